@@ -1,0 +1,13 @@
+// The tab control that chooses the folder on show: tab 0 Send To, tab 1 Startup.
+#ifndef QUIVERDESK_APP_MAIN_TABS_H
+#define QUIVERDESK_APP_MAIN_TABS_H
+
+#include <windows.h>
+
+extern HWND g_hTabs;
+
+void CreateMainTabs(HWND mainWindow, HINSTANCE instance);
+// The selected tab, or -1 when none is.
+int GetSelectedTab();
+
+#endif

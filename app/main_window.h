@@ -1,0 +1,22 @@
+// The main window: its class, creation, procedure and the handlers that build and lay it out.
+#ifndef QUIVERDESK_APP_MAIN_WINDOW_H
+#define QUIVERDESK_APP_MAIN_WINDOW_H
+
+#include <windows.h>
+
+extern char g_title[100];
+extern char g_className[100];
+
+// Loads the window title and class name from the string table.
+void LoadMainWindowTexts(HINSTANCE instance);
+void RegisterMainClass(HINSTANCE instance);
+// The shown main window, or null when it could not be created.
+HWND CreateMainWindow(HINSTANCE instance, int showCommand);
+
+LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+void OnCreate(HWND mainWindow);
+void OnSize(HWND mainWindow);
+void OnDestroy(HWND mainWindow);
+
+#endif

@@ -1,0 +1,29 @@
+// The status bar along the main window's bottom edge; it shows the folder path.
+#ifndef QUIVERDESK_CONTROLS_STATUS_BAR_H
+#define QUIVERDESK_CONTROLS_STATUS_BAR_H
+
+#include <commctrl.h>
+
+#include "controls/bar_control.h"
+
+class StatusBar : public BarControl {
+public:
+    StatusBar() : m_parent(0), m_id(0) {}
+    virtual ~StatusBar() {}
+
+    void Create(HWND parent, int id);
+    bool SetText(int part, const char* text)
+    {
+        return SendMsg(SB_SETTEXTA, part, (LPARAM)text) != 0;
+    }
+    // Sets the parts, then lets the bar place itself along the parent's bottom edge.
+    void SetParts(int width, int height, int count, const int* rightEdges);
+
+private:
+    HWND m_parent;
+    int m_id;
+};
+
+extern StatusBar g_statusBar;
+
+#endif

@@ -1,0 +1,14 @@
+// The toolbar's buttons as data, and the greying of those that act on the selection.
+#ifndef QUIVERDESK_CONTROLS_TOOLBAR_BUTTONS_H
+#define QUIVERDESK_CONTROLS_TOOLBAR_BUTTONS_H
+
+#include <windows.h>
+#include <commctrl.h>
+
+enum { TOOLBAR_BUTTON_COUNT = 5 };
+extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
+
+// Enables explore target, delete and properties while any row is selected; greys them otherwise.
+void UpdateToolbarState();
+
+#endif

@@ -1,0 +1,36 @@
+// An owning array of Cloneable objects that grows in fixed steps.
+#ifndef QUIVERDESK_MODEL_OBJECT_ARRAY_H
+#define QUIVERDESK_MODEL_OBJECT_ARRAY_H
+
+#include "model/cloneable.h"
+
+// Elements only enter as clones of a prototype, so the array alone owns what it holds.
+class ObjectArray : public Cloneable {
+public:
+    explicit ObjectArray(int growBy);
+    virtual ~ObjectArray();
+
+    virtual Cloneable* Clone() const;
+    // Stores and returns the prototype's clone; null when memory ran out (the array is unchanged).
+    virtual Cloneable* Add(const Cloneable& prototype);
+    virtual int GetCount() const;
+    // Null when the index is out of range.
+    virtual Cloneable* GetAt(int index) const;
+    virtual void RemoveAll();
+
+    ObjectArray& Assign(const ObjectArray& other);
+
+    int GetGrowBy() const { return m_growBy; }
+    int GetCapacity() const { return m_capacity; }
+
+private:
+    ObjectArray(const ObjectArray&);
+    ObjectArray& operator=(const ObjectArray&);
+
+    int m_growBy;
+    Cloneable** m_items;  // owned slot array; each non-null slot owned too
+    int m_count;
+    int m_capacity;
+};
+
+#endif

@@ -1,0 +1,14 @@
+// Byte-safe scans of 8-bit paths. The ANSI code page may be double-byte (932), where a
+// trail byte can equal '\\' (0x5C) or '.' (0x2E); these scans step by characters.
+#ifndef QUIVERDESK_MODEL_PATH_TEXT_H
+#define QUIVERDESK_MODEL_PATH_TEXT_H
+
+// The last real backslash character in text, or null.
+const char* FindLastBackslash(const char* text);
+char* FindLastBackslash(char* text);
+
+// The last real period character in text, or null.
+const char* FindLastPeriod(const char* text);
+char* FindLastPeriod(char* text);
+
+#endif

@@ -1,0 +1,33 @@
+// The shortcuts of the folder on show. An item's index is its identity until the next refresh.
+#ifndef QUIVERDESK_MODEL_SHORTCUT_LIST_H
+#define QUIVERDESK_MODEL_SHORTCUT_LIST_H
+
+#include "model/object_array.h"
+#include "model/shortcut_item.h"
+
+class ShortcutList {
+public:
+    ShortcutList();
+    virtual ~ShortcutList();
+
+    int GetCount() const { return m_items.GetCount(); }
+    ShortcutItem* GetAt(int index) const;
+    void RemoveAll() { m_items.RemoveAll(); }
+
+    // Adds an item bound to path; it stays even when the file is no readable shortcut.
+    // Null when the item's link object could not be made.
+    ShortcutItem* AddShortcut(const char* path);
+
+private:
+    ShortcutList(const ShortcutList&);
+    ShortcutList& operator=(const ShortcutList&);
+
+    ObjectArray m_items;  // every element is a ShortcutItem
+};
+
+// Adds one fresh item to an array of shortcut items; null when its link object is missing.
+ShortcutItem* AddNew(ObjectArray& array);
+
+extern ShortcutList g_shortcutList;
+
+#endif
