@@ -2,6 +2,7 @@
 #ifndef QUIVERDESK_CONTROLS_STATUS_BAR_H
 #define QUIVERDESK_CONTROLS_STATUS_BAR_H
 
+#include <windows.h>
 #include <commctrl.h>
 
 #include "controls/bar_control.h"

@@ -1,0 +1,39 @@
+// The tab control: one row of two tabs whose captions are Shift JIS bytes for the 8-bit messages.
+#include "app/main_tabs.h"
+
+#include <commctrl.h>
+
+#include "app/quiverdesk.h"
+
+HWND g_hTabs = 0;
+
+namespace {
+
+// 送る (Send to) and スタートアップ (Startup), code page 932.
+const char kSendToCaption[] = "\x91\x97\x82\xe9";
+const char kStartupCaption[] = "\x83\x58\x83\x5e\x81\x5b\x83\x67\x83\x41\x83\x62\x83\x76";
+
+void InsertTab(int index, const char* caption)
+{
+    TCITEMA tab;
+    ZeroMemory(&tab, sizeof(tab));
+    tab.mask = TCIF_TEXT;
+    tab.pszText = const_cast<char*>(caption);
+    SendMessageA(g_hTabs, TCM_INSERTITEMA, index, reinterpret_cast<LPARAM>(&tab));
+}
+
+}  // namespace
+
+void CreateMainTabs(HWND mainWindow, HINSTANCE instance)
+{
+    // Clips its siblings so it never paints over the list view that lies on its display area.
+    g_hTabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
+                              0, 0, 4, 4, mainWindow, reinterpret_cast<HMENU>(CTRL_TABS), instance, 0);
+    InsertTab(0, kSendToCaption);
+    InsertTab(1, kStartupCaption);
+}
+
+int GetSelectedTab()
+{
+    return static_cast<int>(SendMessageA(g_hTabs, TCM_GETCURSEL, 0, 0));
+}

@@ -1,0 +1,18 @@
+// Program entry: register the class, create the window, run the loop until it is closed.
+#include <windows.h>
+
+#include "app/main_window.h"
+#include "app/message_loop.h"
+#include "app/quiverdesk.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
+{
+    LoadMainWindowTexts(instance);
+    RegisterMainClass(instance);
+    HWND mainWindow = CreateMainWindow(instance, showCommand);
+    if (!mainWindow)
+        return 0;
+    // Released by the system with the process; the loop uses it to the end.
+    HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
+    return RunMessageLoop(mainWindow, accelerators);
+}

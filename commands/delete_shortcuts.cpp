@@ -1,0 +1,48 @@
+// DeleteSelectedShortcuts: one shell delete, with its own confirmation, per selected row.
+#include "commands/delete_shortcuts.h"
+
+#include <shellapi.h>
+
+#include "controls/shortcut_view.h"
+#include "model/shortcut_item.h"
+
+namespace {
+
+// True only when the shell reports the file gone: not aborted and no error.
+bool DeleteLinkFile(HWND owner, const char* path, FILEOP_FLAGS flags)
+{
+    // A list of one name, ended by a second zero byte.
+    char source[MAX_PATH + 1];
+    ZeroMemory(source, sizeof(source));
+    if (!path || lstrlenA(path) >= MAX_PATH)
+        return false;
+    lstrcpynA(source, path, MAX_PATH);
+
+    SHFILEOPSTRUCTA operation;
+    ZeroMemory(&operation, sizeof(operation));
+    operation.hwnd = owner;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = source;
+    operation.fFlags = flags;
+    int result = SHFileOperationA(&operation);
+    return result == 0 && !operation.fAnyOperationsAborted;
+}
+
+}  // namespace
+
+void DeleteSelectedShortcuts(HWND mainWindow)
+{
+    // Read once, so every file of this command goes the same way.
+    bool permanently = GetKeyState(VK_SHIFT) < 0;
+    FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;
+
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
+        ShortcutItem* item = GetRowItem(row);
+        if (!item || !DeleteLinkFile(mainWindow, item->GetLinkPath(), flags))
+            continue;
+        SendMessageA(g_hListView, LVM_DELETEITEM, row, 0);
+        // The rows below moved up into this place; search again from just before it.
+        --row;
+    }
+    SetFocus(g_hListView);
+}

@@ -1,0 +1,155 @@
+// The shortcut list view: creation, columns, and rebuilding every row and icon from the model.
+#include "controls/shortcut_view.h"
+
+#include "app/quiverdesk.h"
+#include "model/shortcut_list.h"
+
+HWND g_hListView = 0;
+HIMAGELIST g_hImageList = 0;
+
+namespace {
+
+// Column titles in Shift JIS (code page 932): 名前, 送り先, 説明.
+const char kNameTitle[] = "\x96\xbc\x91\x4f";
+const char kTargetTitle[] = "\x91\x97\x82\xe8\x90\xe6";
+const char kDescriptionTitle[] = "\x90\xe0\x96\xbe";
+
+struct ColumnSpec {
+    const char* title;
+    int width;
+};
+
+const ColumnSpec kColumns[] = {
+    {kNameTitle, 100},
+    {kTargetTitle, 100},
+    {kDescriptionTitle, 300},
+};
+
+LRESULT SendToView(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendMessageA(g_hListView, message, wParam, lParam);
+}
+
+void InsertColumn(int index, const char* title, int width)
+{
+    LVCOLUMNA column;
+    ZeroMemory(&column, sizeof(column));
+    column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.fmt = LVCFMT_LEFT;
+    column.cx = width;
+    column.pszText = const_cast<char*>(title);
+    column.iSubItem = index;
+    SendToView(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+void SetSubItemText(int row, int subItem, char* text)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = subItem;
+    item.pszText = text;
+    SendToView(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// Appends item's icon, or a stock placeholder when the shell has none or the append fails,
+// so that image i always belongs to item i.
+void AppendItemIcon(const ShortcutItem* item)
+{
+    HICON icon = item ? item->GetSmallIcon() : 0;  // ours to destroy; the image list copies it
+    int index = icon ? ImageList_ReplaceIcon(g_hImageList, -1, icon) : -1;
+    if (icon)
+        DestroyIcon(icon);
+    if (index < 0)
+        ImageList_ReplaceIcon(g_hImageList, -1, LoadIconA(0, IDI_APPLICATION));
+}
+
+void InsertRow(int index, const ShortcutItem* item)
+{
+    // Each read leaves a terminated text, empty when the value can't be had.
+    char name[MAX_PATH];
+    char target[MAX_PATH];
+    char description[MAX_PATH];
+    name[0] = target[0] = description[0] = '\0';
+    if (item) {
+        item->GetDisplayName(name, sizeof(name));
+        item->GetTargetPath(target, sizeof(target));
+        item->GetDescription(description, sizeof(description));
+    }
+
+    LVITEMA row;
+    ZeroMemory(&row, sizeof(row));
+    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    row.iItem = index;
+    row.pszText = name;
+    row.iImage = index;
+    row.lParam = index;
+    SendToView(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
+    SetSubItemText(index, 1, target);
+    SetSubItemText(index, 2, description);
+}
+
+}  // namespace
+
+void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
+{
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    g_hListView = CreateWindowExA(0, WC_LISTVIEWA, "",
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+                                  10, 10, client.right - client.left - 20, client.bottom - client.top - 20,
+                                  mainWindow, reinterpret_cast<HMENU>(CTRL_LIST), instance, 0);
+    LRESULT style = SendToView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
+    SendToView(LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+               style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+}
+
+void CreateShortcutImageList()
+{
+    g_hImageList = ImageList_Create(16, 16, ILC_COLOR4, 16, 4);
+    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
+}
+
+void DestroyShortcutImageList()
+{
+    // Detach first: the view, made without LVS_SHAREIMAGELISTS, would otherwise destroy it again.
+    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    if (g_hImageList)
+        ImageList_Destroy(g_hImageList);
+    g_hImageList = 0;
+}
+
+void InsertColumns()
+{
+    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
+        InsertColumn(i, kColumns[i].title, kColumns[i].width);
+}
+
+void FillShortcutView()
+{
+    int count = g_shortcutList.GetCount();
+    ImageList_Remove(g_hImageList, -1);
+    SendToView(LVM_DELETEALLITEMS, 0, 0);
+    // All icons first, so image i exists before row i refers to it.
+    for (int i = 0; i < count; ++i)
+        AppendItemIcon(g_shortcutList.GetAt(i));
+    for (int i = 0; i < count; ++i)
+        InsertRow(i, g_shortcutList.GetAt(i));
+}
+
+int NextSelectedRow(int row)
+{
+    return static_cast<int>(SendToView(LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0)));
+}
+
+ShortcutItem* GetRowItem(int row)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_PARAM;
+    item.iItem = row;
+    if (!SendToView(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
+        return 0;
+    return g_shortcutList.GetAt(static_cast<int>(item.lParam));
+}

@@ -1,0 +1,25 @@
+// The five toolbar buttons, and their state as the list view's selection changes.
+#include "controls/toolbar_buttons.h"
+
+#include "app/quiverdesk.h"
+#include "controls/shortcut_view.h"
+#include "controls/tool_bar.h"
+
+// {image, command, state, style, padding, data, string}. Tooltips are the strings with the command's id.
+const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT] = {
+    {0, CMD_OPEN_FOLDER, TBSTATE_ENABLED, TBSTYLE_BUTTON, {0}, 0, 0},
+    {1, CMD_REFRESH, TBSTATE_ENABLED, TBSTYLE_BUTTON, {0}, 0, 0},
+    {2, CMD_EXPLORE_TARGET, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+    {3, CMD_PROPERTIES, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+    {4, CMD_DELETE, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+};
+
+void UpdateToolbarState()
+{
+    LRESULT selected = SendMessageA(g_hListView, LVM_GETSELECTEDCOUNT, 0, 0);
+    // Indeterminate lacks the enabled bit, so a greyed button also can't be pressed.
+    int state = selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
+    g_toolBar.SetButtonState(CMD_EXPLORE_TARGET, state);
+    g_toolBar.SetButtonState(CMD_DELETE, state);
+    g_toolBar.SetButtonState(CMD_PROPERTIES, state);
+}

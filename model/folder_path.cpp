@@ -1,0 +1,29 @@
+// GetFolderPath: asks the shell where the user's Send To or Startup folder is.
+#include "model/folder_path.h"
+
+#include <shlobj.h>
+
+int FolderForTab(int tabIndex)
+{
+    return tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO;
+}
+
+HeapString GetFolderPath(HWND owner, int tabIndex)
+{
+    HeapString result;
+    IMalloc* allocator = 0;  // one reference, released below
+    if (FAILED(SHGetMalloc(&allocator)))
+        return result;
+    char* path = static_cast<char*>(allocator->Alloc(MAX_PATH));
+    if (path) {
+        LPITEMIDLIST idList = 0;
+        if (SUCCEEDED(SHGetSpecialFolderLocation(owner, FolderForTab(tabIndex), &idList))) {
+            if (SHGetPathFromIDListA(idList, path))
+                result.Assign(path);
+            allocator->Free(idList);
+        }
+        allocator->Free(path);
+    }
+    allocator->Release();
+    return result;
+}

@@ -1,0 +1,81 @@
+// HeapString: exact-size blocks on the process heap; a failed allocation raises, it never returns null.
+#include "model/heap_string.h"
+
+#include <windows.h>
+
+namespace {
+
+const DWORD kHeapFlags = HEAP_ZERO_MEMORY | HEAP_GENERATE_EXCEPTIONS;
+
+int MeasureText(const char* text)
+{
+    return text ? lstrlenA(text) : 0;
+}
+
+}  // namespace
+
+HeapString::HeapString() : m_buffer(0), m_length(0) {}
+
+HeapString::HeapString(const char* text) : m_buffer(0), m_length(0)
+{
+    Assign(text);
+}
+
+HeapString::HeapString(const HeapString& other) : m_buffer(0), m_length(0)
+{
+    Assign(other);
+}
+
+HeapString::~HeapString()
+{
+    Clear();
+}
+
+HeapString& HeapString::Assign(const char* text)
+{
+    // Measure first: text may point into this string's own buffer.
+    int length = MeasureText(text);
+    char* block = static_cast<char*>(HeapAlloc(GetProcessHeap(), kHeapFlags, length + 1));
+    if (length > 0)
+        CopyMemory(block, text, length);
+    Clear();
+    m_buffer = block;
+    m_length = length;
+    return *this;
+}
+
+HeapString& HeapString::Assign(const HeapString& other)
+{
+    if (&other == this)
+        return *this;
+    if (!other.m_buffer) {
+        Clear();
+        return *this;
+    }
+    return Assign(other.m_buffer);
+}
+
+HeapString& HeapString::Append(const char* text)
+{
+    int added = MeasureText(text);
+    void* block = m_buffer
+        ? HeapReAlloc(GetProcessHeap(), kHeapFlags, m_buffer, m_length + added + 1)
+        : HeapAlloc(GetProcessHeap(), kHeapFlags, added + 1);
+    // A text that points into the old block moved with it.
+    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
+        text = static_cast<char*>(block) + (text - m_buffer);
+    m_buffer = static_cast<char*>(block);
+    if (added > 0)
+        CopyMemory(m_buffer + m_length, text, added);
+    m_length += added;
+    m_buffer[m_length] = '\0';
+    return *this;
+}
+
+void HeapString::Clear()
+{
+    if (m_buffer)
+        HeapFree(GetProcessHeap(), 0, m_buffer);
+    m_buffer = 0;
+    m_length = 0;
+}

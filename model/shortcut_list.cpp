@@ -1,0 +1,27 @@
+// ShortcutList: the items of the folder on show, kept in an ObjectArray of ShortcutItems.
+#include "model/shortcut_list.h"
+
+ShortcutList::ShortcutList() : m_items(256) {}
+
+ShortcutList::~ShortcutList() {}
+
+ShortcutItem* ShortcutList::GetAt(int index) const
+{
+    // Every element was cloned from a ShortcutItem prototype.
+    return static_cast<ShortcutItem*>(m_items.GetAt(index));
+}
+
+ShortcutItem* ShortcutList::AddShortcut(const char* path)
+{
+    ShortcutItem* item = AddNew(m_items);
+    if (item)
+        item->Load(path);
+    return item;
+}
+
+ShortcutItem* AddNew(ObjectArray& array)
+{
+    ShortcutItem prototype;
+    ShortcutItem* item = static_cast<ShortcutItem*>(array.Add(prototype));
+    return item && item->HasLink() ? item : 0;
+}

@@ -1,0 +1,38 @@
+# Sourced by the run, test and benchmark scripts: a Wine prefix of the build tree's own,
+# code page 932, a display (Xvfb when there is none) and one wineserver kept up until exit.
+# Usage: qd_wine_env PREFIX_DIR
+
+WINE64=/usr/lib/wine/wine64
+[ -x "$WINE64" ] || WINE64=$(command -v wine64 || command -v wine)
+export WINE64
+
+qd_cleanup() {
+  [ -n "${WINEPREFIX:-}" ] && wineserver -k 2>/dev/null || true
+  [ -n "${QD_XVFB_PID:-}" ] && kill "$QD_XVFB_PID" 2>/dev/null || true
+}
+
+qd_start_xvfb() {
+  local n=99
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  QD_XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && return 0; sleep 0.1; done
+  echo "wine-env: Xvfb did not start" >&2
+  return 1
+}
+
+qd_wine_env() {
+  local home=$1
+  mkdir -p "$home/xdg"
+  export WINEPREFIX="$home/prefix" XDG_DATA_HOME="$home/xdg"
+  export LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
+  trap qd_cleanup EXIT
+  [ -n "${DISPLAY:-}" ] || qd_start_xvfb
+  if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    # A crashing test must fail, not wait for someone to close winedbg's dialog.
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+  fi
+  wineserver -p
+}
