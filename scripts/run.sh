@@ -26,7 +26,7 @@ if [ "$headless" -eq 0 ]; then
   exit 0
 fi
 
-shot="$root/build/quiverdesk-screenshot.png"
+shot="${QD_SCREENSHOT:-$root/build/quiverdesk-screenshot.png}"
 "$WINE64" explorer /desktop=quiverdesk,640x360 "$exe" &
 app=$!
 for _ in $(seq 100); do

@@ -26,7 +26,9 @@ qd_wine_env() {
   local home=$1
   mkdir -p "$home/xdg"
   export WINEPREFIX="$home/prefix" XDG_DATA_HOME="$home/xdg"
-  export LC_ALL=ja_JP.UTF-8 WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
+  # Wine reads the name alone; the host need not have the locale generated.
+  { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+  export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
   trap qd_cleanup EXIT
   [ -n "${DISPLAY:-}" ] || qd_start_xvfb
   if [ ! -f "$WINEPREFIX/system.reg" ]; then

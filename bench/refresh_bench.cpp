@@ -1,0 +1,305 @@
+// Refresh benchmark: fills Send To with N shortcuts and times RefreshShortcuts on the real main
+// window against the bare platform calls it stands on, a click on the selected tab, and memory.
+#include <windows.h>
+#include <commctrl.h>
+#include <psapi.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <vector>
+
+#include "app/main_tabs.h"
+#include "app/main_window.h"
+#include "app/quiverdesk.h"
+#include "commands/refresh.h"
+#include "controls/shortcut_view.h"
+#include "model/shortcut_file.h"
+
+namespace {
+
+double g_msPerTick;
+int g_tabNotifications;  // WM_NOTIFY from the tab control: each one is a refresh
+WNDPROC g_mainProc;
+
+double NowMs()
+{
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * g_msPerTick;
+}
+
+double Median(std::vector<double> values)
+{
+    if (values.empty())
+        return 0;
+    std::sort(values.begin(), values.end());
+    size_t mid = values.size() / 2;
+    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+void Pump()
+{
+    MSG message;
+    while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT)
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+LRESULT CALLBACK CountingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NOTIFY && wParam == CTRL_TABS)
+        ++g_tabNotifications;
+    return CallWindowProcA(g_mainProc, window, message, wParam, lParam);
+}
+
+// Writing thousands of shortcuts into Send To is only done where that folder is a throwaway.
+bool ShellFoldersAreDisposable()
+{
+    HMODULE ntdll = GetModuleHandleA("ntdll.dll");
+    if (ntdll && GetProcAddress(ntdll, "wine_get_version"))
+        return true;
+    const char* redirected = getenv("QD_TEST_FOLDERS_REDIRECTED");
+    return redirected && strcmp(redirected, "1") == 0;
+}
+
+void RemoveBenchLinks(const char* folder)
+{
+    char pattern[MAX_PATH];
+    if (snprintf(pattern, sizeof(pattern), "%s\\qd-bench-*.lnk", folder) >= static_cast<int>(sizeof(pattern)))
+        return;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    do {
+        char path[MAX_PATH];
+        if (snprintf(path, sizeof(path), "%s\\%s", folder, entry.cFileName) < static_cast<int>(sizeof(path)))
+            DeleteFileA(path);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+}
+
+// The calls one refresh makes per shortcut, without the list, the items or the view.
+int FloorPass(const char* folder)
+{
+    char pattern[MAX_PATH];
+    if (snprintf(pattern, sizeof(pattern), "%s\\*.lnk", folder) >= static_cast<int>(sizeof(pattern)))
+        return 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    int count = 0;
+    do {
+        char path[MAX_PATH];
+        WCHAR widePath[MAX_PATH];
+        if (snprintf(path, sizeof(path), "%s\\%s", folder, entry.cFileName) >= static_cast<int>(sizeof(path))
+            || MultiByteToWideChar(CP_ACP, 0, path, -1, widePath, MAX_PATH) <= 0)
+            continue;
+        void* object = 0;
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object))) {
+            IShellLinkA* link = static_cast<IShellLinkA*>(object);
+            if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, &object))) {
+                IPersistFile* file = static_cast<IPersistFile*>(object);
+                if (SUCCEEDED(file->Load(widePath, STGM_READ))) {
+                    char text[MAX_PATH];
+                    WIN32_FIND_DATAA targetData;
+                    link->GetPath(text, sizeof(text), &targetData, SLGP_UNCPRIORITY);
+                    link->GetDescription(text, sizeof(text));
+                }
+                file->Release();
+            }
+            link->Release();
+        }
+        SHFILEINFOA info;
+        ZeroMemory(&info, sizeof(info));
+        SHGetFileInfoA(path, 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
+        ZeroMemory(&info, sizeof(info));
+        if (SHGetFileInfoA(path, 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
+            DestroyIcon(info.hIcon);
+        ++count;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return count;
+}
+
+// Button down and up on the centre of the selected tab, then whatever that leaves queued
+// (the repaint included), as a user's click costs it.
+double ClickSelectedTab()
+{
+    RECT rect;
+    int tab = GetSelectedTab();
+    SendMessageA(g_hTabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    double start = NowMs();
+    SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(g_hTabs, WM_LBUTTONUP, 0, point);
+    Pump();
+    return NowMs() - start;
+}
+
+struct Result {
+    int n;
+    int runs;
+    int rows;
+    double refreshMs;
+    double floorMs;
+    double clickMs;
+    double refreshesPerClick;
+    SIZE_T peakWorkingSet;
+    SIZE_T peakPagefile;
+};
+
+int RunsFor(int n)
+{
+    return n <= 100 ? 9 : n <= 1000 ? 5 : 3;
+}
+
+double Mib(SIZE_T bytes)
+{
+    return static_cast<double>(bytes) / (1024.0 * 1024.0);
+}
+
+void PrintTimeTable(const char* title, const std::vector<Result>& results, double Result::*field, bool ratio)
+{
+    printf("\n### %s\n\n| N | runs | median ms | ms per shortcut |%s\n|---:|---:|---:|---:|%s\n", title,
+           ratio ? " ratio to floor |" : "", ratio ? "---:|" : "");
+    for (size_t i = 0; i < results.size(); ++i) {
+        const Result& r = results[i];
+        printf("| %d | %d | %.2f | %.3f |", r.n, r.runs, r.*field, r.*field / r.n);
+        if (ratio)
+            printf(" %.2f |", r.floorMs > 0 ? r.*field / r.floorMs : 0.0);
+        printf("\n");
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i)
+        if (atoi(argv[i]) > 0)
+            sizes.push_back(atoi(argv[i]));
+    if (sizes.empty()) {
+        sizes.push_back(10);
+        sizes.push_back(100);
+        sizes.push_back(1000);
+    }
+    std::sort(sizes.begin(), sizes.end());
+    if (!ShellFoldersAreDisposable()) {
+        fprintf(stderr, "refresh_bench: fills the Send To folder; run it under Wine or set "
+                        "QD_TEST_FOLDERS_REDIRECTED=1 where that folder is redirected\n");
+        return 2;
+    }
+    LARGE_INTEGER frequency;
+    QueryPerformanceFrequency(&frequency);
+    g_msPerTick = 1000.0 / static_cast<double>(frequency.QuadPart);
+
+    CoInitialize(0);
+    char folder[MAX_PATH];
+    char self[MAX_PATH];
+    char notepad[MAX_PATH];
+    char windowsDir[MAX_PATH];
+    if (!SHGetSpecialFolderPathA(0, folder, CSIDL_SENDTO, TRUE) || !GetModuleFileNameA(0, self, MAX_PATH)
+        || !GetWindowsDirectoryA(windowsDir, MAX_PATH) || !GetSystemDirectoryA(notepad, MAX_PATH - 20)) {
+        fprintf(stderr, "refresh_bench: no Send To folder\n");
+        return 1;
+    }
+    lstrcatA(notepad, "\\notepad.exe");
+    // A program with its own icon, a system program and a folder, so icons and names vary.
+    const char* targets[] = {self, notepad, windowsDir};
+    RemoveBenchLinks(folder);
+
+    HINSTANCE instance = GetModuleHandleA(0);
+    LoadMainWindowTexts(instance);
+    RegisterMainClass(instance);
+    HWND window = CreateMainWindow(instance, SW_SHOWNORMAL);
+    if (!window) {
+        fprintf(stderr, "refresh_bench: the main window was not created\n");
+        return 1;
+    }
+    g_mainProc = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    Pump();
+
+    std::vector<Result> results;
+    int made = 0;
+    double makeMs = 0;
+    for (size_t s = 0; s < sizes.size(); ++s) {
+        Result r;
+        r.n = sizes[s];
+        double start = NowMs();
+        for (; made < r.n; ++made) {
+            char link[MAX_PATH];
+            if (snprintf(link, sizeof(link), "%s\\qd-bench-%05d.lnk", folder, made) >= static_cast<int>(sizeof(link))
+                || !CreateShortcutFile(targets[made % 3], "", windowsDir, SW_SHOWNORMAL, link)) {
+                fprintf(stderr, "refresh_bench: could not create shortcut %d\n", made);
+                return 1;
+            }
+        }
+        makeMs += NowMs() - start;
+
+        r.runs = RunsFor(r.n);
+        std::vector<double> refresh, floor, click, perClick;
+        FloorPass(folder);  // warm the caches once; every run then sees the same state
+        RefreshShortcuts(window);
+        Pump();
+        for (int run = 0; run < r.runs; ++run) {
+            start = NowMs();
+            RefreshShortcuts(window);
+            refresh.push_back(NowMs() - start);
+            r.rows = static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+            Pump();
+
+            start = NowMs();
+            FloorPass(folder);
+            floor.push_back(NowMs() - start);
+
+            g_tabNotifications = 0;
+            click.push_back(ClickSelectedTab());
+            perClick.push_back(g_tabNotifications);
+        }
+        r.refreshMs = Median(refresh);
+        r.floorMs = Median(floor);
+        r.clickMs = Median(click);
+        r.refreshesPerClick = Median(perClick);
+        PROCESS_MEMORY_COUNTERS memory;
+        ZeroMemory(&memory, sizeof(memory));
+        memory.cb = sizeof(memory);
+        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
+        r.peakWorkingSet = memory.PeakWorkingSetSize;
+        r.peakPagefile = memory.PeakPagefileUsage;
+        results.push_back(r);
+        fprintf(stderr, "refresh_bench: N=%d done\n", r.n);
+    }
+
+    printf("Shortcuts created with CreateShortcutFile: %d in %.0f ms (%.2f ms each). "
+           "Times are medians of the runs shown; the refresh and the floor exclude painting, "
+           "the click includes the messages it leaves queued.\n",
+           made, makeMs, made ? makeMs / made : 0.0);
+    PrintTimeTable("RefreshShortcuts on the real main window", results, &Result::refreshMs, true);
+    PrintTimeTable("Floor: the same platform calls done bare", results, &Result::floorMs, false);
+    PrintTimeTable("Click on the already selected tab", results, &Result::clickMs, true);
+    printf("\n| N | rows listed | refreshes per click | click / one refresh |\n|---:|---:|---:|---:|\n");
+    for (size_t i = 0; i < results.size(); ++i)
+        printf("| %d | %d | %.0f | %.2f |\n", results[i].n, results[i].rows, results[i].refreshesPerClick,
+               results[i].refreshMs > 0 ? results[i].clickMs / results[i].refreshMs : 0.0);
+    printf("\n### Peak memory of the benchmark process (main window and list loaded)\n\n"
+           "| N | peak working set MiB | peak pagefile usage MiB |\n|---:|---:|---:|\n");
+    for (size_t i = 0; i < results.size(); ++i)
+        printf("| %d | %.1f | %.1f |\n", results[i].n, Mib(results[i].peakWorkingSet), Mib(results[i].peakPagefile));
+
+    DestroyWindow(window);
+    Pump();
+    RemoveBenchLinks(folder);
+    CoUninitialize();
+    return 0;
+}

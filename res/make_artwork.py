@@ -1,0 +1,254 @@
+#!/usr/bin/env python3
+"""Draws Quiverdesk's icons and toolbar strip from the ASCII-art tables below and writes
+quiverdesk.ico, quiverdesk_small.ico and toolbar.bmp next to this script, the same bytes on every run."""
+import os
+import struct
+
+# The standard 16-colour VGA palette in palette order, one character per colour.
+# ' ' is no colour but a transparent pixel; only icons may use it.
+PALETTE = [
+    ('K', (0, 0, 0)),        # black
+    ('r', (128, 0, 0)),      # maroon
+    ('g', (0, 128, 0)),      # green
+    ('o', (128, 128, 0)),    # olive
+    ('n', (0, 0, 128)),      # navy
+    ('p', (128, 0, 128)),    # purple
+    ('t', (0, 128, 128)),    # teal
+    ('.', (192, 192, 192)),  # light grey: toolbar background, mapped to the button face
+    ('s', (128, 128, 128)),  # mid grey: mapped to the 3D shadow colour
+    ('R', (255, 0, 0)),      # red
+    ('G', (0, 255, 0)),      # lime
+    ('Y', (255, 255, 0)),    # yellow
+    ('B', (0, 0, 255)),      # blue
+    ('M', (255, 0, 255)),    # fuchsia
+    ('C', (0, 255, 255)),    # aqua
+    ('W', (255, 255, 255)),  # white
+]
+INDEX = {ch: i for i, (ch, _) in enumerate(PALETTE)}
+TRANSPARENT = ' '
+
+# Toolbar images, 16 x 15 each, left to right in the order of the toolbar's image indexes.
+OPEN_FOLDER = [
+    "................",
+    ".........KKK....",
+    "........K...K.K.",
+    ".............KK.",
+    ".KKKK.......KKK.",
+    "KWYYYK..........",
+    "KYooooKKKKKKK...",
+    "KYoooooooooooK..",
+    "KYooKKKKKKKKKKKK",
+    "KYoKWYYYYYYYYYK.",
+    "KYKWYYYYYYYYYK..",
+    "KKWYYYYYYYYYK...",
+    "KKYYYYYYYYYoK...",
+    "KKKKKKKKKKKK....",
+    "................",
+]
+REFRESH = [
+    "..KKKKKKKKK.....",
+    "..KWWWWWWWKK....",
+    "..KWWWWWWWKWK...",
+    "..KWWWggggKKKK..",
+    "..KWggggggggWK..",
+    "..KgggWWWWgggK..",
+    "..KgWWWWWWWggK..",
+    "..KttWWWWgggggg.",
+    "..ttttWWWWgggg..",
+    ".ttttttWWWWggK..",
+    "..KttWWWWWWWtK..",
+    "..KtttWWWWtttK..",
+    "..KWttttttttWK..",
+    "..KWWWttttWWWK..",
+    "..KKKKKKKKKKKK..",
+]
+EXPLORE_TARGET = [
+    "................",
+    "................",
+    ".KKKK...........",
+    "KYWYWK..........",
+    "KWYYYYKKKKKKK...",
+    "KYWWWWWWKKKWYK..",
+    "KWYYYYYKWWCKoK..",
+    "KYYYYYKWCCCCKK..",
+    "KYYYYYKCCCCCKK..",
+    "KYYYYYKCCCCCKK..",
+    "KYYYYYYKCCCKoK..",
+    "KYYYYYYYKKKKoK..",
+    "KooooooooooKKsK.",
+    "KKKKKKKKKKKKKKs.",
+    ".............KK.",
+]
+PROPERTIES = [
+    "KKKKKKKKKKKK....",
+    "KnnnnnnnnnnK....",
+    "KnnnnnnnnnnK....",
+    "KWWWWWWWWWWK....",
+    "KWWWWWWKKKKKKK..",
+    "KWWWWWKWWWWWWsK.",
+    "KWWWWWKsssssssK.",
+    "KWWWWWWKKKorKKK.",
+    "KWWWWWWWWKorK...",
+    "KWWWWWWWWKorK...",
+    "KWWWWWWWWKorK...",
+    "KKKKKKKKKKorK...",
+    ".........KorK...",
+    ".........KorK...",
+    "..........KK....",
+]
+DELETE = [
+    "................",
+    "..RR........RR..",
+    "..RRR......RRR..",
+    "...RRR....RRR...",
+    "....RRR..RRR....",
+    ".....RRRRRR.....",
+    "......RRRR......",
+    "......RRRR......",
+    ".....RRRRRR.....",
+    "....RRR..RRR....",
+    "...RRR....RRR...",
+    "..RRR......RRR..",
+    "..RR........RR..",
+    "................",
+    "................",
+]
+TOOLBAR_IMAGES = [OPEN_FOLDER, REFRESH, EXPLORE_TARGET, PROPERTIES, DELETE]
+
+# The small icon: a white framed box with a black shortcut arrow, casting a grey shadow.
+ICON_16 = [
+    "                ",
+    "                ",
+    "  KKKKKKKKKKK   ",
+    "  KWWWWWWWWWKs  ",
+    "  KWWWKKKKKWKs  ",
+    "  KWWWWKKKKWKs  ",
+    "  KWWWKKKKKWKs  ",
+    "  KWWKKKWKKWKs  ",
+    "  KWKKKWWWKWKs  ",
+    "  KWKKWWWWWWKs  ",
+    "  KWKKWWWWWWKs  ",
+    "  KWWWWWWWWWKs  ",
+    "  KKKKKKKKKKKs  ",
+    "   sssssssssss  ",
+    "                ",
+    "                ",
+]
+
+# The large icon: the same box inside a big yellow "Q".
+ICON_32 = [
+    "              KKKK              ",
+    "          KKKKYYYYKKKK          ",
+    "         KYYYYYYYYYYYYK         ",
+    "       KKYYYYYYYYYYYYYYKK       ",
+    "      KYYYYYYYYYYYYYYYYYYK      ",
+    "     KYYYYYYYYYYYYYYYYYYYYK     ",
+    "    KYYYYYYYKKKKKKKKYYYYYYYK    ",
+    "    KYYYYYKK        KKYYYYYK    ",
+    "   KYYYYYK            KYYYYYK   ",
+    "  KYYYYYK KKKKKKKKKKK  KYYYYYK  ",
+    "  KYYYYYK KWWWWWWWWWKs KYYYYYK  ",
+    "  KYYYYK  KWWWKKKKKWKs  KYYYYK  ",
+    "  KYYYYK  KWWWWKKKKWKs  KYYYYK  ",
+    " KYYYYYK  KWWWKKKKKWKs  KYYYYYK ",
+    " KYYYYYK  KWWKKKWKKWKs  KYYYYYK ",
+    " KYYYYYK  KWKKKWWWKWKs  KYYYYYK ",
+    " KYYYYYK  KWKKWWWWWWKs  KYYYYYK ",
+    "  KYYYYK  KWKKWWWWWWKs  KYYYYK  ",
+    "  KYYYYK  KWWWWWWWWWKs  KYYYYK  ",
+    "  KYYYYYK KKKKKKKKKKKs KYYYYYK  ",
+    "  KYYYYYK  sssssssssssKYYYYYYK  ",
+    "   KYYYYYK           KYYYYYYK   ",
+    "    KYYYYYKK        KYYYYYYK    ",
+    "    KYYYYYYYKKKKKKKKYYYYYYYK    ",
+    "     KYYYYYYYYYYYYYYYYYYYYYYK   ",
+    "      KYYYYYYYYYYYYYYYYYYYYYYK  ",
+    "       KKYYYYYYYYYYYYYYKKYYYYYK ",
+    "         KYYYYYYYYYYYYK  KYYYYYK",
+    "          KKKKYYYYKKKK    KYYYK ",
+    "              KKKK         KYK  ",
+    "                            K   ",
+    "                                ",
+]
+
+
+def check(rows, width, height, allow_transparent):
+    assert len(rows) == height, "expected %d rows, got %d" % (height, len(rows))
+    for y, row in enumerate(rows):
+        assert len(row) == width, "row %d is %d wide, expected %d" % (y, len(row), width)
+        for ch in row:
+            assert ch in INDEX or (allow_transparent and ch == TRANSPARENT), "row %d: bad pixel %r" % (y, ch)
+
+
+def palette_bytes():
+    return b"".join(struct.pack("<4B", b, g, r, 0) for _, (r, g, b) in PALETTE)
+
+
+def pixel_bits(rows):
+    """4-bit pixels, bottom row first, each row padded to a DWORD; transparent pixels are black."""
+    out = b""
+    for row in reversed(rows):
+        nibbles = [INDEX.get(ch, 0) for ch in row]
+        line = bytes((nibbles[i] << 4) | nibbles[i + 1] for i in range(0, len(nibbles), 2))
+        out += line + b"\0" * (-len(line) % 4)
+    return out
+
+
+def mask_bits(rows):
+    """The AND mask: one bit per pixel, set where the icon is transparent, bottom row first."""
+    out = b""
+    for row in reversed(rows):
+        bits = "".join("1" if ch == TRANSPARENT else "0" for ch in row)
+        line = bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
+        out += line + b"\0" * (-len(line) % 4)
+    return out
+
+
+def info_header(width, height, image_size):
+    return struct.pack("<IiiHHIIiiII", 40, width, height, 1, 4, 0, image_size, 0, 0, 0, 0)
+
+
+def icon_image(rows):
+    xor, and_ = pixel_bits(rows), mask_bits(rows)
+    # An icon's header counts the colour image and the mask together, hence twice the height.
+    return info_header(len(rows[0]), 2 * len(rows), len(xor) + len(and_)) + palette_bytes() + xor + and_
+
+
+def icon_file(images):
+    blobs = [icon_image(rows) for rows in images]
+    offset = 6 + 16 * len(images)
+    out = struct.pack("<HHH", 0, 1, len(images))
+    for rows, blob in zip(images, blobs):
+        out += struct.pack("<BBBBHHII", len(rows[0]) % 256, len(rows) % 256, 16, 0, 1, 4, len(blob), offset)
+        offset += len(blob)
+    return out + b"".join(blobs)
+
+
+def bitmap_file(rows):
+    bits = pixel_bits(rows)
+    body = info_header(len(rows[0]), len(rows), len(bits)) + palette_bytes()
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(body) + len(bits), 0, 0, 14 + len(body))
+    return header + body + bits
+
+
+def main():
+    for image in TOOLBAR_IMAGES:
+        check(image, 16, 15, False)
+    check(ICON_32, 32, 32, True)
+    check(ICON_16, 16, 16, True)
+    strip = ["".join(image[y] for image in TOOLBAR_IMAGES) for y in range(15)]
+
+    here = os.path.dirname(os.path.abspath(__file__))
+    outputs = {
+        "quiverdesk.ico": icon_file([ICON_32, ICON_16]),
+        "quiverdesk_small.ico": icon_file([ICON_16]),
+        "toolbar.bmp": bitmap_file(strip),
+    }
+    for name, data in sorted(outputs.items()):
+        with open(os.path.join(here, name), "wb") as f:
+            f.write(data)
+        print("wrote %s (%d bytes)" % (name, len(data)))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds dist/Quiverdesk-1.11-win64.zip and -win32.zip from clean builds. With --check it builds
+# everything twice and fails unless both rounds give the same bytes.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+version=1.11
+"$root/scripts/setup.sh"
+
+# One clean build per architecture, in a folder of the release's own.
+build_release() {  # arch build-dir
+  rm -rf "$2"
+  cmake -S "$root" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$1-w64-mingw32.cmake" \
+    -DCMAKE_BUILD_TYPE=Release -DQUIVERDESK_BUILD_TESTS=OFF -DQUIVERDESK_BUILD_BENCH=OFF >/dev/null
+  cmake --build "$2" -j"$(nproc)" --target Quiverdesk >/dev/null
+}
+
+# Zip entries in a fixed order, with fixed dates and permissions, so equal inputs give equal bytes.
+make_zip() {  # zip-path exe
+  python3 - "$1" "$2" "$root/dist-files/README.txt" "$root/LICENSE" <<'PY'
+import sys, zipfile
+out, exe, readme, license_ = sys.argv[1:]
+entries = [("Quiverdesk/Quiverdesk.exe", exe), ("Quiverdesk/README.txt", readme), ("Quiverdesk/LICENSE.txt", license_)]
+with zipfile.ZipFile(out, "w", zipfile.ZIP_DEFLATED, compresslevel=9) as z:
+    for name, path in entries:
+        info = zipfile.ZipInfo(name, date_time=(2026, 1, 1, 0, 0, 0))
+        info.external_attr = 0o644 << 16
+        info.compress_type = zipfile.ZIP_DEFLATED
+        info.create_system = 0
+        with open(path, "rb") as f:
+            data = f.read()
+        if path != exe:
+            data = data.replace(b"\r\n", b"\n").replace(b"\n", b"\r\n")  # Notepad-friendly text
+        z.writestr(info, data, compresslevel=9)
+PY
+}
+
+release_round() {  # output-dir
+  mkdir -p "$1"
+  build_release x86_64 "$root/build-release/x86_64"
+  build_release i686 "$root/build-release/i686"
+  make_zip "$1/Quiverdesk-$version-win64.zip" "$root/build-release/x86_64/bin/Quiverdesk.exe"
+  make_zip "$1/Quiverdesk-$version-win32.zip" "$root/build-release/i686/bin/Quiverdesk.exe"
+}
+
+rm -rf "$root/dist"
+release_round "$root/dist"
+if [ "${1:-}" = "--check" ]; then
+  again=$(mktemp -d)
+  release_round "$again"
+  for zip in "$root"/dist/*.zip; do
+    if ! cmp -s "$zip" "$again/$(basename "$zip")"; then
+      echo "release: $(basename "$zip") differs between two builds" >&2
+      exit 1
+    fi
+  done
+  rm -rf "$again"
+  echo "release: both builds gave the same bytes"
+fi
+sha256sum "$root"/dist/*.zip
