@@ -99,7 +99,7 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
     g_hListView = CreateWindowExA(0, WC_LISTVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
                                   10, 10, client.right - client.left - 20, client.bottom - client.top - 20,
-                                  mainWindow, reinterpret_cast<HMENU>(CTRL_LIST), instance, 0);
+                                  mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_LIST)), instance, 0);
     LRESULT style = SendToView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendToView(LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);

@@ -7,6 +7,8 @@
 #include "app/main_window.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
+#include "controls/tool_bar.h"
+#include "model/shortcut_list.h"
 
 void PumpMessages(DWORD ms)
 {
@@ -59,6 +61,25 @@ void MainWindow::Command(int id) const
 {
     SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     PumpMessages();
+}
+
+void MainWindow::ClickToolbarButton(int index) const
+{
+    HWND toolbar = g_toolBar.GetWindow();
+    RECT rect;
+    SendMessageA(toolbar, TB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(toolbar, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(toolbar, WM_LBUTTONUP, 0, point);
+    PumpMessages();
+}
+
+RECT MainWindow::ChildRect(HWND child) const
+{
+    RECT rect;
+    GetWindowRect(child, &rect);
+    MapWindowPoints(HWND_DESKTOP, m_window, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
 }
 
 int RowCount()
@@ -125,4 +146,10 @@ std::string StatusText()
     if (LOWORD(SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTLENGTHA, 0, 0)) < sizeof(text))
         SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     return text;
+}
+
+std::string RowLinkPath(int row)
+{
+    const ShortcutItem* item = g_shortcutList.GetAt(static_cast<int>(RowParam(row)));
+    return item && item->GetLinkPath() ? item->GetLinkPath() : "";
 }

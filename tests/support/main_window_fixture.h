@@ -24,6 +24,10 @@ public:
     // A click as the user makes it: button down and up on the tab's centre.
     void ClickTab(int index) const;
     void Command(int id) const;  // WM_COMMAND as from the menu or the toolbar
+    // A click on the toolbar button at index (separators count), at its centre.
+    void ClickToolbarButton(int index) const;
+    // A child's window rectangle in the main window's client coordinates.
+    RECT ChildRect(HWND child) const;
 
 private:
     MainWindow(const MainWindow&);
@@ -40,5 +44,7 @@ int ImageCount();
 // Selects exactly the given rows (by position), as Ctrl-clicks would.
 void SelectRows(const std::vector<int>& rows);
 std::string StatusText();
+// The shortcut file behind a row, through its parameter; empty when it names no item.
+std::string RowLinkPath(int row);
 
 #endif
