@@ -15,6 +15,9 @@ void ToolBar::Create(HWND parent, int id, int bitmapId, int count, const TBBUTTO
     m_window = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE, id, count, instance, id, buttons, count,
                                0, 0, 0, 0, sizeof(TBBUTTON));
 
+    // A toolbar made before this one went with its main window; its strip can go too.
+    if (m_strip)
+        DeleteObject(m_strip);
     m_strip = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP,
                                               count * 16, 15, LR_LOADMAP3DCOLORS));
     TBADDBITMAP strip;
