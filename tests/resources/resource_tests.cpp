@@ -74,7 +74,7 @@ class ResourceTest : public ::testing::Test {
   void SetUp() override { ASSERT_TRUE(Exe() != 0) << "Quiverdesk.exe not found next to the test"; }
 };
 
-// Collects "type/name/language" of every resource in the executable.
+// Collects each resource type of the executable with the languages of all its resources.
 BOOL CALLBACK OnLanguage(HMODULE, LPCSTR, LPCSTR, WORD lang, LONG_PTR out) {
   reinterpret_cast<std::vector<WORD>*>(out)->push_back(lang);
   return TRUE;
@@ -261,8 +261,8 @@ TEST_F(ResourceTest, ToolbarStripIsFiveImagesOnLightGrey) {
   EXPECT_EQ(0, memcmp(vga, palette, sizeof vga)) << "the standard 16-colour palette";
   const BYTE* bits = palette + sizeof vga;
   ASSERT_EQ(static_cast<DWORD>(bits - bitmap.data) + 40 * 15, bitmap.size);
-  // LR_LOADMAP3DCOLORS turns light grey into the button face: most of each image must be it,
-  // and mid grey, which becomes the shadow, may appear but never as the background.
+  // LR_LOADMAP3DCOLORS turns light grey (index 7) into the button face, so each image must
+  // stand on it; a fifth of its pixels at least is background.
   for (int image = 0; image < 5; ++image) {
     int grey = 0;
     for (int y = 0; y < 15; ++y)
