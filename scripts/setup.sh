@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make python3 zip git
+  cmake make python3 zip git locales
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64 googletest
   wine wine64 xvfb fonts-ipafont-gothic imagemagick xdotool
 )

@@ -26,7 +26,9 @@ qd_wine_env() {
   local home=$1
   mkdir -p "$home/xdg"
   export WINEPREFIX="$home/prefix" XDG_DATA_HOME="$home/xdg"
-  # Wine reads the name alone; the host need not have the locale generated.
+  # Code page 932, and Japanese file names that reach the host's file system.
+  "$(dirname "${BASH_SOURCE[0]}")/make-locale.sh" "$home/locale"
+  export LOCPATH="$home/locale"
   { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
   export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
   trap qd_cleanup EXIT

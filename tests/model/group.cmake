@@ -4,8 +4,3 @@ qd_add_test(model_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/containers_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shortcut_item_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/lnk_samples_test.cpp)
-if(TARGET gtest_main)
-  target_link_libraries(model_tests PRIVATE gtest_main)
-else()
-  target_link_libraries(model_tests PRIVATE GTest::gtest_main)
-endif()

@@ -17,39 +17,60 @@
 
 namespace {
 
-struct LinkFacts {
-    bool loaded;
-    std::string target;
-    int showCommand;
+std::wstring Wide(const std::string& ansi)
+{
+    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, 0, 0), L'\0');
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
+    wide.resize(wide.size() - 1);
+    return wide;
+}
+
+// A shell-link object of the test's own, to read links back and to write links through a UTF-16
+// path alone, which may be longer than the 8-bit calls allow.
+class OwnLink {
+public:
+    OwnLink() : m_link(0), m_file(0)
+    {
+        if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                                       reinterpret_cast<void**>(&m_link))))
+            m_link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&m_file));
+    }
+    ~OwnLink()
+    {
+        if (m_file)
+            m_file->Release();
+        if (m_link)
+            m_link->Release();
+    }
+    bool Load(const std::wstring& path) { return m_file && SUCCEEDED(m_file->Load(path.c_str(), STGM_READ)); }
+    bool Save(const std::string& target, const std::wstring& path)
+    {
+        return m_file && SUCCEEDED(m_link->SetPath(target.c_str())) && SUCCEEDED(m_file->Save(path.c_str(), TRUE));
+    }
+    std::string Target() const
+    {
+        char target[MAX_PATH] = "";
+        m_link->GetPath(target, MAX_PATH, 0, 0);
+        return target;
+    }
+
+private:
+    OwnLink(const OwnLink&);
+    OwnLink& operator=(const OwnLink&);
+    IShellLinkA* m_link;
+    IPersistFile* m_file;
 };
 
-// Reads a .lnk back through a shell-link object of the test's own. The show command comes from
-// the file's header (a 32-bit value at offset 0x3C): on loading, the shell-link object reports
-// every value but 1, 3 and 7 as 1, so it can't tell whether 5 was written.
-LinkFacts ReadLink(const std::string& path)
+// The show command as written in the file's header (32 bits at offset 0x3C). A loaded link
+// reports every value but 1, 3 and 7 as 1, so only the file tells whether 5 was written.
+int ShowCommandInFile(const std::string& path)
 {
-    LinkFacts facts = {false, std::string(), -1};
     std::string bytes = ReadFileBytes(path);
-    if (bytes.size() >= 0x40)
-        CopyMemory(&facts.showCommand, bytes.data() + 0x3C, sizeof(DWORD));
-    IShellLinkA* link = 0;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
-                                reinterpret_cast<void**>(&link))))
-        return facts;
-    IPersistFile* file = 0;
-    WCHAR widePath[MAX_PATH];
-    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file)))) {
-        if (MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, widePath, MAX_PATH) > 0
-            && SUCCEEDED(file->Load(widePath, STGM_READ))) {
-            char target[MAX_PATH] = "";
-            link->GetPath(target, MAX_PATH, 0, 0);
-            facts.target = target;
-            facts.loaded = true;
-        }
-        file->Release();
-    }
-    link->Release();
-    return facts;
+    DWORD show = 0;
+    if (bytes.size() < 0x40)
+        return -1;
+    CopyMemory(&show, bytes.data() + 0x3C, sizeof(show));
+    return static_cast<int>(show);
 }
 
 int CountEntries(const std::string& dir)
@@ -125,64 +146,75 @@ TEST_F(ShortcutModel, FolderPathIsStartupForTabOneAndSendToOtherwise)
 
 TEST_F(ShortcutModel, CreateShortcutFileWritesALinkAndReplacesOneOfTheSameName)
 {
-    std::string first = MakeFile("first.txt");
-    std::string second = MakeFile("second.txt");
-    std::string link = Path("Note.lnk");
-
-    ASSERT_TRUE(CreateShortcutFile(first.c_str(), "", "", SW_SHOW, link.c_str()));
-    LinkFacts facts = ReadLink(link);
-    ASSERT_TRUE(facts.loaded);
-    EXPECT_STRCASEEQ(first.c_str(), facts.target.c_str());
-    EXPECT_EQ(SW_SHOW, facts.showCommand);
-
-    ASSERT_TRUE(CreateShortcutFile(second.c_str(), "", "", SW_SHOW, link.c_str()));
-    facts = ReadLink(link);
-    EXPECT_STRCASEEQ(second.c_str(), facts.target.c_str());
-    EXPECT_EQ(SW_SHOW, facts.showCommand);
+    const std::string link = Path("Note.lnk");
+    // The second call writes over the first link.
+    const std::string targets[] = {MakeFile("first.txt"), MakeFile("second.txt")};
+    for (const std::string& target : targets) {
+        ASSERT_TRUE(CreateShortcutFile(target.c_str(), "", "", SW_SHOW, link.c_str())) << target;
+        OwnLink written;
+        ASSERT_TRUE(written.Load(Wide(link))) << target;
+        EXPECT_STRCASEEQ(target.c_str(), written.Target().c_str());
+        EXPECT_EQ(SW_SHOW, ShowCommandInFile(link)) << target;
+    }
     EXPECT_EQ(3, CountEntries(m_dir)) << "two targets and one link";
-
-    ShortcutItem item;
-    ASSERT_TRUE(item.Load(link.c_str()));
-    GuardedText target;
-    EXPECT_TRUE(item.GetTargetPath(target.Data(), target.Capacity()));
-    EXPECT_STRCASEEQ(second.c_str(), target.Text().c_str());
 }
 
 TEST_F(ShortcutModel, PathsThatDoNotFitFailCleanly)
 {
     std::string target = MakeFile("target.txt");
-    const std::string folder = m_dir + "\\";
     const std::string extension = ".lnk";
+    // 表 (0x95 0x5C) is two bytes but one UTF-16 unit; a Unix file name takes 85 of them at most.
+    std::string tables;
+    for (int i = 0; i < 70; ++i)
+        tables += "\x95\x5c";
+    const std::string deep = m_dir + "\\" + tables;
+    const bool deepMade = CreateDirectoryA(deep.c_str(), 0) != FALSE;
+    if (!deepMade)
+        ADD_FAILURE() << "can't make a folder with a Japanese name (error " << GetLastError()
+                      << "): Wine maps such names to Unix ones only when the host has the ja_JP.UTF-8 locale";
     struct Row {
         const char* what;
-        std::string path;
+        std::string folder;
+        std::string name;
         bool fits;
     };
-    std::string table;  // 表: 0x95 0x5C, two bytes but one UTF-16 unit
-    for (int i = 0; i < 110; ++i)
-        table += "\x95\x5c";
+    // Long names go one level down, so no single name passes the 255-byte Unix limit.
+    const std::string longFolder = m_dir + "\\" + std::string(100, 'd');
+    ASSERT_TRUE(CreateDirectoryA(longFolder.c_str(), 0));
+    const size_t room = MAX_PATH - m_dir.size() - 1 - extension.size();
+    const size_t longRoom = MAX_PATH - longFolder.size() - 1 - extension.size();
+    const size_t overBytes = (MAX_PATH - deep.size() + 24) / 2 * 2;  // whole characters, some 25 bytes over
     const Row rows[] = {
-        {"259 bytes", folder + std::string(259 - folder.size() - extension.size(), 'a') + extension, true},
-        {"260 bytes", folder + std::string(260 - folder.size() - extension.size(), 'b') + extension, false},
-        {"300 bytes", folder + std::string(300 - folder.size() - extension.size(), 'c') + extension, false},
-        {"double-byte, over 260 bytes, under 260 UTF-16 units", folder + table + extension, false},
+        {"259 bytes", m_dir, std::string(room - 1, 'a') + extension, true},
+        {"260 bytes", m_dir, std::string(room, 'b') + extension, false},
+        {"290 bytes", longFolder, std::string(longRoom + 30, 'c') + extension, false},
+        {"over 260 bytes, under 260 UTF-16 units", deep, tables.substr(0, overBytes) + extension, false},
     };
     for (const Row& row : rows) {
-        EXPECT_EQ(row.fits, CreateShortcutFile(target.c_str(), "", "", SW_SHOW, row.path.c_str())) << row.what;
-        EXPECT_EQ(row.fits ? 2 : 1, CountEntries(m_dir)) << row.what << ": nothing may be written";
+        if (row.folder == deep && !deepMade)
+            continue;
+        const std::string path = row.folder + "\\" + row.name;
+        const int entries = CountEntries(row.folder);
+        EXPECT_EQ(row.fits, CreateShortcutFile(target.c_str(), "", "", SW_SHOW, path.c_str())) << row.what;
+        EXPECT_EQ(entries + (row.fits ? 1 : 0), CountEntries(row.folder)) << row.what << ": nothing may be written";
+        // A real link at that path must not load either.
+        const std::wstring widePath = Wide(path);
+        if (!row.fits) {
+            OwnLink real;
+            EXPECT_TRUE(real.Save(target, widePath)) << row.what;
+        }
 
         ShortcutItem item;
-        EXPECT_EQ(row.fits, item.Load(row.path.c_str())) << row.what;
-        GuardedText path, description, name;
-        item.GetTargetPath(path.Data(), path.Capacity());
+        EXPECT_EQ(row.fits, item.Load(path.c_str())) << row.what;
+        GuardedText linkTarget, description, name;
+        item.GetTargetPath(linkTarget.Data(), linkTarget.Capacity());
         item.GetDescription(description.Data(), description.Capacity());
         EXPECT_TRUE(item.GetDisplayName(name.Data(), name.Capacity())) << row.what;
-        EXPECT_EQ(row.fits ? target : std::string(), path.Text()) << row.what;
+        EXPECT_EQ(row.fits ? target : std::string(), linkTarget.Text()) << row.what;
         EXPECT_EQ("", description.Text()) << row.what;
         EXPECT_NE("<unterminated>", name.Text()) << row.what;
-        EXPECT_TRUE(path.GuardIntact() && description.GuardIntact() && name.GuardIntact()) << row.what;
-        if (row.fits)
-            DeleteFileA(row.path.c_str());
+        EXPECT_TRUE(linkTarget.GuardIntact() && description.GuardIntact() && name.GuardIntact()) << row.what;
+        DeleteFileW(widePath.c_str());  // the 8-bit call can't reach it
     }
 }
 
@@ -250,8 +282,9 @@ TEST_F(ShortcutModel, ItemWhoseLoadFailedStillHasTheShellsNameAndIcon)
 
     HICON icon = item.GetSmallIcon();
     EXPECT_NE(nullptr, icon);
-    if (icon)
+    if (icon) {
         EXPECT_TRUE(DestroyIcon(icon));
+    }
 
     ShortcutItem unbound;  // never loaded: nothing for the shell to name
     GuardedText noName;

@@ -1,7 +1,2 @@
 # The resources compiled into Quiverdesk.exe, read back from the built program as data.
 qd_add_test(resource_tests SOURCES ${CMAKE_CURRENT_LIST_DIR}/resource_tests.cpp)
-if(TARGET gtest_main)
-  target_link_libraries(resource_tests PRIVATE gtest_main)
-else()
-  target_link_libraries(resource_tests PRIVATE GTest::gtest_main)
-endif()
