@@ -14,6 +14,7 @@ void StatusBar::Create(HWND parent, int id)
 void StatusBar::SetParts(int width, int height, int count, const int* rightEdges)
 {
     SendMsg(SB_SETPARTS, count, reinterpret_cast<LPARAM>(rightEdges));
-    // The bar ignores the size it is given and docks itself to the parent's bottom edge.
-    SendMsg(WM_SIZE, width, height);
+    // The bar docks itself to the parent's bottom edge and ignores the size it is given, but
+    // Wine's bar only does so for a SIZE_RESTORED or SIZE_MAXIMIZED kind in WPARAM.
+    SendMsg(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
 }

@@ -39,4 +39,7 @@ qd_wine_env() {
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
   fi
   wineserver -p
+  # Start Wine's services now, detached from our output: started by the first test instead,
+  # they would hold its output pipe open and keep ctest waiting on them.
+  "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true
 }

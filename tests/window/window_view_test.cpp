@@ -85,14 +85,6 @@ std::multiset<std::string> ListedPaths()
     return paths;
 }
 
-std::multiset<std::string> PathsIn(const std::string& dir, const char* const* names, size_t count)
-{
-    std::multiset<std::string> paths;
-    for (size_t i = 0; i < count; ++i)
-        paths.insert(dir + "\\" + names[i]);
-    return paths;
-}
-
 std::string TabCaption(int index)
 {
     char text[64] = "";
@@ -122,13 +114,13 @@ TEST(MainWindowView, StartsOnSendToWithEveryLnkEntryAndItsTexts)
     EXPECT_EQ(kSendToCaption, TabCaption(0));
     EXPECT_EQ(folders.sendTo, StatusText());
 
-    std::vector<const char*> names;
+    std::multiset<std::string> expectedPaths;
     std::map<std::string, const ExpectedRow*> byPath;
     for (const ExpectedRow& row : kSendToRows) {
-        names.push_back(row.file);
+        expectedPaths.insert(folders.sendTo + "\\" + row.file);
         byPath[folders.sendTo + "\\" + row.file] = &row;
     }
-    ASSERT_EQ(PathsIn(folders.sendTo, names.data(), names.size()), ListedPaths())
+    ASSERT_EQ(expectedPaths, ListedPaths())
         << "exactly the *.lnk entries, folders among them, are listed";
     ASSERT_EQ(RowCount(), ImageCount()) << "one image per row";
 
@@ -151,12 +143,14 @@ TEST(MainWindowView, TabClicksListTheirFolderAndTheSelectedTabRescans)
     MainWindow window;
     ASSERT_TRUE(window.Alive());
     const size_t sendToRows = sizeof(kSendToRows) / sizeof(kSendToRows[0]);
-    const size_t startupRows = sizeof(kStartupSamples) / sizeof(kStartupSamples[0]);
 
     window.ClickTab(1);
     EXPECT_EQ(1, SelectedTab());
     EXPECT_EQ(folders.startup, StatusText());
-    EXPECT_EQ(PathsIn(folders.startup, kStartupSamples, startupRows), ListedPaths());
+    std::multiset<std::string> startupPaths;
+    for (const char* sample : kStartupSamples)
+        startupPaths.insert(folders.startup + "\\" + sample);
+    EXPECT_EQ(startupPaths, ListedPaths());
     EXPECT_EQ(RowCount(), ImageCount());
 
     window.ClickTab(0);
