@@ -78,10 +78,12 @@ HWND TopLevelOf(DWORD processId, const char* className)
     return query.found;
 }
 
+// Sent, not GetWindowTextA: that one answers another process's controls from the caption
+// it keeps for them, not from the control itself.
 std::string TextOf(HWND window)
 {
     char text[MAX_PATH + 1] = "";
-    GetWindowTextA(window, text, sizeof(text));
+    SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
     return text;
 }
 

@@ -118,23 +118,25 @@ struct Opener {
     bool alt;
     bool shift;
     bool opens;
+    CloseWay close;  // how the About box is then closed; each way closes it at least once
 };
 
 const Opener kOpeners[] = {
-    {"menu item", ON_MAIN, WM_COMMAND, 0, false, false, true},
-    {"Alt+/ on the main window", ON_MAIN, WM_SYSCHAR, '/', true, false, true},
-    {"Alt+? on the main window", ON_MAIN, WM_SYSCHAR, '?', true, true, true},
-    {"Alt+/ in the list view", ON_LIST, WM_SYSCHAR, '/', true, false, true},
-    {"Alt+? in the list view", ON_LIST, WM_SYSCHAR, '?', true, true, true},
-    {"Alt+/ on the tab control", ON_TABS, WM_SYSCHAR, '/', true, false, true},
-    {"Alt+? on the tab control", ON_TABS, WM_SYSCHAR, '?', true, true, true},
-    {"plain / in the list view", ON_LIST, WM_CHAR, '/', false, false, false},
-    {"plain ? on the tab control", ON_TABS, WM_CHAR, '?', false, true, false},
+    {"menu item", ON_MAIN, WM_COMMAND, 0, false, false, true, CLOSE_OK},
+    {"Alt+/ on the main window", ON_MAIN, WM_SYSCHAR, '/', true, false, true, CLOSE_ENTER},
+    {"Alt+? on the main window", ON_MAIN, WM_SYSCHAR, '?', true, true, true, CLOSE_ESC},
+    {"Alt+/ in the list view", ON_LIST, WM_SYSCHAR, '/', true, false, true, CLOSE_BOX},
+    {"Alt+? in the list view", ON_LIST, WM_SYSCHAR, '?', true, true, true, CLOSE_OK},
+    {"Alt+/ on the tab control", ON_TABS, WM_SYSCHAR, '/', true, false, true, CLOSE_ENTER},
+    {"Alt+? on the tab control", ON_TABS, WM_SYSCHAR, '?', true, true, true, CLOSE_ESC},
+    {"Alt+/ in the list view again", ON_LIST, WM_SYSCHAR, '/', true, false, true, CLOSE_ESC},
+    {"Alt+? in the list view again", ON_LIST, WM_SYSCHAR, '?', true, true, true, CLOSE_ENTER},
+    {"plain / in the list view", ON_LIST, WM_CHAR, '/', false, false, false, CLOSE_OK},
+    {"plain ? on the tab control", ON_TABS, WM_CHAR, '?', false, true, false, CLOSE_OK},
 };
 
-struct Run {
+struct AboutRun {
     const Opener* opener;
-    CloseWay close;
     // What the script saw.
     bool focused;
     bool opened;
@@ -146,7 +148,7 @@ struct Run {
 
     std::string Name() const
     {
-        return std::string(opener->name) + (opener->opens ? std::string(", closed by ") + kCloseNames[close] : "");
+        return std::string(opener->name) + (opener->opens ? std::string(", closed by ") + kCloseNames[opener->close] : "");
     }
 };
 
@@ -158,7 +160,7 @@ const int kNoOpenTicks = 10;
 struct Script {
     HWND main;
     WNDPROC mainProc;
-    std::vector<Run> runs;
+    std::vector<AboutRun> runs;
     size_t current;
     int phase;
     int ticks;
@@ -192,7 +194,7 @@ HWND FocusTarget(Focus focus)
     }
 }
 
-void StartRun(Run& run)
+void StartRun(AboutRun& run)
 {
     const Opener& opener = *run.opener;
     HWND target = FocusTarget(opener.focus);
@@ -237,7 +239,7 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR timer, DWORD)
         PostMessageA(s.main, WM_COMMAND, MAKEWPARAM(CMD_EXIT, 0), 0);
         return;
     }
-    Run& run = s.runs[s.current];
+    AboutRun& run = s.runs[s.current];
     HWND dialog = OpenDialog();
     switch (s.phase) {
     case 0:
@@ -255,7 +257,7 @@ void CALLBACK ScriptTick(HWND, UINT, UINT_PTR timer, DWORD)
             run.ownedByMain = GetWindow(dialog, GW_OWNER) == s.main;
             run.mainDisabledWhileOpen = !IsWindowEnabled(s.main);
             s.dialog = dialog;
-            CloseDialog(dialog, run.close);
+            CloseDialog(dialog, run.opener->close);
             s.phase = 2;
             s.ticks = 0;
         } else if (++s.ticks > (run.opener->opens ? kOpenTicks : kNoOpenTicks)) {
@@ -287,12 +289,9 @@ TEST(MessageLoop, AboutOpensFromMenuAndAcceleratorsWhereverTheFocusIsAndClosesEv
     g_script = Script();
     g_script.main = main.Handle();
     for (size_t i = 0; i < sizeof(kOpeners) / sizeof(kOpeners[0]); ++i) {
-        for (int way = 0; way < (kOpeners[i].opens ? CLOSE_COUNT : 1); ++way) {
-            Run run = Run();
-            run.opener = &kOpeners[i];
-            run.close = static_cast<CloseWay>(way);
-            g_script.runs.push_back(run);
-        }
+        AboutRun run = AboutRun();
+        run.opener = &kOpeners[i];
+        g_script.runs.push_back(run);
     }
     g_script.mainProc = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(main.Handle(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(RecordingMainProc)));
@@ -306,7 +305,7 @@ TEST(MessageLoop, AboutOpensFromMenuAndAcceleratorsWhereverTheFocusIsAndClosesEv
     EXPECT_FALSE(main.Alive()) << "the loop ended before the window was destroyed";
     ASSERT_EQ(g_script.runs.size(), g_script.current) << "the script did not finish";
     for (size_t i = 0; i < g_script.runs.size(); ++i) {
-        const Run& run = g_script.runs[i];
+        const AboutRun& run = g_script.runs[i];
         SCOPED_TRACE(run.Name());
         EXPECT_TRUE(run.focused);
         EXPECT_EQ(run.opener->opens, run.opened);
