@@ -9,7 +9,6 @@
 
 #include "model/shortcut_file.h"
 #include "model/shortcut_item.h"
-#include "model/shortcut_list.h"
 #include "support/main_window_fixture.h"
 
 const char kScratch[] = "C:\\qdtest";
@@ -26,10 +25,8 @@ void CommandTest::SetUp()
     EmptyFolder(m_startup);
     CreateDirectoryA(kScratch, 0);
     EmptyFolder(kScratch);
-    std::string trash = TrashFolder();
-    ASSERT_FALSE(trash.empty());
-    EmptyFolder(trash);
-    EmptyFolder(trash.substr(0, trash.size() - 5) + "info");
+    ASSERT_FALSE(TrashFolder().empty());
+    EmptyTrash();
 }
 
 std::string MakeScratchFile(const std::string& relative)
@@ -53,16 +50,17 @@ std::string MakeLink(const std::string& folder, const std::string& name, const s
     return path;
 }
 
-std::vector<std::string> LinkNames(const std::string& folder)
+Names FileNames(const std::string& folder, const char* pattern)
 {
-    std::vector<std::string> names;
+    Names names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &found);
+    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
         return names;
-    do
-        names.push_back(found.cFileName);
-    while (FindNextFileA(search, &found));
+    do {
+        if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
@@ -80,54 +78,36 @@ std::string LinkTarget(const std::string& linkPath)
 std::string TrashFolder()
 {
     const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (!xdg || !*xdg)
-        return std::string();
-    std::string unixPath = std::string(xdg) + "/Trash/files";
-    // Wine names the Unix root as a drive of its own; ask it which, when it can tell.
     typedef WCHAR*(CDECL * DosNameFunction)(const char*);
     DosNameFunction dosName = reinterpret_cast<DosNameFunction>(
         reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("kernel32.dll"), "wine_get_dos_file_name")));
-    if (dosName) {
-        WCHAR* wide = dosName(unixPath.c_str());
-        if (wide) {
-            char path[MAX_PATH] = "";
-            WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof(path), 0, 0);
-            HeapFree(GetProcessHeap(), 0, wide);
-            return path;
-        }
-    }
-    std::string path = "Z:" + unixPath;
-    std::replace(path.begin(), path.end(), '/', '\\');
+    WCHAR* wide = xdg && dosName ? dosName((std::string(xdg) + "/Trash/files").c_str()) : 0;
+    if (!wide)
+        return std::string();
+    char path[MAX_PATH] = "";
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, path, sizeof(path), 0, 0);
+    HeapFree(GetProcessHeap(), 0, wide);
     return path;
 }
 
-std::vector<std::string> TrashNames()
+// The info records go too: a name still recorded there makes the next file of that name
+// land under a new one.
+void EmptyTrash()
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((TrashFolder() + "\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        std::string name = found.cFileName;
-        if (name != "." && name != "..")
-            names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
+    std::string files = TrashFolder();
+    EmptyFolder(files);
+    EmptyFolder(files.substr(0, files.size() - 5) + "info");
 }
 
-std::string RowLinkPath(int row)
+bool SamePath(const std::string& a, const std::string& b)
 {
-    ShortcutItem* item = g_shortcutList.GetAt(static_cast<int>(RowParam(row)));
-    return item && item->GetLinkPath() ? item->GetLinkPath() : "";
+    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 int RowOfLink(const std::string& linkPath)
 {
     for (int row = 0; row < RowCount(); ++row) {
-        if (lstrcmpiA(RowLinkPath(row).c_str(), linkPath.c_str()) == 0)
+        if (SamePath(RowLinkPath(row), linkPath))
             return row;
     }
     return -1;

@@ -12,6 +12,8 @@
 
 #include "support/test_support.h"
 
+typedef std::vector<std::string> Names;
+
 // Scratch tree inside the Wine prefix for the items the shortcuts point at.
 extern const char kScratch[];
 
@@ -29,19 +31,21 @@ std::string MakeScratchFile(const std::string& relative);
 std::string MakeScratchFolder(const std::string& relative);
 // folder\name, a shortcut to target.
 std::string MakeLink(const std::string& folder, const std::string& name, const std::string& target);
-// The names of the .lnk files in folder, sorted.
-std::vector<std::string> LinkNames(const std::string& folder);
+// The names of the files (not folders) in folder that match pattern, sorted.
+Names FileNames(const std::string& folder, const char* pattern);
+inline Names LinkNames(const std::string& folder) { return FileNames(folder, "*.lnk"); }
 // The target a shortcut file names, read back through the shell-link object.
 std::string LinkTarget(const std::string& linkPath);
 
-// The recycle bin's files folder ($XDG_DATA_HOME/Trash/files) as a Windows path.
+// The recycle bin's files folder, $XDG_DATA_HOME/Trash/files, as Wine names it; empty
+// outside Wine.
 std::string TrashFolder();
-// Names of the files now in the recycle bin, sorted.
-std::vector<std::string> TrashNames();
+void EmptyTrash();
+inline Names TrashNames() { return FileNames(TrashFolder(), "*"); }
 
-// The shortcut file a row stands for, by the row's parameter.
-std::string RowLinkPath(int row);
-// The row that stands for linkPath, or -1.
+// Windows paths name the same file whatever their case.
+bool SamePath(const std::string& a, const std::string& b);
+// The row that stands for linkPath (by RowLinkPath), or -1.
 int RowOfLink(const std::string& linkPath);
 // The file name part of a path.
 std::string BaseName(const std::string& path);

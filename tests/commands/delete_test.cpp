@@ -1,8 +1,11 @@
 // Deleting the selected shortcuts from the toolbar command and the Delete key: the shell's
 // confirmations answered Yes or No, the recycle bin under $XDG_DATA_HOME/Trash, Shift for good.
+#include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,13 +29,11 @@ std::vector<RowView> Rows()
 }
 
 // n shortcuts named a.lnk, b.lnk, ... in folder, all to one scratch file.
-std::vector<std::string> MakeLinks(const std::string& folder, int n)
+void MakeLinks(const std::string& folder, int n)
 {
     std::string target = MakeScratchFile("target.txt");
-    std::vector<std::string> links;
     for (int i = 0; i < n; ++i)
-        links.push_back(MakeLink(folder, std::string(1, static_cast<char>('a' + i)) + ".lnk", target));
-    return links;
+        MakeLink(folder, std::string(1, static_cast<char>('a' + i)) + ".lnk", target);
 }
 
 void PressDeleteInList()
@@ -53,53 +54,64 @@ int WINAPI CountingFileOperation(LPSHFILEOPSTRUCTA operation)
 
 }  // namespace
 
-TEST_F(CommandTest, ConfirmedRowsGoToTheRecycleBinAndLeaveTheView)
+// Each selected row is its own shell operation with its own confirmation. A row goes only when
+// its file went, and the rows left keep their parameters: nothing is refreshed.
+TEST_F(CommandTest, DeleteRemovesTheRowsWhoseFilesWentToTheRecycleBin)
 {
-    MakeLinks(m_sendTo, 4);
+    struct Case {
+        const char* name;
+        int links;
+        std::vector<int> selected;
+        std::vector<int> answers;  // to the confirmations, in order
+        int lockedRow;             // held open without sharing, or -1
+        std::vector<int> gone;
+    } cases[] = {
+        {"three rows, all confirmed", 4, {0, 1, 2}, {IDYES, IDYES, IDYES}, -1, {0, 1, 2}},
+        {"rows 1 and 3, the first declined", 5, {1, 3}, {IDNO, IDYES}, -1, {3}},
+        // Such a file can be neither moved to the recycle bin nor deleted: the shell reports
+        // a failure but no abort. Its questions after the confirmation are answered Yes too.
+        {"a locked file", 2, {0, 1}, {IDYES}, 0, {1}},
+    };
     MainWindow window;
-    ASSERT_EQ(4, RowCount());
-    std::vector<RowView> before = Rows();
-    std::vector<std::string> files;
-    for (int row = 0; row < 3; ++row)
-        files.push_back(RowLinkPath(row));
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.name);
+        EmptyFolder(m_sendTo);
+        EmptyTrash();
+        MakeLinks(m_sendTo, c.links);
+        window.Command(CMD_REFRESH);
+        ASSERT_EQ(c.links, RowCount());
+        std::vector<RowView> before = Rows(), after;
+        Names files, trashed;
+        for (int row = 0; row < c.links; ++row) {
+            files.push_back(RowLinkPath(row));
+            if (std::count(c.gone.begin(), c.gone.end(), row))
+                trashed.push_back(BaseName(files[row]));
+            else
+                after.push_back(before[row]);
+        }
+        HANDLE lock = c.lockedRow < 0 ? INVALID_HANDLE_VALUE
+                                      : CreateFileA(files[c.lockedRow].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+        ASSERT_EQ(c.lockedRow < 0, lock == INVALID_HANDLE_VALUE);
 
-    SelectRows({0, 1, 2});
-    DialogAnswerer answerer(IDYES);
-    window.Command(CMD_DELETE);
+        SelectRows(c.selected);
+        {
+            DialogAnswerer answerer(IDYES);
+            for (size_t a = 0; a < c.answers.size(); ++a)
+                answerer.Then(c.answers[a]);
+            window.Command(CMD_DELETE);
+            if (c.lockedRow < 0)
+                EXPECT_EQ(static_cast<int>(c.selected.size()), answerer.AnsweredCount());
+        }
+        if (lock != INVALID_HANDLE_VALUE)
+            CloseHandle(lock);
 
-    EXPECT_EQ(3, answerer.AnsweredCount()) << "one confirmation per row";
-    // The row left keeps its parameter: nothing was refreshed.
-    EXPECT_EQ(std::vector<RowView>(1, before[3]), Rows());
-    std::vector<std::string> trashed;
-    for (size_t i = 0; i < files.size(); ++i) {
-        EXPECT_FALSE(FileExists(files[i])) << files[i];
-        trashed.push_back(BaseName(files[i]));
+        EXPECT_EQ(after, Rows());
+        for (int row = 0; row < c.links; ++row)
+            EXPECT_NE(FileExists(files[row]), std::count(c.gone.begin(), c.gone.end(), row) != 0) << files[row];
+        std::sort(trashed.begin(), trashed.end());
+        EXPECT_EQ(trashed, TrashNames());
     }
-    std::sort(trashed.begin(), trashed.end());
-    EXPECT_EQ(trashed, TrashNames());
-}
-
-TEST_F(CommandTest, DeclinedRowStaysAndTheNextSelectedRowGoes)
-{
-    MakeLinks(m_sendTo, 5);
-    MainWindow window;
-    ASSERT_EQ(5, RowCount());
-    std::vector<RowView> before = Rows();
-    std::string declined = RowLinkPath(1);
-    std::string confirmed = RowLinkPath(3);
-
-    SelectRows({1, 3});
-    DialogAnswerer answerer;
-    answerer.Then(IDNO).Then(IDYES);
-    window.Command(CMD_DELETE);
-
-    EXPECT_EQ(2, answerer.AnsweredCount());
-    std::vector<RowView> expected = before;
-    expected.erase(expected.begin() + 3);
-    EXPECT_EQ(expected, Rows());
-    EXPECT_TRUE(FileExists(declined));
-    EXPECT_FALSE(FileExists(confirmed));
-    EXPECT_EQ(std::vector<std::string>(1, BaseName(confirmed)), TrashNames());
 }
 
 // The toolbar command and the Delete key take the same road; Shift decides where files go.
@@ -120,27 +132,20 @@ TEST_F(CommandTest, ShiftDeletesForGoodFromTheCommandAndTheKey)
         const Case& c = cases[i];
         SCOPED_TRACE(c.name);
         EmptyFolder(m_sendTo);
-        EmptyFolder(TrashFolder());
-        std::vector<std::string> links = MakeLinks(m_sendTo, 2);
+        EmptyTrash();
+        MakeLinks(m_sendTo, 2);
         window.Command(CMD_REFRESH);
         ASSERT_EQ(2, RowCount());
         SelectRows({0, 1});
         {
             DialogAnswerer answerer(IDYES);
-            if (c.shift) {
-                ShiftHeld shift;
-                c.byKey ? PressDeleteInList() : window.Command(CMD_DELETE);
-            } else {
-                c.byKey ? PressDeleteInList() : window.Command(CMD_DELETE);
-            }
+            std::unique_ptr<ShiftHeld> shift(c.shift ? new ShiftHeld : 0);
+            c.byKey ? PressDeleteInList() : window.Command(CMD_DELETE);
             EXPECT_EQ(2, answerer.AnsweredCount());
         }
         EXPECT_EQ(0, RowCount());
         EXPECT_TRUE(LinkNames(m_sendTo).empty());
-        std::vector<std::string> expectedTrash;
-        if (!c.shift)
-            expectedTrash = {"a.lnk", "b.lnk"};
-        EXPECT_EQ(expectedTrash, TrashNames());
+        EXPECT_EQ(c.shift ? Names() : Names({"a.lnk", "b.lnk"}), TrashNames());
     }
 }
 
@@ -169,29 +174,4 @@ TEST_F(CommandTest, NoSelectionCallsNoShellAndFocusesTheList)
     window.Command(CMD_DELETE);
     EXPECT_EQ(1, g_fileOperations);
     EXPECT_EQ(1, RowCount());
-}
-
-// A file held open without sharing can be neither moved to the recycle bin nor deleted; the
-// shell reports the failure without aborting, and the row must stay.
-TEST_F(CommandTest, LockedFileKeepsItsRow)
-{
-    MakeLinks(m_sendTo, 2);
-    MainWindow window;
-    ASSERT_EQ(2, RowCount());
-    std::vector<RowView> before = Rows();
-    std::string locked = RowLinkPath(0);
-    std::string free = RowLinkPath(1);
-    HANDLE lock = CreateFileA(locked.c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
-    ASSERT_NE(INVALID_HANDLE_VALUE, lock);
-
-    SelectRows({0, 1});
-    {
-        DialogAnswerer answerer(IDYES);  // also presses on through any can't-trash question
-        window.Command(CMD_DELETE);
-    }
-    CloseHandle(lock);
-
-    EXPECT_TRUE(FileExists(locked));
-    EXPECT_FALSE(FileExists(free));
-    EXPECT_EQ(std::vector<RowView>(1, before[0]), Rows());
 }

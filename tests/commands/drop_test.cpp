@@ -1,18 +1,16 @@
 // Shortcuts made from files and folders dropped on the main window, through a real HDROP sent
 // with WM_DROPFILES, and the naming of the new shortcut on its own.
+#include <windows.h>
 #include <shlobj.h>
 
 #include <string>
 #include <vector>
 
-#include "app/quiverdesk.h"
 #include "command_fixture.h"
 #include "commands/drop_shortcuts.h"
 #include "support/main_window_fixture.h"
 
 namespace {
-
-typedef std::vector<std::string> Names;
 
 // A drop as the shell hands it over: DROPFILES and a double-zero-ended list of 8-bit paths.
 // The window's handler owns the handle from then on.
@@ -34,11 +32,6 @@ void Drop(const MainWindow& window, const Names& paths)
     GlobalUnlock(memory);
     SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     PumpMessages();
-}
-
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
 }
 
 int g_searches = 0;
@@ -93,12 +86,8 @@ TEST(MakeDropLinkPath, NamesTheShortcutAfterTheItemWithoutItsLastExtension)
 
 TEST_F(CommandTest, DroppedItemGetsAShortcutNamedAfterIt)
 {
-    MakeScratchFolder("Tools");
-    MakeScratchFolder("Docs");
-    MakeScratchFolder("Notes");
-    MakeScratchFolder("Home");
-    MakeScratchFolder("Old.dir");
-    MakeScratchFolder("\x95\x5C");  // 表
+    for (const char* folder : {"Tools", "Docs", "Notes", "Home", "Old.dir", "\x95\x5C"})
+        MakeScratchFolder(folder);
     struct Case {
         std::string dropped;
         const char* link;
@@ -109,8 +98,9 @@ TEST_F(CommandTest, DroppedItemGetsAShortcutNamedAfterIt)
         {MakeScratchFile("Notes\\readme"), "readme.lnk"},
         {MakeScratchFile("Home\\.profile"), ".lnk"},
         {MakeScratchFile("Old.dir\\notes"), "notes.lnk"},
-        {MakeScratchFile("Docs\\\x95\x5C.txt"), "\x95\x5C.lnk"},       // 表.txt
-        {MakeScratchFile("\x95\x5C\\\x83\x5C"), "\x83\x5C.lnk"},       // 表\ソ
+        // 表 and ソ end in the byte 0x5C; taken for a backslash, it would leave the name ".lnk".
+        {MakeScratchFile("Docs\\\x95\x5C.txt"), "\x95\x5C.lnk"},  // 表.txt
+        {MakeScratchFile("\x95\x5C\\\x83\x5C"), "\x83\x5C.lnk"},  // 表\ソ
     };
     MainWindow window;
     for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
@@ -128,13 +118,9 @@ TEST_F(CommandTest, DroppedItemGetsAShortcutNamedAfterIt)
 
 TEST_F(CommandTest, ThreeDroppedFilesRefreshOnce)
 {
-    Names dropped;
-    dropped.push_back(MakeScratchFile("one.txt"));
-    dropped.push_back(MakeScratchFile("two.txt"));
-    dropped.push_back(MakeScratchFile("three.txt"));
+    Names dropped = {MakeScratchFile("one.txt"), MakeScratchFile("two.txt"), MakeScratchFile("three.txt")};
     MainWindow window;
     ASSERT_EQ(0, RowCount());
-
     g_searches = 0;
     {
         ScopedImportPatch patch("kernel32.dll", "FindFirstFileA", reinterpret_cast<void*>(CountingFindFirst));
@@ -143,11 +129,7 @@ TEST_F(CommandTest, ThreeDroppedFilesRefreshOnce)
         Drop(window, dropped);
     }
     EXPECT_EQ(1, g_searches) << "folder scans during the drop";
-    Names expected;
-    expected.push_back("one.lnk");
-    expected.push_back("three.lnk");
-    expected.push_back("two.lnk");
-    EXPECT_EQ(expected, LinkNames(m_sendTo));
+    EXPECT_EQ(Names({"one.lnk", "three.lnk", "two.lnk"}), LinkNames(m_sendTo));
     EXPECT_EQ(3, RowCount());
 }
 
@@ -164,9 +146,7 @@ TEST_F(CommandTest, DropOnTheStartupTabMakesAStartupShortcut)
 
 TEST_F(CommandTest, SameNameDroppedTwiceKeepsTheLaterItem)
 {
-    Names dropped;
-    dropped.push_back(MakeScratchFile("a.txt"));
-    dropped.push_back(MakeScratchFile("a.doc"));
+    Names dropped = {MakeScratchFile("a.txt"), MakeScratchFile("a.doc")};
     MainWindow window;
     Drop(window, dropped);
     ASSERT_EQ(Names(1, "a.lnk"), LinkNames(m_sendTo));
@@ -176,20 +156,13 @@ TEST_F(CommandTest, SameNameDroppedTwiceKeepsTheLaterItem)
 
 TEST_F(CommandTest, ShortcutDroppedOnItsOwnFolderStaysIntact)
 {
-    std::string program = MakeScratchFile("editor.exe");
     std::string own = MakeLink(m_sendTo, "x.lnk", MakeScratchFile("x.txt"));
     std::string bytes = ReadFileBytes(own);
     ASSERT_FALSE(bytes.empty());
     MainWindow window;
-    Names dropped;
-    dropped.push_back(own);
-    dropped.push_back(program);
-    Drop(window, dropped);
+    Drop(window, {own, MakeScratchFile("editor.exe")});
     EXPECT_EQ(bytes, ReadFileBytes(own));
-    Names expected;
-    expected.push_back("editor.lnk");
-    expected.push_back("x.lnk");
-    EXPECT_EQ(expected, LinkNames(m_sendTo));
+    EXPECT_EQ(Names({"editor.lnk", "x.lnk"}), LinkNames(m_sendTo));
 }
 
 TEST_F(CommandTest, DropWithoutAFolderCreatesNothing)
@@ -207,28 +180,28 @@ TEST_F(CommandTest, DropWithoutAFolderCreatesNothing)
     }
     SetCurrentDirectoryA(saved);
     EXPECT_FALSE(FileExists("C:\\editor.lnk"));
-    EXPECT_TRUE(LinkNames("C:").empty());
     EXPECT_TRUE(LinkNames(m_sendTo).empty());
     EXPECT_TRUE(LinkNames(kScratch).empty());
     EXPECT_TRUE(window.Alive());
 }
 
 // A link path of 259 bytes still fits a MAX_PATH buffer; one byte more, and the item is passed
-// over while the rest of the drop goes on. A dropped path too long for the buffer is no name.
+// over while the rest of the drop goes on. A dropped path too long for the buffer is not cut
+// into a name of its own.
 TEST_F(CommandTest, OverLongNamesAreSkippedAndTheRestMade)
 {
     const size_t fitting = MAX_PATH - 1 - m_sendTo.size() - 1 - 4;
     ASSERT_LT(fitting + 1 + 4, 256u) << "Send To path too short for a 259-byte link";
-    Names dropped;
-    dropped.push_back(MakeScratchFile(std::string(fitting, 'f') + ".txt"));
-    dropped.push_back(MakeScratchFile(std::string(fitting + 1, 'g') + ".txt"));
-    dropped.push_back(std::string(kScratch) + "\\" + std::string(300, 'h') + ".txt");
-    dropped.push_back(MakeScratchFile("short.txt"));
+    Names dropped = {
+        MakeScratchFile(std::string(fitting, 'f') + ".txt"),
+        MakeScratchFile(std::string(fitting + 1, 'g') + ".txt"),
+        // Cut to 259 bytes, this one would read as ...\hhh...\cut-here.
+        std::string(kScratch) + "\\" + std::string(240, 'h') + "\\cut-here-and-named.txt",
+        MakeScratchFile("short.txt"),
+    };
     MainWindow window;
     Drop(window, dropped);
-    Names expected;
-    expected.push_back(std::string(fitting, 'f') + ".lnk");
-    expected.push_back("short.lnk");
+    Names expected = {std::string(fitting, 'f') + ".lnk", "short.lnk"};
     EXPECT_EQ(expected, LinkNames(m_sendTo));
     EXPECT_EQ(MAX_PATH - 1, static_cast<int>((m_sendTo + "\\" + expected[0]).size()));
     EXPECT_TRUE(window.Alive());

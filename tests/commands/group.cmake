@@ -5,8 +5,3 @@ qd_add_test(command_tests WITH_RESOURCES SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/delete_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell_actions_test.cpp)
-if(TARGET gtest_main)
-  target_link_libraries(command_tests PRIVATE gtest_main)
-else()
-  target_link_libraries(command_tests PRIVATE GTest::gtest_main)
-endif()

@@ -1,5 +1,6 @@
 // Opening the folder, the targets' folders and the property sheets: the shell's execute
 // functions are replaced in this program's import table, so calls are recorded and nothing opens.
+#include <windows.h>
 #include <commctrl.h>
 #include <shellapi.h>
 
@@ -69,11 +70,6 @@ protected:
     ScopedImportPatch m_executeEx;
 };
 
-bool SamePath(const std::string& a, const std::string& b)
-{
-    return lstrcmpiA(a.c_str(), b.c_str()) == 0;
-}
-
 }  // namespace
 
 TEST_F(ShellActionTest, OpenFolderOpensTheFolderOfTheSelectedTab)
@@ -98,42 +94,41 @@ TEST_F(ShellActionTest, OpenFolderOpensTheFolderOfTheSelectedTab)
 
 TEST_F(ShellActionTest, ExploreOpensTheFolderThatHoldsEachTarget)
 {
-    MakeScratchFolder("Tools");
-    MakeScratchFolder("Gone");
-    std::string kanjiFolder = MakeScratchFolder("\x95\x5C");  // 表
+    for (const char* folder : {"Tools", "Gone", "\x95\x5C"})
+        MakeScratchFolder(folder);
     std::string gone = MakeScratchFile("Gone\\gone.exe");
     struct Case {
-        const char* name;
+        const char* link;
         std::string target;
         std::string expected;
     } cases[] = {
-        {"file", MakeScratchFile("Tools\\editor.exe"), std::string(kScratch) + "\\Tools"},
-        {"folder", MakeScratchFolder("Data"), std::string(kScratch) + "\\Data"},
-        {"missing", gone, gone},
-        {"double-byte", MakeScratchFile("\x95\x5C\\\x95\x5C.txt"), kanjiFolder},  // 表\表.txt
+        {"file.lnk", MakeScratchFile("Tools\\editor.exe"), std::string(kScratch) + "\\Tools"},
+        {"folder.lnk", MakeScratchFolder("Data"), std::string(kScratch) + "\\Data"},
+        {"missing.lnk", gone, gone},
+        // 表\表.txt: the file's own 表 ends in the byte 0x5C, which is no backslash.
+        {"kanji.lnk", MakeScratchFile("\x95\x5C\\\x95\x5C.txt"), std::string(kScratch) + "\\\x95\x5C"},
+        // A control panel item names no file-system path: its target reads as empty.
+        {"panel.lnk", "", ""},
     };
-    std::vector<std::string> links;
-    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i)
-        links.push_back(MakeLink(m_sendTo, std::string(cases[i].name) + ".lnk", cases[i].target));
+    for (size_t i = 0; i + 1 < sizeof(cases) / sizeof(cases[0]); ++i)
+        MakeLink(m_sendTo, cases[i].link, cases[i].target);
+    ASSERT_TRUE(CopyFileA(TestDataPath("lnk/14-win7-control-panel-item.lnk").c_str(),
+                          (m_sendTo + "\\panel.lnk").c_str(), FALSE));
     DeleteFileA(gone.c_str());
-    // A link to a control panel item names no file-system path: its target reads as empty.
-    std::string panel = m_sendTo + "\\panel.lnk";
-    ASSERT_TRUE(CopyFileA(TestDataPath("lnk/14-win7-control-panel-item.lnk").c_str(), panel.c_str(), FALSE));
     MainWindow window;
     ASSERT_EQ(5, RowCount());
 
-    for (size_t i = 0; i <= links.size(); ++i) {
-        std::string link = i < links.size() ? links[i] : panel;
-        std::string expected = i < links.size() ? cases[i].expected : "";
-        SCOPED_TRACE(link);
-        SelectRows({RowOfLink(link)});
+    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
+        const Case& c = cases[i];
+        SCOPED_TRACE(c.link);
+        SelectRows({RowOfLink(m_sendTo + "\\" + c.link)});
         g_executes.clear();
         window.Command(CMD_EXPLORE_TARGET);
         ASSERT_EQ(1u, g_executes.size());
         const Execute& call = g_executes[0];
         EXPECT_TRUE(call.owner == 0);
         EXPECT_EQ("explore", call.verb);
-        EXPECT_TRUE(SamePath(expected, call.file)) << call.file;
+        EXPECT_TRUE(SamePath(c.expected, call.file)) << call.file;
         EXPECT_EQ("", call.parameters);
         EXPECT_EQ("", call.directory);
         EXPECT_EQ(SW_SHOW, call.show);
@@ -145,64 +140,70 @@ TEST_F(ShellActionTest, ExploreOpensTheFolderThatHoldsEachTarget)
     EXPECT_TRUE(g_executes.empty());
 }
 
+// The toolbar command and an activation of one row (a double-click, or Enter on the focused
+// row) both open the sheet of every selected row.
 TEST_F(ShellActionTest, PropertiesOpensOneSheetPerSelectedRow)
 {
     std::string target = MakeScratchFile("target.txt");
-    MakeLink(m_sendTo, "a.lnk", target);
-    MakeLink(m_sendTo, "b.lnk", target);
-    MakeLink(m_sendTo, "c.lnk", target);
+    for (const char* name : {"a.lnk", "b.lnk", "c.lnk"})
+        MakeLink(m_sendTo, name, target);
     MainWindow window;
     ASSERT_EQ(3, RowCount());
-
     window.Command(CMD_PROPERTIES);
     EXPECT_TRUE(g_executeExes.empty()) << "no selection";
 
+    // Row 0 is the one activated: index 0 is a row too.
     SelectRows({0, 2});
-    window.Command(CMD_PROPERTIES);
-    ASSERT_EQ(2u, g_executeExes.size());
-    const int rows[] = {0, 2};
-    for (int i = 0; i < 2; ++i) {
-        SCOPED_TRACE(i);
-        const ExecuteEx& call = g_executeExes[i];
-        EXPECT_EQ(sizeof(SHELLEXECUTEINFOA), call.size);
-        EXPECT_EQ(static_cast<ULONG>(SEE_MASK_FLAG_NO_UI), call.mask);
-        EXPECT_EQ(window.Handle(), call.owner);
-        EXPECT_EQ("properties", call.verb);
-        EXPECT_TRUE(SamePath(RowLinkPath(rows[i]), call.file)) << call.file;
-        EXPECT_EQ(m_sendTo + "\\" + RowText(rows[i], 0), call.file.substr(0, call.file.size() - 4))
-            << "the sheet of the shortcut on show in the row";
-        EXPECT_EQ("(null)", call.parameters);
-        EXPECT_EQ("(null)", call.directory);
-    }
-}
-
-// Activating one row, by a double-click or Enter, opens the sheet of every selected row.
-TEST_F(ShellActionTest, ActivatingARowOpensEverySelectedRowsSheet)
-{
-    std::string target = MakeScratchFile("target.txt");
-    MakeLink(m_sendTo, "a.lnk", target);
-    MakeLink(m_sendTo, "b.lnk", target);
-    MakeLink(m_sendTo, "c.lnk", target);
-    MainWindow window;
-    ASSERT_EQ(3, RowCount());
-    SelectRows({0, 2});
+    LVITEMA focus;
+    ZeroMemory(&focus, sizeof(focus));
+    focus.state = focus.stateMask = LVIS_FOCUSED;
+    SendMessageA(g_hListView, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&focus));
     RECT row;
     row.left = LVIR_LABEL;
-    SendMessageA(g_hListView, LVM_GETITEMRECT, 2, reinterpret_cast<LPARAM>(&row));
-    LPARAM point = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
-
-    for (int byKey = 0; byKey < 2; ++byKey) {
-        SCOPED_TRACE(byKey ? "Enter" : "double-click");
+    SendMessageA(g_hListView, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&row));
+    const LPARAM middle = MAKELPARAM((row.left + row.right) / 2, (row.top + row.bottom) / 2);
+    struct Way {
+        const char* name;
+        UINT message;
+        WPARAM wParam;
+        LPARAM lParam;
+        size_t sheets;
+    } ways[] = {
+        {"command", WM_COMMAND, 0, 0, 2},
+        {"double-click on row 0", WM_LBUTTONDBLCLK, 0, middle, 2},
+        {"Enter", WM_KEYDOWN, VK_RETURN, 0, 2},
+        // The list view itself never reports one; a notice that names no row opens nothing.
+        {"activation of no row", WM_NOTIFY, 0, 0, 0},
+    };
+    NMITEMACTIVATE noRow;
+    ZeroMemory(&noRow, sizeof(noRow));
+    noRow.hdr.hwndFrom = g_hListView;
+    noRow.hdr.idFrom = CTRL_LIST;
+    noRow.hdr.code = LVN_ITEMACTIVATE;
+    noRow.iItem = -1;
+    for (size_t way = 0; way < sizeof(ways) / sizeof(ways[0]); ++way) {
+        const Way& w = ways[way];
+        SCOPED_TRACE(w.name);
         g_executeExes.clear();
         SetFocus(g_hListView);
-        if (byKey)
-            SendMessageA(g_hListView, WM_KEYDOWN, VK_RETURN, 0);
+        if (w.message == WM_COMMAND)
+            window.Command(CMD_PROPERTIES);
+        else if (w.message == WM_NOTIFY)
+            SendMessageA(window.Handle(), WM_NOTIFY, CTRL_LIST, reinterpret_cast<LPARAM>(&noRow));
         else
-            SendMessageA(g_hListView, WM_LBUTTONDBLCLK, 0, point);
+            SendMessageA(g_hListView, w.message, w.wParam, w.lParam);
         PumpMessages();
-        ASSERT_EQ(2u, g_executeExes.size());
-        EXPECT_TRUE(SamePath(RowLinkPath(0), g_executeExes[0].file)) << g_executeExes[0].file;
-        EXPECT_TRUE(SamePath(RowLinkPath(2), g_executeExes[1].file)) << g_executeExes[1].file;
-        EXPECT_EQ("properties", g_executeExes[1].verb);
+        ASSERT_EQ(w.sheets, g_executeExes.size());
+        const int rows[] = {0, 2};
+        for (size_t i = 0; i < w.sheets; ++i) {
+            const ExecuteEx& call = g_executeExes[i];
+            EXPECT_EQ(sizeof(SHELLEXECUTEINFOA), call.size);
+            EXPECT_EQ(static_cast<ULONG>(SEE_MASK_FLAG_NO_UI), call.mask);
+            EXPECT_EQ(window.Handle(), call.owner);
+            EXPECT_EQ("properties", call.verb);
+            EXPECT_TRUE(SamePath(RowLinkPath(rows[i]), call.file)) << call.file;
+            EXPECT_EQ("(null)", call.parameters);
+            EXPECT_EQ("(null)", call.directory);
+        }
     }
 }
