@@ -129,6 +129,8 @@ void InsertColumns()
 void FillShortcutView()
 {
     int count = g_shortcutList.GetCount();
+    // One repaint for the whole fill rather than one per row.
+    SendToView(WM_SETREDRAW, FALSE, 0);
     ImageList_Remove(g_hImageList, -1);
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     // All icons first, so image i exists before row i refers to it.
@@ -136,6 +138,8 @@ void FillShortcutView()
         AppendItemIcon(g_shortcutList.GetAt(i));
     for (int i = 0; i < count; ++i)
         InsertRow(i, g_shortcutList.GetAt(i));
+    SendToView(WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(g_hListView, 0, TRUE);
 }
 
 int NextSelectedRow(int row)
