@@ -4,10 +4,3 @@ qd_add_test(frame_tests WITH_RESOURCES SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/frame_test.cpp)
 qd_add_test(blackbox_tests SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/blackbox_test.cpp)
-foreach(test frame_tests blackbox_tests)
-  if(TARGET gtest_main)
-    target_link_libraries(${test} PRIVATE gtest_main)
-  else()
-    target_link_libraries(${test} PRIVATE GTest::gtest_main)
-  endif()
-endforeach()

@@ -8,22 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "support/test_support.h"
+
 namespace {
 
 const WORD kJapanese = MAKELANGID(LANG_JAPANESE, SUBLANG_DEFAULT);
 
 // Quiverdesk.exe mapped as a data file; it stays mapped until the process ends.
 HMODULE Exe() {
-  static HMODULE module = 0;
-  if (module) return module;
-  char self[MAX_PATH], path[MAX_PATH];
-  char* name = 0;
-  GetModuleFileNameA(0, self, sizeof self);
-  DWORD n = GetFullPathNameA(self, sizeof path, path, &name);
-  const char exe[] = "Quiverdesk.exe";
-  if (n == 0 || n >= sizeof path || !name || (name - path) + sizeof exe > sizeof path) return 0;
-  memcpy(name, exe, sizeof exe);
-  module = LoadLibraryExA(path, 0, LOAD_LIBRARY_AS_DATAFILE);
+  static HMODULE module = LoadLibraryExA(ProgramPath().c_str(), 0, LOAD_LIBRARY_AS_DATAFILE);
   return module;
 }
 
@@ -62,71 +55,53 @@ std::wstring NameOrOrdinal(const BYTE*& p) {
 }
 const BYTE* AlignDword(const BYTE* base, const BYTE* p) { return base + ((p - base + 3) & ~3); }
 
-// What an 8-bit API hands the program on a code-page 932 system.
-std::string Cp932(const wchar_t* text) {
-  char buf[256];
-  int n = WideCharToMultiByte(932, 0, text, -1, buf, sizeof buf, 0, 0);
-  return n > 0 ? std::string(buf, n - 1) : std::string("<unconvertible>");
-}
-
 class ResourceTest : public ::testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(Exe() != 0) << "Quiverdesk.exe not found next to the test"; }
 };
 
-// Collects each resource type of the executable with the languages of all its resources.
-BOOL CALLBACK OnLanguage(HMODULE, LPCSTR, LPCSTR, WORD lang, LONG_PTR out) {
-  reinterpret_cast<std::vector<WORD>*>(out)->push_back(lang);
+BOOL CALLBACK OnLanguage(HMODULE, LPCSTR type, LPCSTR, WORD lang, LONG_PTR) {
+  EXPECT_EQ(kJapanese, lang) << "resource type " << reinterpret_cast<ULONG_PTR>(type);
   return TRUE;
 }
-BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR out) {
-  EnumResourceLanguagesA(module, type, name, OnLanguage, out);
+BOOL CALLBACK OnName(HMODULE module, LPCSTR type, LPSTR name, LONG_PTR) {
+  EnumResourceLanguagesA(module, type, name, OnLanguage, 0);
   return TRUE;
 }
-BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR out) {
-  std::vector<std::pair<ULONG_PTR, std::vector<WORD> > >& all =
-      *reinterpret_cast<std::vector<std::pair<ULONG_PTR, std::vector<WORD> > >*>(out);
-  all.push_back(std::make_pair(IS_INTRESOURCE(type) ? reinterpret_cast<ULONG_PTR>(type) : 0, std::vector<WORD>()));
-  EnumResourceNamesA(module, type, OnName, reinterpret_cast<LONG_PTR>(&all.back().second));
+BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR seen) {
+  reinterpret_cast<std::vector<ULONG_PTR>*>(seen)->push_back(IS_INTRESOURCE(type) ? reinterpret_cast<ULONG_PTR>(type) : 0);
+  EnumResourceNamesA(module, type, OnName, 0);
   return TRUE;
 }
 
 TEST_F(ResourceTest, OnlyTheProgramsOwnKindsAllJapanese) {
-  std::vector<std::pair<ULONG_PTR, std::vector<WORD> > > all;
-  EnumResourceTypesA(Exe(), OnType, reinterpret_cast<LONG_PTR>(&all));
+  std::vector<ULONG_PTR> seen;
+  EnumResourceTypesA(Exe(), OnType, reinterpret_cast<LONG_PTR>(&seen));
   // Bitmap, icon, menu, dialog, string, accelerators, icon group, version; no manifest, nothing named.
-  const ULONG_PTR kinds[] = {2, 3, 4, 5, 6, 9, 14, 16};
-  std::vector<ULONG_PTR> expected(kinds, kinds + 8), seen;
-  for (size_t i = 0; i < all.size(); ++i) {
-    seen.push_back(all[i].first);
-    for (size_t j = 0; j < all[i].second.size(); ++j)
-      EXPECT_EQ(kJapanese, all[i].second[j]) << "resource type " << all[i].first;
-  }
-  EXPECT_EQ(expected, seen);
+  EXPECT_EQ(std::vector<ULONG_PTR>({2, 3, 4, 5, 6, 9, 14, 16}), seen);
 }
 
 TEST_F(ResourceTest, MenuTextsAndCommands) {
-  ASSERT_EQ(932u, GetACP()) << "menu texts are compared as code page 932 bytes";
   struct { const wchar_t* popup; UINT id; const wchar_t* item; } rows[] = {
       {L"ﾌｧｲﾙ(&F)", 105, L"ｱﾌﾟﾘｹｰｼｮﾝの終了(&X)"},
       {L"ﾍﾙﾌﾟ(&H)", 104, L"ﾊﾞｰｼﾞｮﾝ情報(&A) ..."},
   };
   ASSERT_TRUE(Raw(RT_MENU, 109).data != 0);
-  HMENU menu = LoadMenuA(Exe(), MAKEINTRESOURCEA(109));
+  HMENU menu = LoadMenuW(Exe(), MAKEINTRESOURCEW(109));
   ASSERT_TRUE(menu != 0);
   ASSERT_EQ(2, GetMenuItemCount(menu));
-  char text[256];
+  wchar_t text[256];
   for (int i = 0; i < 2; ++i) {
     SCOPED_TRACE(i);
-    GetMenuStringA(menu, i, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(Cp932(rows[i].popup), text);
+    GetMenuStringW(menu, i, text, 256, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(rows[i].popup), text);
     HMENU popup = GetSubMenu(menu, i);
     ASSERT_TRUE(popup != 0);
     ASSERT_EQ(1, GetMenuItemCount(popup));
     EXPECT_EQ(rows[i].id, GetMenuItemID(popup, 0));
     EXPECT_EQ(static_cast<UINT>(MF_STRING), GetMenuState(popup, 0, MF_BYPOSITION)) << "no check, grey or separator";
-    GetMenuStringA(popup, 0, text, sizeof text, MF_BYPOSITION);
-    EXPECT_EQ(Cp932(rows[i].item), text);
+    GetMenuStringW(popup, 0, text, 256, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(rows[i].item), text);
   }
   DestroyMenu(menu);
 }

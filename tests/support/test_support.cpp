@@ -40,6 +40,11 @@ std::string ShellFolderPath(int csidl)
 
 void EmptyFolder(const std::string& dir)
 {
+    // An empty or root path would empty a whole drive, and Wine's Z: is the host's root.
+    if (dir.size() < 4 || dir[1] != ':' || dir[2] != '\\') {
+        fprintf(stderr, "EmptyFolder: refusing to empty '%s'\n", dir.c_str());
+        abort();
+    }
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((dir + "\\*").c_str(), &found);
     if (search == INVALID_HANDLE_VALUE)
@@ -100,6 +105,18 @@ std::string TestDataPath(const std::string& relative)
     std::string path = std::string(root) + "\\" + relative;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
+}
+
+std::string ProgramPath()
+{
+    char self[MAX_PATH] = "", full[MAX_PATH] = "";
+    char* filePart = 0;
+    GetModuleFileNameA(0, self, sizeof(self));
+    // GetFullPathNameA finds the file part without scanning double-byte text by hand.
+    DWORD length = GetFullPathNameA(self, sizeof(full), full, &filePart);
+    if (length == 0 || length >= sizeof(full) || !filePart)
+        return std::string();
+    return std::string(full, filePart) + "Quiverdesk.exe";
 }
 
 ComScope::ComScope() : m_result(CoInitialize(0)) {}
