@@ -30,7 +30,7 @@ qd_wine_env() {
   "$(dirname "${BASH_SOURCE[0]}")/make-locale.sh" "$home/locale"
   export LOCPATH="$home/locale"
   { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
-  export WINEDLLOVERRIDES="mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
+  export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
   trap qd_cleanup EXIT
   [ -n "${DISPLAY:-}" ] || qd_start_xvfb
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
