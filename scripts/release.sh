@@ -55,5 +55,18 @@ if [ "${1:-}" = "--check" ]; then
   done
   rm -rf "$again"
   echo "release: both builds gave the same bytes"
+
+  # The black-box test, run against the program as it comes out of the win64 zip.
+  checker="$root/build/bin/blackbox_tests.exe"
+  if [ -f "$checker" ]; then
+    unpacked="$root/build-release/unpacked"
+    rm -rf "$unpacked" && mkdir -p "$unpacked"
+    (cd "$unpacked" && python3 -m zipfile -e "$root/dist/Quiverdesk-$version-win64.zip" .)
+    . "$root/scripts/wine-env.sh"
+    qd_wine_env "$root/build/wine"
+    QD_TEST_DATA="Z:$(echo "$root/tests/data" | tr / '\\')" \
+    QD_PROGRAM="Z:$(echo "$unpacked/Quiverdesk/Quiverdesk.exe" | tr / '\\')" "$WINE64" "$checker"
+    echo "release: the win64 program from the zip passed the black-box test"
+  fi
 fi
 sha256sum "$root"/dist/*.zip

@@ -33,12 +33,14 @@ qd_wine_env() {
   export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
   trap qd_cleanup EXIT
   [ -n "${DISPLAY:-}" ] || qd_start_xvfb
+  mkdir -p "$WINEPREFIX"
+  # One server for the whole run, started before anything else can start a short-lived one.
+  wineserver -p 2>/dev/null || true
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    "$WINE64" wineboot -i >/dev/null 2>&1 || true
+    "$WINE64" wineboot -i </dev/null >/dev/null 2>&1 || true
     # A crashing test must fail, not wait for someone to close winedbg's dialog.
-    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f >/dev/null 2>&1 || true
+    "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 || true
   fi
-  wineserver -p
   # Start Wine's services now, detached from our output: started by the first test instead,
   # they would hold its output pipe open and keep ctest waiting on them.
   "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true

@@ -1,37 +1,35 @@
 // Shortcuts made from files and folders dropped on the main window, through a real HDROP sent
-// with WM_DROPFILES, and the naming of the new shortcut on its own.
+// with WM_DROPFILES.
 #include <windows.h>
 #include <shlobj.h>
 
-#include <string>
-#include <vector>
-
-#include "command_fixture.h"
-#include "commands/drop_shortcuts.h"
+#include "model/shortcut_item.h"
 #include "support/main_window_fixture.h"
 
 namespace {
 
-// A drop as the shell hands it over: DROPFILES and a double-zero-ended list of 8-bit paths.
-// The window's handler owns the handle from then on.
+typedef ShellFolderTest DropTest;
+
+// DROPFILES and a double-zero-ended list of 8-bit paths; the window's handler owns it then.
 void Drop(const MainWindow& window, const Names& paths)
 {
-    size_t size = sizeof(DROPFILES) + 1;
-    for (size_t i = 0; i < paths.size(); ++i)
-        size += paths[i].size() + 1;
-    HGLOBAL memory = GlobalAlloc(GHND, size);
-    ASSERT_TRUE(memory != 0);
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
     DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
     header->pFiles = sizeof(DROPFILES);
-    header->fWide = FALSE;
-    char* list = reinterpret_cast<char*>(header) + sizeof(DROPFILES);
-    for (size_t i = 0; i < paths.size(); ++i) {
-        CopyMemory(list, paths[i].c_str(), paths[i].size() + 1);
-        list += paths[i].size() + 1;
-    }
+    CopyMemory(header + 1, list.data(), list.size());
     GlobalUnlock(memory);
     SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     PumpMessages();
+}
+
+std::string LinkTarget(const std::string& linkPath)
+{
+    ShortcutItem item;
+    char target[MAX_PATH] = "";
+    return item.Load(linkPath.c_str()) && item.GetTargetPath(target, sizeof(target)) ? target : "(unreadable)";
 }
 
 int g_searches = 0;
@@ -51,128 +49,91 @@ HRESULT WINAPI NoFolderLocation(HWND, int, LPITEMIDLIST* idList)
 
 }  // namespace
 
-TEST(MakeDropLinkPath, NamesTheShortcutAfterTheItemWithoutItsLastExtension)
+// The dropped items lie in the scratch tree. Each drop ends in one scan of the folder.
+TEST_F(DropTest, EachItemGetsAShortcutNamedAfterItInTheTabsFolder)
 {
-    const std::string fits(250, 'f');  // C:\F\ + 250 + .lnk is 259 bytes
-    struct Case {
-        const char* folder;
-        std::string dropped;
-        std::string expected;  // empty: no link path
+    for (const char* folder : {"Tools", "Docs", "Notes", "Home", "Old.dir", "Data", "\x95\x5C"})
+        ScratchFolder(folder);
+    for (const char* file : {"Tools\\editor.exe", "Docs\\report.final.doc", "Notes\\readme", "Home\\.profile",
+                             "Old.dir\\notes", "Docs\\\x95\x5C.txt", "\x95\x5C\\\x83\x5C", "one.txt", "three.txt",
+                             "two.txt", "a.txt", "a.doc"})
+        ScratchFile(file);
+    const struct {
+        int tab;
+        Names dropped;
+        Names links;    // sorted, in the tab's folder
+        Names targets;  // of the links, when not the dropped items in order
     } cases[] = {
-        {"C:\\F", "C:\\Tools\\editor.exe", "C:\\F\\editor.lnk"},
-        {"C:\\F", "C:\\Docs\\report.final.doc", "C:\\F\\report.final.lnk"},
-        {"C:\\F", "C:\\Data", "C:\\F\\Data.lnk"},
-        {"C:\\F", "C:\\Notes\\readme", "C:\\F\\readme.lnk"},
-        {"C:\\F", "C:\\Home\\.profile", "C:\\F\\.lnk"},
-        {"C:\\F", "C:\\Old.dir\\notes", "C:\\F\\notes.lnk"},
-        // 表 and ソ end in the byte 0x5C; only the real backslash ends the folder part.
-        {"C:\\F", "C:\\Docs\\\x95\x5C.txt", "C:\\F\\\x95\x5C.lnk"},
-        {"C:\\F", "C:\\\x95\x5C\\\x83\x5C", "C:\\F\\\x83\x5C.lnk"},
-        {"C:\\F", "editor.exe", ""},
-        {"", "C:\\Tools\\editor.exe", ""},
-        {"C:\\F", "C:\\f\\X.LNK", ""},  // the shortcut itself, in other case
-        {"C:\\F", "C:\\" + fits + ".txt", "C:\\F\\" + fits + ".lnk"},
-        {"C:\\F", "C:\\" + fits + "g.txt", ""},
-    };
-    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
-        const Case& c = cases[i];
-        HeapString link;
-        bool made = MakeDropLinkPath(HeapString(c.folder), c.dropped.c_str(), link);
-        EXPECT_EQ(!c.expected.empty(), made) << c.dropped;
-        if (made)
-            EXPECT_EQ(c.expected, link.GetBuffer()) << c.dropped;
-    }
-}
-
-TEST_F(CommandTest, DroppedItemGetsAShortcutNamedAfterIt)
-{
-    for (const char* folder : {"Tools", "Docs", "Notes", "Home", "Old.dir", "\x95\x5C"})
-        MakeScratchFolder(folder);
-    struct Case {
-        std::string dropped;
-        const char* link;
-    } cases[] = {
-        {MakeScratchFile("Tools\\editor.exe"), "editor.lnk"},
-        {MakeScratchFile("Docs\\report.final.doc"), "report.final.lnk"},
-        {MakeScratchFolder("Data"), "Data.lnk"},
-        {MakeScratchFile("Notes\\readme"), "readme.lnk"},
-        {MakeScratchFile("Home\\.profile"), ".lnk"},
-        {MakeScratchFile("Old.dir\\notes"), "notes.lnk"},
+        {0, {"Tools\\editor.exe"}, {"editor.lnk"}, {}},
+        {0, {"Docs\\report.final.doc"}, {"report.final.lnk"}, {}},
+        {0, {"Data"}, {"Data.lnk"}, {}},
+        {0, {"Notes\\readme"}, {"readme.lnk"}, {}},
+        {0, {"Home\\.profile"}, {".lnk"}, {}},
+        {0, {"Old.dir\\notes"}, {"notes.lnk"}, {}},
         // 表 and ソ end in the byte 0x5C; taken for a backslash, it would leave the name ".lnk".
-        {MakeScratchFile("Docs\\\x95\x5C.txt"), "\x95\x5C.lnk"},  // 表.txt
-        {MakeScratchFile("\x95\x5C\\\x83\x5C"), "\x83\x5C.lnk"},  // 表\ソ
+        {0, {"Docs\\\x95\x5C.txt"}, {"\x95\x5C.lnk"}, {}},  // 表.txt
+        {0, {"\x95\x5C\\\x83\x5C"}, {"\x83\x5C.lnk"}, {}},  // 表\ソ
+        {0, {"one.txt", "three.txt", "two.txt"}, {"one.lnk", "three.lnk", "two.lnk"}, {}},
+        {1, {"Tools\\editor.exe"}, {"editor.lnk"}, {}},
+        {0, {"a.txt", "a.doc"}, {"a.lnk"}, {"a.doc"}},  // a same-named shortcut is overwritten
     };
     MainWindow window;
-    for (size_t i = 0; i < sizeof(cases) / sizeof(cases[0]); ++i) {
-        const Case& c = cases[i];
-        SCOPED_TRACE(c.dropped);
+    ScopedImportPatch patch("kernel32.dll", "FindFirstFileA", reinterpret_cast<void*>(CountingFindFirst));
+    g_realFindFirst = reinterpret_cast<HANDLE(WINAPI*)(LPCSTR, LPWIN32_FIND_DATAA)>(patch.Original());
+    ASSERT_TRUE(g_realFindFirst != 0);
+    const std::string folders[] = {m_sendTo, m_startup};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dropped.back());
         EmptyFolder(m_sendTo);
-        Drop(window, Names(1, c.dropped));
-        ASSERT_EQ(Names(1, c.link), LinkNames(m_sendTo));
-        EXPECT_TRUE(SamePath(c.dropped, LinkTarget(m_sendTo + "\\" + c.link)));
-        // The refresh at the end shows it at once.
-        ASSERT_EQ(1, RowCount());
-        EXPECT_TRUE(SamePath(c.dropped, RowText(0, 1))) << RowText(0, 1);
+        EmptyFolder(m_startup);
+        window.ClickTab(c.tab);
+        Names dropped;
+        for (const std::string& item : c.dropped)
+            dropped.push_back(std::string(kScratchFolder) + "\\" + item);
+        g_searches = 0;
+        Drop(window, dropped);
+        EXPECT_EQ(1, g_searches) << "folder scans during the drop";
+        ASSERT_EQ(c.links, LinkNames(folders[c.tab]));
+        EXPECT_TRUE(LinkNames(folders[1 - c.tab]).empty());
+        ASSERT_EQ(static_cast<int>(c.links.size()), RowCount());
+        for (size_t i = 0; i < c.links.size(); ++i) {
+            std::string target = c.targets.empty() ? dropped[i] : std::string(kScratchFolder) + "\\" + c.targets[i];
+            std::string link = folders[c.tab] + "\\" + c.links[i];
+            EXPECT_TRUE(SamePath(target, LinkTarget(link))) << LinkTarget(link);
+            EXPECT_TRUE(SamePath(target, RowText(RowOfLink(link), 1))) << c.links[i];
+        }
     }
 }
 
-TEST_F(CommandTest, ThreeDroppedFilesRefreshOnce)
+// Passed over, while the rest is made: a bare name, the shortcut itself (named in other case),
+// a link path past 259 bytes, and a dropped path too long for the buffer, which cut would read
+// ...\hhh...\cut-here.
+TEST_F(DropTest, SkipsWhatItCannotNameSoundlyAndMakesTheRest)
 {
-    Names dropped = {MakeScratchFile("one.txt"), MakeScratchFile("two.txt"), MakeScratchFile("three.txt")};
+    const size_t fitting = MAX_PATH - 1 - m_sendTo.size() - 1 - 4;
+    ASSERT_LT(fitting + 1 + 4, 256u) << "the Send To path is too short for a 259-byte link";
+    std::string own = MakeLink(m_sendTo, "x.lnk", ScratchFile("x.txt"));
+    std::string bytes = ReadFileBytes(own), ownUpper = own;
+    CharUpperA(&ownUpper[0]);
     MainWindow window;
-    ASSERT_EQ(0, RowCount());
-    g_searches = 0;
-    {
-        ScopedImportPatch patch("kernel32.dll", "FindFirstFileA", reinterpret_cast<void*>(CountingFindFirst));
-        g_realFindFirst = reinterpret_cast<HANDLE(WINAPI*)(LPCSTR, LPWIN32_FIND_DATAA)>(patch.Original());
-        ASSERT_TRUE(g_realFindFirst != 0);
-        Drop(window, dropped);
-    }
-    EXPECT_EQ(1, g_searches) << "folder scans during the drop";
-    EXPECT_EQ(Names({"one.lnk", "three.lnk", "two.lnk"}), LinkNames(m_sendTo));
+    Drop(window, {"editor.exe", ownUpper, ScratchFile(std::string(fitting, 'f') + ".txt"),
+                  ScratchFile(std::string(fitting + 1, 'g') + ".txt"),
+                  std::string(kScratchFolder) + "\\" + std::string(240, 'h') + "\\cut-here-and-named.txt",
+                  ScratchFile("short.txt")});
+    EXPECT_EQ(Names({std::string(fitting, 'f') + ".lnk", "short.lnk", "x.lnk"}), LinkNames(m_sendTo));
+    EXPECT_FALSE(bytes.empty());
+    EXPECT_EQ(bytes, ReadFileBytes(own));
     EXPECT_EQ(3, RowCount());
 }
 
-TEST_F(CommandTest, DropOnTheStartupTabMakesAStartupShortcut)
+TEST_F(DropTest, WithoutAFolderNothingIsMade)
 {
-    std::string program = MakeScratchFile("editor.exe");
+    std::string program = ScratchFile("editor.exe");
     MainWindow window;
-    window.ClickTab(1);
-    Drop(window, Names(1, program));
-    EXPECT_EQ(Names(1, "editor.lnk"), LinkNames(m_startup));
-    EXPECT_TRUE(LinkNames(m_sendTo).empty());
-    EXPECT_EQ(1, RowCount());
-}
-
-TEST_F(CommandTest, SameNameDroppedTwiceKeepsTheLaterItem)
-{
-    Names dropped = {MakeScratchFile("a.txt"), MakeScratchFile("a.doc")};
-    MainWindow window;
-    Drop(window, dropped);
-    ASSERT_EQ(Names(1, "a.lnk"), LinkNames(m_sendTo));
-    EXPECT_TRUE(SamePath(dropped[1], LinkTarget(m_sendTo + "\\a.lnk")));
-    EXPECT_EQ(1, RowCount());
-}
-
-TEST_F(CommandTest, ShortcutDroppedOnItsOwnFolderStaysIntact)
-{
-    std::string own = MakeLink(m_sendTo, "x.lnk", MakeScratchFile("x.txt"));
-    std::string bytes = ReadFileBytes(own);
-    ASSERT_FALSE(bytes.empty());
-    MainWindow window;
-    Drop(window, {own, MakeScratchFile("editor.exe")});
-    EXPECT_EQ(bytes, ReadFileBytes(own));
-    EXPECT_EQ(Names({"editor.lnk", "x.lnk"}), LinkNames(m_sendTo));
-}
-
-TEST_F(CommandTest, DropWithoutAFolderCreatesNothing)
-{
-    std::string program = MakeScratchFile("editor.exe");
-    MainWindow window;
-    // The root of the current drive is where a folderless name would land.
+    // A folderless name would land in the root of the current drive.
     char saved[MAX_PATH] = "";
     GetCurrentDirectoryA(sizeof(saved), saved);
-    SetCurrentDirectoryA(kScratch);
+    SetCurrentDirectoryA(kScratchFolder);
     {
         ScopedImportPatch patch("shell32.dll", "SHGetSpecialFolderLocation", reinterpret_cast<void*>(NoFolderLocation));
         ASSERT_TRUE(patch.Original() != 0);
@@ -181,28 +142,6 @@ TEST_F(CommandTest, DropWithoutAFolderCreatesNothing)
     SetCurrentDirectoryA(saved);
     EXPECT_FALSE(FileExists("C:\\editor.lnk"));
     EXPECT_TRUE(LinkNames(m_sendTo).empty());
-    EXPECT_TRUE(LinkNames(kScratch).empty());
-    EXPECT_TRUE(window.Alive());
-}
-
-// A link path of 259 bytes still fits a MAX_PATH buffer; one byte more, and the item is passed
-// over while the rest of the drop goes on. A dropped path too long for the buffer is not cut
-// into a name of its own.
-TEST_F(CommandTest, OverLongNamesAreSkippedAndTheRestMade)
-{
-    const size_t fitting = MAX_PATH - 1 - m_sendTo.size() - 1 - 4;
-    ASSERT_LT(fitting + 1 + 4, 256u) << "Send To path too short for a 259-byte link";
-    Names dropped = {
-        MakeScratchFile(std::string(fitting, 'f') + ".txt"),
-        MakeScratchFile(std::string(fitting + 1, 'g') + ".txt"),
-        // Cut to 259 bytes, this one would read as ...\hhh...\cut-here.
-        std::string(kScratch) + "\\" + std::string(240, 'h') + "\\cut-here-and-named.txt",
-        MakeScratchFile("short.txt"),
-    };
-    MainWindow window;
-    Drop(window, dropped);
-    Names expected = {std::string(fitting, 'f') + ".lnk", "short.lnk"};
-    EXPECT_EQ(expected, LinkNames(m_sendTo));
-    EXPECT_EQ(MAX_PATH - 1, static_cast<int>((m_sendTo + "\\" + expected[0]).size()));
+    EXPECT_TRUE(LinkNames(kScratchFolder).empty());
     EXPECT_TRUE(window.Alive());
 }

@@ -1,5 +1,5 @@
-// The real main window, created in the test process the way WinMain creates it, and the
-// user-level views of it that window and command tests read: rows, their texts and bindings.
+// The real main window, created in the test process the way WinMain creates it, the user-level
+// views of it (rows, their texts and bindings), and the emptied shell folders its tests fill.
 #ifndef QUIVERDESK_TESTS_SUPPORT_MAIN_WINDOW_FIXTURE_H
 #define QUIVERDESK_TESTS_SUPPORT_MAIN_WINDOW_FIXTURE_H
 
@@ -7,6 +7,10 @@
 
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
+
+#include "support/test_support.h"
 
 // Dispatches what is queued for this thread; keeps pumping for at least ms milliseconds.
 // A WM_QUIT found on the way is dropped (the window it ended is gone by then).
@@ -46,5 +50,34 @@ void SelectRows(const std::vector<int>& rows);
 std::string StatusText();
 // The shortcut file behind a row, through its parameter; empty when it names no item.
 std::string RowLinkPath(int row);
+// The row that stands for linkPath, whatever the case, or -1.
+int RowOfLink(const std::string& linkPath);
+
+typedef std::vector<std::string> Names;
+
+// Empties Send To, Startup (long names too) and the scratch folder before and after each test,
+// and refuses to run where they could be a real user's. COM is up for writing shortcuts.
+class ShellFolderTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    ComScope m_com;
+    std::string m_sendTo;
+    std::string m_startup;
+};
+
+// Scratch tree for the items shortcuts point at: kScratchFolder\relative, made as a one-byte
+// file or an empty folder (its parent must exist).
+std::string ScratchFile(const std::string& relative);
+std::string ScratchFolder(const std::string& relative);
+extern const char kScratchFolder[];
+// Copies tests/data/lnk/sample into dir under name (the sample's own by default); any length.
+bool AddSample(const std::string& dir, const std::string& sample, const std::string& name = "");
+// folder\name, a shortcut to target.
+std::string MakeLink(const std::string& folder, const std::string& name, const std::string& target);
+// The sorted names of the files (not folders) in folder matching pattern.
+Names LinkNames(const std::string& folder, const char* pattern = "*.lnk");
+bool SamePath(const std::string& a, const std::string& b);
 
 #endif

@@ -28,8 +28,8 @@ std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
 // A Windows path inside tests/data (from QD_TEST_DATA); '/' in relative may be used.
 std::string TestDataPath(const std::string& relative);
-// Quiverdesk.exe in this test program's own folder (every exe lands in build/bin); empty when
-// that path can't be formed.
+// The program under test: QD_PROGRAM when set, else Quiverdesk.exe in this test program's own
+// folder (every exe lands in build/bin); empty when that path can't be formed.
 std::string ProgramPath();
 
 // COM for the calling thread while the object lives.

@@ -2,8 +2,3 @@
 qd_add_test(window_tests WITH_RESOURCES SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/window_view_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/window_lifetime_test.cpp)
-if(TARGET gtest_main)
-  target_link_libraries(window_tests PRIVATE gtest_main)
-else()
-  target_link_libraries(window_tests PRIVATE GTest::gtest_main)
-endif()
