@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" x86_64 -DQUIVERDESK_BUILD_TESTS=OFF -DQUIVERDESK_BUILD_BENCH=OFF
+QD_TARGETS=Quiverdesk "$root/scripts/build.sh" x86_64
 
 headless=0
 [ -n "${DISPLAY:-}" ] || headless=1
@@ -34,6 +34,6 @@ for _ in $(seq 100); do
   sleep 0.2
 done
 sleep 2
-import -window root -crop 640x360+0+0 "$shot"
+import -window root -crop 600x300+0+0 "$shot"
 kill "$app" 2>/dev/null || true
 echo "Quiverdesk ran under Xvfb; screenshot: $shot"

@@ -3,7 +3,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
-"$root/scripts/build.sh" x86_64
+"$root/scripts/build.sh" x86_64 -DQUIVERDESK_BUILD_TESTS=ON
 "$root/scripts/build.sh" i686 -DQUIVERDESK_BUILD_TESTS=OFF -DQUIVERDESK_BUILD_BENCH=OFF
 
 . "$root/scripts/wine-env.sh"
