@@ -48,10 +48,6 @@ HeapString& HeapString::Assign(const HeapString& other)
 {
     if (&other == this)
         return *this;
-    if (!other.m_buffer) {
-        Clear();
-        return *this;
-    }
     return Assign(other.m_buffer);
 }
 
