@@ -26,8 +26,11 @@ void CutToHoldingFolder(char* path)
 
 void OpenFolder(HWND mainWindow)
 {
+    // Without a folder the shell would open some other place (its current one), not ours.
     HeapString folder = GetFolderPath(mainWindow, GetSelectedTab());
-    ShellExecuteA(0, "open", folder.GetLength() ? folder.GetBuffer() : "", "", "", SW_SHOW);
+    if (folder.GetLength() == 0)
+        return;
+    ShellExecuteA(0, "open", folder.GetBuffer(), "", "", SW_SHOW);
 }
 
 void ExploreTargets(HWND)

@@ -10,21 +10,6 @@ namespace {
 
 typedef ShellFolderTest DropTest;
 
-// DROPFILES and a double-zero-ended list of 8-bit paths; the window's handler owns it then.
-void Drop(const MainWindow& window, const Names& paths)
-{
-    std::string list;
-    for (const std::string& path : paths)
-        list += path + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
-    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    CopyMemory(header + 1, list.data(), list.size());
-    GlobalUnlock(memory);
-    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-    PumpMessages();
-}
-
 std::string LinkTarget(const std::string& linkPath)
 {
     ShortcutItem item;

@@ -231,3 +231,17 @@ Names LinkNames(const std::string& folder, const char* pattern)
 }
 
 bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
+
+void Drop(const MainWindow& window, const Names& paths)
+{
+    std::string list;
+    for (size_t i = 0; i < paths.size(); ++i)
+        list += paths[i] + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
+    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    CopyMemory(header + 1, list.data(), list.size());
+    GlobalUnlock(memory);
+    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    PumpMessages();
+}

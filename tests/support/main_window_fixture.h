@@ -55,6 +55,10 @@ int RowOfLink(const std::string& linkPath);
 
 typedef std::vector<std::string> Names;
 
+// Sends WM_DROPFILES with a real HDROP of 8-bit paths, as the shell hands one over; the window's
+// handler owns it then.
+void Drop(const MainWindow& window, const Names& paths);
+
 // Empties Send To, Startup (long names too) and the scratch folder before and after each test,
 // and refuses to run where they could be a real user's. COM is up for writing shortcuts.
 class ShellFolderTest : public ::testing::Test {
