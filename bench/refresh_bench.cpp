@@ -15,31 +15,15 @@
 #include "app/main_tabs.h"
 #include "app/main_window.h"
 #include "app/quiverdesk.h"
+#include "bench/bench_clock.h"
 #include "commands/refresh.h"
 #include "controls/shortcut_view.h"
 #include "model/shortcut_file.h"
 
 namespace {
 
-double g_msPerTick;
 int g_tabNotifications;  // WM_NOTIFY from the tab control: each one is a refresh
 WNDPROC g_mainProc;
-
-double NowMs()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * g_msPerTick;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
 
 void Pump()
 {
@@ -200,9 +184,6 @@ int main(int argc, char** argv)
                         "QD_TEST_FOLDERS_REDIRECTED=1 where that folder is redirected\n");
         return 2;
     }
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    g_msPerTick = 1000.0 / static_cast<double>(frequency.QuadPart);
 
     CoInitialize(0);
     char folder[MAX_PATH];

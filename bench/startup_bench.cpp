@@ -7,25 +7,10 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/bench_clock.h"
+
 namespace {
 
-double g_msPerTick;
-
-double NowMs()
-{
-    LARGE_INTEGER now;
-    QueryPerformanceCounter(&now);
-    return static_cast<double>(now.QuadPart) * g_msPerTick;
-}
-
-double Median(std::vector<double> values)
-{
-    if (values.empty())
-        return 0;
-    std::sort(values.begin(), values.end());
-    size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
-}
 
 // The main window of process id once it is visible, or null after the time-out.
 HWND WaitForVisibleWindow(DWORD processId, HANDLE process)
@@ -96,9 +81,6 @@ int main(int argc, char** argv)
         lstrcpyA(name, "Quiverdesk.exe");
     }
     int runs = argc > 2 ? atoi(argv[2]) : 5;
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    g_msPerTick = 1000.0 / static_cast<double>(frequency.QuadPart);
 
     double firstVisible = 0, firstIdle = 0;
     if (!Launch(exe, &firstVisible, &firstIdle)) {
