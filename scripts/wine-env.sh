@@ -30,7 +30,10 @@ qd_wine_env() {
   "$(dirname "${BASH_SOURCE[0]}")/make-locale.sh" "$home/locale"
   export LOCPATH="$home/locale"
   { export LC_ALL=ja_JP.UTF-8; } 2>/dev/null
+  # No Mono or Gecko prompts, and no desktop-menu builder run for every shortcut saved.
   export WINEDLLOVERRIDES="winemenubuilder.exe,mscoree,mshtml=" WINEDEBUG=-all WINEARCH=win64
+  # The tests that write the shell folders run only in a prefix made here.
+  export QD_WINE_ENV=1
   trap qd_cleanup EXIT
   [ -n "${DISPLAY:-}" ] || qd_start_xvfb
   mkdir -p "$WINEPREFIX"

@@ -1,5 +1,4 @@
-// Builds the main window in-process, reads the list view back through its own messages, and
-// keeps the shell folders and the scratch tree the window tests fill.
+// Builds the main window in-process and reads the list view back through its own messages.
 #include "support/main_window_fixture.h"
 
 #include <commctrl.h>
@@ -11,22 +10,59 @@
 #include "app/main_window.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
-#include "controls/tool_bar.h"
 #include "model/shortcut_file.h"
 #include "model/shortcut_list.h"
 
-namespace {
-
-// Button down and up at the centre of the control's item, whose rectangle rectMessage reads.
-void ClickItem(HWND control, UINT rectMessage, int index)
+void PumpMessages(DWORD ms)
 {
-    RECT rect = {};
-    SendMessageA(control, rectMessage, index, reinterpret_cast<LPARAM>(&rect));
-    LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-    SendMessageA(control, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(control, WM_LBUTTONUP, 0, point);
+    DWORD start = GetTickCount();
+    do {
+        MSG message;
+        while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {
+            if (message.message != WM_QUIT)
+                TranslateMessage(&message), DispatchMessageA(&message);
+        }
+    } while (GetTickCount() - start < ms && MsgWaitForMultipleObjects(0, 0, FALSE, 10, QS_ALLINPUT) != WAIT_FAILED);
+}
+
+MainWindow::MainWindow(int showCommand)
+{
+    static bool registered = false;
+    if (!registered) {
+        LoadMainWindowTexts(GetModuleHandleA(0));
+        RegisterMainClass(GetModuleHandleA(0));
+        registered = true;
+    }
+    m_window = CreateMainWindow(GetModuleHandleA(0), showCommand);
     PumpMessages();
 }
+
+MainWindow::~MainWindow()
+{
+    if (IsWindow(m_window))
+        DestroyWindow(m_window);
+    PumpMessages();
+}
+
+void MainWindow::ClickTab(int index) const
+{
+    RECT rect = {};
+    SendMessageA(g_hTabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+    LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+    SendMessageA(g_hTabs, WM_LBUTTONUP, 0, centre);
+    PumpMessages();
+}
+
+void MainWindow::Command(int id) const
+{
+    SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    PumpMessages();
+}
+
+int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
+
+namespace {
 
 LVITEMA ReadRow(int row, UINT mask)
 {
@@ -37,90 +73,10 @@ LVITEMA ReadRow(int row, UINT mask)
     return item;
 }
 
-// The \\?\ form reaches names past 260 bytes, which the 8-bit calls can't.
-std::wstring LongForm(const std::string& path)
-{
-    std::wstring wide(MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, 0, 0), L'\0');
-    MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, &wide[0], static_cast<int>(wide.size()));
-    return L"\\\\?\\" + wide.substr(0, wide.size() - 1);
-}
-
-// EmptyFolder, then the files whose names are too long for it. An empty dir would be the root.
-void ClearFolder(const std::string& dir)
-{
-    if (dir.empty())
-        return;
-    EmptyFolder(dir);
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((LongForm(dir) + L"\\*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return;
-    do {
-        DeleteFileW((LongForm(dir) + L"\\" + found.cFileName).c_str());
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
-}
-
 }  // namespace
 
-void PumpMessages(DWORD ms)
-{
-    DWORD start = GetTickCount();
-    for (;;) {
-        MSG message;
-        while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {
-            if (message.message == WM_QUIT)
-                continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-        if (GetTickCount() - start >= ms)
-            return;
-        MsgWaitForMultipleObjects(0, 0, FALSE, 10, QS_ALLINPUT);
-    }
-}
-
-MainWindow::MainWindow(int showCommand)
-{
-    HINSTANCE instance = GetModuleHandleA(0);
-    static bool registered = false;
-    if (!registered) {
-        LoadMainWindowTexts(instance);
-        RegisterMainClass(instance);
-        registered = true;
-    }
-    m_window = CreateMainWindow(instance, showCommand);
-    PumpMessages();
-}
-
-MainWindow::~MainWindow()
-{
-    if (Alive())
-        DestroyWindow(m_window);
-    PumpMessages();
-}
-
-void MainWindow::ClickTab(int index) const { ClickItem(g_hTabs, TCM_GETITEMRECT, index); }
-void MainWindow::ClickToolbarButton(int index) const { ClickItem(g_toolBar.GetWindow(), TB_GETITEMRECT, index); }
-
-void MainWindow::Command(int id) const
-{
-    SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    PumpMessages();
-}
-
-RECT MainWindow::ChildRect(HWND child) const
-{
-    RECT rect;
-    GetWindowRect(child, &rect);
-    MapWindowPoints(HWND_DESKTOP, m_window, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
-
-int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
 LPARAM RowParam(int row) { return ReadRow(row, LVIF_PARAM).lParam; }
 int RowImage(int row) { return ReadRow(row, LVIF_IMAGE).iImage; }
-int ImageCount() { return ImageList_GetImageCount(g_hImageList); }
 
 std::string RowText(int row, int subItem)
 {
@@ -139,16 +95,15 @@ void SelectRows(const std::vector<int>& rows)
     state.stateMask = LVIS_SELECTED;
     SendMessageA(g_hListView, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
     state.state = LVIS_SELECTED;
-    for (size_t i = 0; i < rows.size(); ++i)
-        SendMessageA(g_hListView, LVM_SETITEMSTATE, rows[i], reinterpret_cast<LPARAM>(&state));
+    for (int row : rows)
+        SendMessageA(g_hListView, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
     PumpMessages();
 }
 
 std::string StatusText()
 {
-    char text[1024] = "";
-    if (LOWORD(SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTLENGTHA, 0, 0)) < sizeof(text))
-        SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    char text[MAX_PATH * 2] = "";
+    SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -167,6 +122,20 @@ int RowOfLink(const std::string& linkPath)
     return -1;
 }
 
+void Drop(const MainWindow& window, const Names& paths)
+{
+    std::string list;
+    for (const std::string& path : paths)
+        list += path + '\0';
+    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
+    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    CopyMemory(header + 1, list.data(), list.size());
+    GlobalUnlock(memory);
+    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    PumpMessages();
+}
+
 const char kScratchFolder[] = "C:\\qdtest";
 
 void ShellFolderTest::SetUp()
@@ -182,15 +151,15 @@ void ShellFolderTest::SetUp()
 
 void ShellFolderTest::TearDown()
 {
-    ClearFolder(m_sendTo);
-    ClearFolder(m_startup);
+    EmptyFolder(m_sendTo);
+    EmptyFolder(m_startup);
     EmptyFolder(kScratchFolder);
 }
 
 std::string ScratchFile(const std::string& relative)
 {
     std::string path = std::string(kScratchFolder) + "\\" + relative;
-    EXPECT_TRUE(WriteBytes(path, "x", 1)) << path;
+    EXPECT_TRUE(WriteBytes(path, "x")) << path;
     return path;
 }
 
@@ -203,8 +172,8 @@ std::string ScratchFolder(const std::string& relative)
 
 bool AddSample(const std::string& dir, const std::string& sample, const std::string& name)
 {
-    return CopyFileW(LongForm(TestDataPath("lnk/" + sample)).c_str(),
-                     LongForm(dir + "\\" + (name.empty() ? sample : name)).c_str(), FALSE) != FALSE;
+    std::wstring to = L"\\\\?\\" + Wide(dir + "\\" + (name.empty() ? sample : name));
+    return CopyFileW(Wide(TestDataPath("lnk/" + sample)).c_str(), to.c_str(), FALSE) != FALSE;
 }
 
 std::string MakeLink(const std::string& folder, const std::string& name, const std::string& target)
@@ -219,29 +188,15 @@ Names LinkNames(const std::string& folder, const char* pattern)
     Names names;
     WIN32_FIND_DATAA found;
     HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
+    while (search != INVALID_HANDLE_VALUE) {
         if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
             names.push_back(found.cFileName);
-    } while (FindNextFileA(search, &found));
+        if (!FindNextFileA(search, &found))
+            break;
+    }
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
 }
 
 bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
-
-void Drop(const MainWindow& window, const Names& paths)
-{
-    std::string list;
-    for (size_t i = 0; i < paths.size(); ++i)
-        list += paths[i] + '\0';
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + list.size() + 1);
-    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    CopyMemory(header + 1, list.data(), list.size());
-    GlobalUnlock(memory);
-    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
-    PumpMessages();
-}

@@ -1,56 +1,53 @@
-// Helpers every test program shares: the Wine guard for tests that write shell folders, small
-// file helpers, COM set-up, import patching and an automatic answerer for modal dialogs.
+// Helpers every test program shares: the guard that keeps tests off a real user's folders, file
+// helpers, import patching to record or fake the platform calls, and a dialog answerer.
 #ifndef QUIVERDESK_TESTS_SUPPORT_TEST_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_TEST_SUPPORT_H
 
 #include <windows.h>
+#include <objbase.h>
 
-#include <cstddef>
 #include <deque>
+#include <initializer_list>
+#include <map>
 #include <string>
-#include <vector>
 
-// True when this process runs under Wine (ntdll exports wine_get_version).
-bool RunningUnderWine();
-
-// Call before touching the Send To or Startup folder: outside Wine, and unless
-// QD_TEST_FOLDERS_REDIRECTED=1 says those folders were redirected, it prints why and ends the
-// process with a failure code, so a test can never change a real user's shortcuts.
+// Ends the process unless it runs under Wine in the prefix the test scripts made, or
+// QD_TEST_FOLDERS_REDIRECTED=1 says the shell folders were redirected.
 void RequireSafeShellFolders();
-
-// The shell folder's path, created when missing; empty when the shell can't name it.
 std::string ShellFolderPath(int csidl);
-// Deletes every file and subfolder inside dir; dir itself stays.
+// Deletes everything inside dir, whatever the names' length or characters; dir itself stays.
 void EmptyFolder(const std::string& dir);
-bool WriteBytes(const std::string& path, const void* data, size_t size);
-// The whole file, or empty when it can't be read.
+bool WriteBytes(const std::string& path, const std::string& bytes);
+inline bool WriteBytes(const std::string& path, const void* data, size_t size)
+{
+    return WriteBytes(path, std::string(static_cast<const char*>(data), size));
+}
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
-// A Windows path inside tests/data (from QD_TEST_DATA); '/' in relative may be used.
+// Every file below dir with its bytes, found through the wide API: what "nothing lost" compares.
+std::map<std::wstring, std::string> TreeContents(const std::string& dir);
 std::string TestDataPath(const std::string& relative);
-// The program under test: QD_PROGRAM when set, else Quiverdesk.exe in this test program's own
-// folder (every exe lands in build/bin); empty when that path can't be formed.
+// QD_PROGRAM, or Quiverdesk.exe beside this test program.
 std::string ProgramPath();
+// Texts are written in UTF-8 in the tests; the program's are in the ANSI code page.
+std::string Ansi(const char* utf8);
+std::wstring Wide(const std::string& ansi);
 
-// COM for the calling thread while the object lives.
+// The thread's keyboard state with exactly these keys held, as GetKeyState reports them.
+void HoldKeys(std::initializer_list<int> keys);
+
 class ComScope {
 public:
-    ComScope();
-    ~ComScope();
+    ComScope() : m_result(CoInitialize(0)) {}
+    ~ComScope() { if (SUCCEEDED(m_result)) CoUninitialize(); }
     bool Ok() const { return SUCCEEDED(m_result); }
 
 private:
-    ComScope(const ComScope&);
-    ComScope& operator=(const ComScope&);
     HRESULT m_result;
 };
 
-// Points every import of dllName!functionName in this program's own import table at
-// replacement, so the statically linked product code calls it. Returns the previous pointer,
-// or null when the program does not import that function by name.
-void* PatchImport(const char* dllName, const char* functionName, void* replacement);
-
-// Patches on construction and puts the previous pointer back on destruction.
+// Points this program's imports of dll!function at replacement while alive, so the statically
+// linked product code calls it; Original() is the real function.
 class ScopedImportPatch {
 public:
     ScopedImportPatch(const char* dllName, const char* functionName, void* replacement);
@@ -58,38 +55,25 @@ public:
     void* Original() const { return m_original; }
 
 private:
-    ScopedImportPatch(const ScopedImportPatch&);
-    ScopedImportPatch& operator=(const ScopedImportPatch&);
-    std::string m_dll;
-    std::string m_function;
+    std::string m_dll, m_function;
     void* m_original;
 };
 
-// While alive, answers each enabled, visible dialog (#32770) of this thread as a user would,
-// by its button id: first the queued answers in order, then the default one. It relies on a
-// thread timer, so the thread must be pumping messages (any modal loop does). One at a time.
+// While alive, presses a button in each visible dialog (#32770) of this thread, as a user would:
+// the queued answers in turn, then the default. The thread must be pumping messages.
 class DialogAnswerer {
 public:
     explicit DialogAnswerer(int defaultAnswer = IDYES);
     ~DialogAnswerer();
-    // Queues an answer for the next dialog that has not been answered yet.
-    DialogAnswerer& Then(int answer);
+    DialogAnswerer& Then(int answer) { m_queue.push_back(answer); return *this; }
     int AnsweredCount() const { return m_answered; }
-    // Titles of the dialogs answered, in order.
-    const std::vector<std::string>& Titles() const { return m_titles; }
 
 private:
-    DialogAnswerer(const DialogAnswerer&);
-    DialogAnswerer& operator=(const DialogAnswerer&);
     static void CALLBACK OnTimer(HWND, UINT, UINT_PTR, DWORD);
-    static BOOL CALLBACK AnswerWindow(HWND window, LPARAM self);
-    bool Answer(HWND dialog);
-
-    int m_default;
+    static BOOL CALLBACK Answer(HWND dialog, LPARAM);
+    int m_default, m_answered;
+    HWND m_last;  // answered, maybe not yet closed
     std::deque<int> m_queue;
-    std::vector<HWND> m_pending;  // answered, not yet closed: not answered twice
-    std::vector<std::string> m_titles;
-    int m_answered;
     UINT_PTR m_timer;
 };
 

@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# Plants small faults in the product, one at a time, and reports whether the test suite catches
+# each one. It measures the suite, so it is not part of CI. planted-faults.sh [fault-number...]
+# Works on a copy of the tree in build-faults/, so the checkout itself is never modified.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+work="$root/build-faults"
+src="$work/src"
+"$root/scripts/setup.sh"
+
+# file | text as it stands | text with the fault | what the fault is
+faults=(
+  "model/path_text.cpp|p = CharNextA(p)|++p|double-byte scan steps by bytes"
+  "model/shortcut_item.cpp|untouched.
+    ClearText(buffer, capacity);
+|untouched.
+|target buffer not cleared before GetPath"
+  "commands/drop_shortcuts.cpp|return lstrcmpiA(linkPath.GetBuffer(), droppedPath) != 0;|return true;|a shortcut dropped on its own folder overwrites itself"
+  "commands/delete_shortcuts.cpp|return result == 0 && !operation.fAnyOperationsAborted;|return true;|a failed or cancelled delete removes the row"
+  "app/main_window_build.cpp|    g_shortcutList.RemoveAll();
+    CoUninitialize();|    CoUninitialize();
+    g_shortcutList.RemoveAll();|link objects released after COM is gone"
+  "app/message_loop.cpp|            target = mainWindow;|            ;|accelerators only from the main window itself"
+  "controls/shortcut_view.cpp|row.lParam = index;|row.lParam = index + 1;|row bound to the next item"
+  "controls/shortcut_view.cpp|row.iImage = index;|row.iImage = 0;|every row shows the first icon"
+  "controls/shortcut_view.cpp|    if (index < 0)
+        ImageList_ReplaceIcon(g_hImageList, -1, LoadIconA(0, IDI_APPLICATION));|    (void)index;|no placeholder for a missing icon: images shift"
+  "controls/shortcut_view.cpp|    if (icon)
+        DestroyIcon(icon);|    (void)icon;|shell icon never destroyed"
+  "commands/delete_shortcuts.cpp|FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;|FILEOP_FLAGS flags = FOF_ALLOWUNDO;|Shift ignored: always to the recycle bin"
+  "commands/delete_shortcuts.cpp|        --row;|        ;|rows after a deleted one are skipped"
+  "commands/drop_shortcuts.cpp|    if (period)
+        *period = '\\0';|    (void)period;|dropped name keeps its extension"
+  "commands/refresh.cpp|        if (folder.GetLength() + 1 + lstrlenA(entry.cFileName) >= MAX_PATH)
+            continue;|        ;|entries past MAX_PATH are listed"
+  "app/main_tabs.cpp|kSendToCaption[] = \"\\x91\\x97\\x82\\xe9\"|kSendToCaption[] = \"\\x91\\x97\\x82\\xe8\"|wrong Japanese tab caption"
+  "res/quiverdesk.rc|\"削除\"|\"消去\"|wrong Japanese tooltip text"
+  "commands/drop_shortcuts.cpp|    DragFinish(drop);|    ;|drop handle never released"
+  "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"
+  "commands/refresh.cpp|    g_statusBar.SetText(0, folder.GetBuffer());|    ;|status bar never shows the folder"
+  "model/folder_path.cpp|tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO|tabIndex == 0 ? CSIDL_STARTUP : CSIDL_SENDTO|tabs show each other's folder"
+  "commands/shell_actions.cpp|        *backslash = '\\0';|        ;|explore opens the target file, not its folder"
+  "model/object_array.cpp|items[i] = i < m_count ? m_items[i] : 0;|items[i] = 0;|growth loses the items held"
+  "controls/status_bar.cpp|SendMsg(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));|SendMsg(WM_SIZE, width, 0);|status bar not re-docked on resize"
+  "controls/shortcut_view.cpp|    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
+    if (g_hImageList)|    if (g_hImageList)|image list released twice"
+  "model/shortcut_item.cpp|if (size <= MAX_PATH && ToWidePath|if (ToWidePath|over-long link path loaded"
+  "commands/shell_actions.cpp|info.lpVerb = \"properties\";|info.lpVerb = \"open\";|properties opens the shortcut instead"
+  "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
+        text = static_cast<char*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
+)
+
+# Copies the tree (without builds and git) and builds the 64-bit tests once.
+rm -rf "$src"
+mkdir -p "$src"
+(cd "$root" && git ls-files -co --exclude-standard -z | grep -zv '^build' | xargs -0 cp --parents -t "$src")
+cmake -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-x86_64-w64-mingw32.cmake" \
+  -DCMAKE_BUILD_TYPE=Release -DQUIVERDESK_BUILD_TESTS=ON -DQUIVERDESK_BUILD_BENCH=OFF >/dev/null
+cmake --build "$work/build" -j"$(nproc)" >/dev/null
+
+. "$root/scripts/wine-env.sh"
+qd_wine_env "$work/build/wine"
+# Fast programs first; the first failure ends the run, so a caught fault costs little.
+mapfile -t programs < <(ctest --test-dir "$work/build" -N | sed -n 's/^ *Test *#[0-9]*: //p' | sort |
+                        awk '/stress/ { last[++n] = $0; next } { print } END { for (i = 1; i <= n; i++) print last[i] }')
+
+apply() {  # file old new -> 0 when exactly the old text was found and replaced
+  python3 - "$src/$1" "$2" "$3" <<'PY'
+import sys
+path, old, new = sys.argv[1:]
+text = open(path, encoding="utf-8").read()
+if text.count(old) != 1:
+    sys.exit(1)
+open(path, "w", encoding="utf-8").write(text.replace(old, new))
+PY
+}
+
+suite_fails() {
+  local program
+  for program in "${programs[@]}"; do
+    rm -rf "$XDG_DATA_HOME/Trash"
+    if ! timeout -k 5 600 ctest --test-dir "$work/build" -R "^$program\$" >/dev/null 2>&1; then
+      echo "$program"
+      return 0
+    fi
+  done
+  return 1
+}
+
+wanted=("$@")
+caught=0 missed=0 skipped=0 n=0
+printf '| # | fault | file | caught by |\n|---:|---|---|---|\n'
+for fault in "${faults[@]}"; do
+  n=$((n + 1))
+  if [ ${#wanted[@]} -gt 0 ] && ! printf '%s\n' "${wanted[@]}" | grep -qx "$n"; then continue; fi
+  IFS='|' read -r -d '' file old new what <<<"$fault" || true
+  what=${what%$'\n'}
+  cp "$src/$file" "$work/saved"
+  if ! apply "$file" "$old" "$new"; then
+    printf '| %d | %s | %s | not applied |\n' "$n" "$what" "$file"
+    skipped=$((skipped + 1))
+    continue
+  fi
+  if ! cmake --build "$work/build" -j"$(nproc)" >/dev/null 2>&1; then
+    by="(does not build)"
+  elif by=$(suite_fails); then
+    :
+  else
+    by=""
+  fi
+  cp "$work/saved" "$src/$file"
+  if [ -n "$by" ]; then caught=$((caught + 1)); else missed=$((missed + 1)); by="**missed**"; fi
+  printf '| %d | %s | %s | %s |\n' "$n" "$what" "$file" "$by"
+done
+cmake --build "$work/build" -j"$(nproc)" >/dev/null 2>&1 || true
+echo
+echo "planted faults: $caught caught, $missed missed, $skipped not applied"
