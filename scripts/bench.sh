@@ -4,7 +4,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
-if [ "${1:-}" = "--quick" ]; then sizes="10 100"; elif [ $# -gt 0 ]; then sizes="$*"; fi
+soak="500 500"
+if [ "${1:-}" = "--quick" ]; then sizes="10 100"; soak="50 50"; elif [ $# -gt 0 ]; then sizes="$*"; fi
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" x86_64
@@ -41,6 +42,13 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   # shellcheck disable=SC2086
   run refresh_bench.exe $sizes
+  echo
+  echo "## Soak and a big drop"
+  echo
+  echo "Refreshes of 50 shortcuts, then one drop of many files onto Send To, on the real window."
+  echo
+  # shellcheck disable=SC2086
+  run soak_bench.exe $soak
   echo
   echo "## Start-up"
   echo

@@ -8,7 +8,7 @@
 
 #include "app/quiverdesk.h"
 #include "controls/shortcut_view.h"
-#include "support/main_window_fixture.h"
+#include "support/support.h"
 
 namespace {
 

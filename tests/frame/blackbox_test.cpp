@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "support/main_window_fixture.h"
+#include "support/support.h"
 
 namespace {
 

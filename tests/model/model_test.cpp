@@ -10,7 +10,7 @@
 #include "model/object_array.h"
 #include "model/path_text.h"
 #include "model/shortcut_item.h"
-#include "support/main_window_fixture.h"
+#include "support/support.h"
 
 // 表 (95 5C) and ソ (83 5C) end in the byte of a backslash.
 TEST(PathText, ScansStepOverTrailBytesThatLookLikeBackslashes)

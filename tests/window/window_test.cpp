@@ -11,7 +11,7 @@
 #include "controls/status_bar.h"
 #include "controls/tool_bar.h"
 #include "model/shortcut_list.h"
-#include "support/main_window_fixture.h"
+#include "support/support.h"
 
 namespace {
 
