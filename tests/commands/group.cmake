@@ -3,4 +3,5 @@
 qd_add_test(command_tests WITH_RESOURCES SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/delete_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/drop_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/names_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/shell_actions_test.cpp)

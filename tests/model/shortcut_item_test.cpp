@@ -195,13 +195,11 @@ TEST_F(ShortcutModel, ItemWhoseLoadFailedStillHasTheShellsNameAndIcon)
     EXPECT_EQ(std::string(shell.szDisplayName), shown.name);
     EXPECT_EQ("", shown.target);
     EXPECT_EQ("", shown.description);
-    HICON icon = item.GetSmallIcon();
-    EXPECT_NE(nullptr, icon);
-    EXPECT_TRUE(!icon || DestroyIcon(icon));
+    EXPECT_GE(item.GetIconIndex(), 0);
 
     ShortcutItem unbound;  // never loaded: nothing for the shell to name
     EXPECT_EQ("", ReadTexts(unbound).name);
-    EXPECT_EQ(nullptr, unbound.GetSmallIcon());
+    EXPECT_EQ(-1, unbound.GetIconIndex());
 }
 
 TEST_F(ShortcutModel, ListKeepsUnreadableFilesInTheirPlace)

@@ -85,7 +85,6 @@ TEST_F(WindowViewTest, ListsTheSelectedTabsFolderAndRescansOnEveryClick)
         byPath[m_sendTo + "\\" + row.file] = &row;
     }
     ASSERT_EQ(expected, ListedPaths()) << "exactly the *.lnk entries, folders among them";
-    ASSERT_EQ(RowCount(), ImageCount());
     // Rows come in file-system order, so an empty text follows a filled one somewhere: a buffer
     // carried over from the row before would show.
     for (int row = 0; row < RowCount(); ++row) {
@@ -93,7 +92,6 @@ TEST_F(WindowViewTest, ListsTheSelectedTabsFolderAndRescansOnEveryClick)
         SHFILEINFOA info = {};
         SHGetFileInfoA(RowLinkPath(row).c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
         EXPECT_EQ(row, RowParam(row)) << want->file;
-        EXPECT_EQ(row, RowImage(row)) << want->file;
         EXPECT_EQ(info.szDisplayName, RowText(row, 0)) << want->file;
         EXPECT_EQ(want->target, RowText(row, 1)) << want->file;
         EXPECT_EQ(want->description, RowText(row, 2)) << want->file;
@@ -104,7 +102,6 @@ TEST_F(WindowViewTest, ListsTheSelectedTabsFolderAndRescansOnEveryClick)
     EXPECT_EQ(m_startup, StatusText());
     EXPECT_EQ(std::multiset<std::string>({m_startup + "\\" + kStartupSamples[0], m_startup + "\\" + kStartupSamples[1]}),
               ListedPaths());
-    EXPECT_EQ(RowCount(), ImageCount());
     window.ClickTab(0);
     EXPECT_EQ(m_sendTo, StatusText());
     EXPECT_EQ(kSendToCount, RowCount());
@@ -119,7 +116,6 @@ TEST_F(WindowViewTest, ListsTheSelectedTabsFolderAndRescansOnEveryClick)
     window.ClickToolbarButton(1);
     EXPECT_EQ(1u, ListedPaths().count(m_sendTo + "\\newer.lnk"));
     EXPECT_EQ(kSendToCount + 2, RowCount());
-    EXPECT_EQ(RowCount(), ImageCount());
 }
 
 namespace {
