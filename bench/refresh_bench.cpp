@@ -147,7 +147,10 @@ int ModelPass(const char* folder)
 // them and nothing else but, when withIni, a desktop.ini: a copy, so no user's folder is touched.
 bool CopyBenchFolder(const char* from, const char* to, bool withIni)
 {
-    CreateDirectoryA(to, 0);
+    SHCreateDirectoryExA(0, to, 0);
+    // The copy gets Send To's own attributes: the shell reads a desktop.ini only in folders
+    // marked system or read-only.
+    SetFileAttributesA(to, GetFileAttributesA(from) | (withIni ? FILE_ATTRIBUTE_SYSTEM : 0));
     RemoveBenchLinks(to);
     char pattern[MAX_PATH];
     snprintf(pattern, sizeof(pattern), "%s\\qd-bench-*.lnk", from);
@@ -173,8 +176,7 @@ bool CopyBenchFolder(const char* from, const char* to, bool withIni)
     ok = file != INVALID_HANDLE_VALUE && WriteFile(file, text, sizeof(text) - 1, &written, 0) && ok;
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
-    // The shell reads a folder's desktop.ini only when the folder is marked system or read-only.
-    return SetFileAttributesA(to, FILE_ATTRIBUTE_SYSTEM) && ok;
+    return ok;
 }
 
 // Button down and up on the centre of the selected tab, then whatever that leaves queued
@@ -266,10 +268,10 @@ int main(int argc, char** argv)
     const char* targets[] = {notepad, regedit, windowsDir};
     char seeds[3][MAX_PATH];
     RemoveBenchLinks(folder);
-    // The copies live in the bench's own prefix, beside nothing of a user's.
+    // The copies live in the bench's own prefix, beside nothing of a user's, as deep as Send To.
     char plainCopy[MAX_PATH], iniCopy[MAX_PATH];
-    snprintf(plainCopy, sizeof(plainCopy), "%.3s\\qd-bench-plain", windowsDir);
-    snprintf(iniCopy, sizeof(iniCopy), "%.3s\\qd-bench-ini", windowsDir);
+    snprintf(plainCopy, sizeof(plainCopy), "%.2s\\qd-bench-plain%s", windowsDir, folder + 2);
+    snprintf(iniCopy, sizeof(iniCopy), "%.2s\\qd-bench-ini%s", windowsDir, folder + 2);
 
     HINSTANCE instance = GetModuleHandleA(0);
     LoadMainWindowTexts(instance);
@@ -373,11 +375,11 @@ int main(int argc, char** argv)
         printf("| %d | %d | %.0f | %.2f |\n", results[i].n, results[i].rows, results[i].refreshesPerClick,
                results[i].refreshMs > 0 ? results[i].clickMs / results[i].refreshMs : 0.0);
     printf("\n### The platform's desktop.ini scan\n\n"
-           "Two copies of Send To in the bench's own prefix, one with a desktop.ini. "
+           "Two copies of Send To (attributes 0x%lx) in the bench's own prefix, one with a desktop.ini. "
            "ms per shortcut; growth is the rise in ms per shortcut from the smallest N.\n\n"
            "| N | floor, no ini | floor, ini | refresh model pass, no ini | refresh model pass, ini |"
            " floor growth, no ini | floor growth, ini | share of floor growth that is the scan |\n"
-           "|---:|---:|---:|---:|---:|---:|---:|---:|\n");
+           "|---:|---:|---:|---:|---:|---:|---:|---:|\n", GetFileAttributesA(folder));
     for (size_t i = 0; i < results.size(); ++i) {
         const Result& r = results[i];
         const Result& base = results[0];
