@@ -37,12 +37,20 @@ void OnListItemActivate(HWND window, const NMITEMACTIVATE* activation)
         ShowProperties(window);
 }
 
+// Only a change of a row's selection moves the buttons; the fill and the delete command update
+// them once themselves, so inserted and deleted rows cost nothing here.
+void OnListItemChanged(const NMLISTVIEW* change)
+{
+    if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
+        UpdateToolbarState();
+}
+
 void OnListNotify(HWND window, const NMHDR* header)
 {
     switch (header->code) {
     case LVN_KEYDOWN:      OnListKeyDown(window, reinterpret_cast<const NMLVKEYDOWN*>(header)); break;
     case LVN_ITEMACTIVATE: OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
-    default:               UpdateToolbarState(); break;
+    case LVN_ITEMCHANGED:  OnListItemChanged(reinterpret_cast<const NMLISTVIEW*>(header)); break;
     }
 }
 

@@ -76,7 +76,6 @@ void OnSize(HWND mainWindow)
 
 void OnDestroy(HWND)
 {
-    DestroyShortcutImageList();
     // The items' shell-link objects must go while COM is still up.
     g_shortcutList.RemoveAll();
     CoUninitialize();

@@ -28,5 +28,6 @@
 #define IDM_MAIN            109
 #define IDA_MAIN            109
 #define IDB_TOOLBAR         131
+#define IDS_UNUSABLE_NAME   200
 
 #endif

@@ -1,5 +1,6 @@
 // Refresh benchmark: fills Send To with N shortcuts and times RefreshShortcuts on the real main
-// window against the bare platform calls it stands on, a click on the selected tab, and memory.
+// window against the floor (the by-path calls the refresh used to make, done bare), a click on the
+// selected tab, memory, and how much of the growth with N is the platform's desktop.ini scan.
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -18,7 +19,9 @@
 #include "bench/bench_clock.h"
 #include "commands/refresh.h"
 #include "controls/shortcut_view.h"
+#include "model/bound_folder.h"
 #include "model/shortcut_file.h"
+#include "model/shortcut_list.h"
 
 namespace {
 
@@ -114,6 +117,68 @@ int FloorPass(const char* folder)
     return count;
 }
 
+// The refresh's own per-file work without the window: the folder bound once, then per file its
+// name parsed there and a link object loaded and read.
+int ModelPass(const char* folder)
+{
+    char pattern[MAX_PATH];
+    if (snprintf(pattern, sizeof(pattern), "%s\\*.lnk", folder) >= static_cast<int>(sizeof(pattern)))
+        return 0;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return 0;
+    BoundFolder bound;
+    bound.Bind(folder);
+    ShortcutList list;
+    do {
+        ShortcutItem* item = list.Add();
+        char text[MAX_PATH];
+        if (item && item->Load(bound, folder, entry.cFileName)) {
+            item->GetTargetPath(text, sizeof(text));
+            item->GetDescription(text, sizeof(text));
+        }
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return list.GetCount();
+}
+
+// Copies the bench's shortcuts of from into the folder to (made when missing), which then holds
+// them and nothing else but, when withIni, a desktop.ini: a copy, so no user's folder is touched.
+bool CopyBenchFolder(const char* from, const char* to, bool withIni)
+{
+    SHCreateDirectoryExA(0, to, 0);
+    // The copy gets Send To's own attributes: the shell reads a desktop.ini only in folders
+    // marked system or read-only.
+    SetFileAttributesA(to, GetFileAttributesA(from) | (withIni ? FILE_ATTRIBUTE_SYSTEM : 0));
+    RemoveBenchLinks(to);
+    char pattern[MAX_PATH];
+    snprintf(pattern, sizeof(pattern), "%s\\qd-bench-*.lnk", from);
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(pattern, &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    do {
+        char source[MAX_PATH], target[MAX_PATH];
+        snprintf(source, sizeof(source), "%s\\%s", from, entry.cFileName);
+        snprintf(target, sizeof(target), "%s\\%s", to, entry.cFileName);
+        ok = CopyFileA(source, target, FALSE) && ok;
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    if (!withIni)
+        return ok;
+    char ini[MAX_PATH];
+    snprintf(ini, sizeof(ini), "%s\\desktop.ini", to);
+    const char text[] = "[.ShellClassInfo]\r\nConfirmFileOp=0\r\n";
+    HANDLE file = CreateFileA(ini, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 0);
+    DWORD written = 0;
+    ok = file != INVALID_HANDLE_VALUE && WriteFile(file, text, sizeof(text) - 1, &written, 0) && ok;
+    if (file != INVALID_HANDLE_VALUE)
+        CloseHandle(file);
+    return ok;
+}
+
 // Button down and up on the centre of the selected tab, then whatever that leaves queued
 // (the repaint included), as a user's click costs it.
 double ClickSelectedTab()
@@ -137,6 +202,8 @@ struct Result {
     double floorMs;
     double clickMs;
     double refreshesPerClick;
+    // Against the two copies of Send To: without and with a desktop.ini.
+    double floorPlainMs, floorIniMs, modelPlainMs, modelIniMs;
     SIZE_T peakWorkingSet;
     SIZE_T peakPagefile;
 };
@@ -201,6 +268,10 @@ int main(int argc, char** argv)
     const char* targets[] = {notepad, regedit, windowsDir};
     char seeds[3][MAX_PATH];
     RemoveBenchLinks(folder);
+    // The copies live in the bench's own prefix, beside nothing of a user's, as deep as Send To.
+    char plainCopy[MAX_PATH], iniCopy[MAX_PATH];
+    snprintf(plainCopy, sizeof(plainCopy), "%.2s\\qd-bench-plain%s", windowsDir, folder + 2);
+    snprintf(iniCopy, sizeof(iniCopy), "%.2s\\qd-bench-ini%s", windowsDir, folder + 2);
 
     HINSTANCE instance = GetModuleHandleA(0);
     LoadMainWindowTexts(instance);
@@ -239,7 +310,11 @@ int main(int argc, char** argv)
         }
 
         r.runs = RunsFor(r.n);
-        std::vector<double> refresh, floor, click, perClick;
+        std::vector<double> refresh, floor, click, perClick, floorPlain, floorIni, modelPlain, modelIni;
+        if (!CopyBenchFolder(folder, plainCopy, false) || !CopyBenchFolder(folder, iniCopy, true)) {
+            fprintf(stderr, "refresh_bench: could not copy the folder\n");
+            return 1;
+        }
         FloorPass(folder);  // warm the caches once; every run then sees the same state
         RefreshShortcuts(window);
         Pump();
@@ -257,7 +332,23 @@ int main(int argc, char** argv)
             g_tabNotifications = 0;
             click.push_back(ClickSelectedTab());
             perClick.push_back(g_tabNotifications);
+
+            const char* copies[] = {plainCopy, iniCopy};
+            std::vector<double>* floors[] = {&floorPlain, &floorIni};
+            std::vector<double>* models[] = {&modelPlain, &modelIni};
+            for (int c = 0; c < 2; ++c) {
+                start = NowMs();
+                FloorPass(copies[c]);
+                floors[c]->push_back(NowMs() - start);
+                start = NowMs();
+                ModelPass(copies[c]);
+                models[c]->push_back(NowMs() - start);
+            }
         }
+        r.floorPlainMs = Median(floorPlain);
+        r.floorIniMs = Median(floorIni);
+        r.modelPlainMs = Median(modelPlain);
+        r.modelIniMs = Median(modelIni);
         r.refreshMs = Median(refresh);
         r.floorMs = Median(floor);
         r.clickMs = Median(click);
@@ -283,6 +374,24 @@ int main(int argc, char** argv)
     for (size_t i = 0; i < results.size(); ++i)
         printf("| %d | %d | %.0f | %.2f |\n", results[i].n, results[i].rows, results[i].refreshesPerClick,
                results[i].refreshMs > 0 ? results[i].clickMs / results[i].refreshMs : 0.0);
+    printf("\n### The platform's desktop.ini scan\n\n"
+           "Two copies of Send To (attributes 0x%lx) in the bench's own prefix, one with a desktop.ini. "
+           "ms per shortcut; growth is the rise in ms per shortcut from the smallest N.\n\n"
+           "| N | floor, no ini | floor, ini | refresh model pass, no ini | refresh model pass, ini |"
+           " floor growth, no ini | floor growth, ini | share of floor growth that is the scan |\n"
+           "|---:|---:|---:|---:|---:|---:|---:|---:|\n", GetFileAttributesA(folder));
+    for (size_t i = 0; i < results.size(); ++i) {
+        const Result& r = results[i];
+        const Result& base = results[0];
+        double n = r.rows ? r.rows : 1, bn = base.rows ? base.rows : 1;
+        double growPlain = r.floorPlainMs / n - base.floorPlainMs / bn;
+        double growIni = r.floorIniMs / n - base.floorIniMs / bn;
+        char share[32] = "-";
+        if (i > 0 && growPlain > 0)
+            snprintf(share, sizeof(share), "%.0f %%", 100.0 * (growPlain - growIni) / growPlain);
+        printf("| %d | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %s |\n", r.n, r.floorPlainMs / n, r.floorIniMs / n,
+               r.modelPlainMs / n, r.modelIniMs / n, growPlain, growIni, share);
+    }
     printf("\n### Peak memory of the benchmark process (main window and list loaded)\n\n"
            "| N | peak working set MiB | peak pagefile usage MiB |\n|---:|---:|---:|\n");
     for (size_t i = 0; i < results.size(); ++i)
@@ -291,6 +400,8 @@ int main(int argc, char** argv)
     DestroyWindow(window);
     Pump();
     RemoveBenchLinks(folder);
+    RemoveBenchLinks(plainCopy);
+    RemoveBenchLinks(iniCopy);
     CoUninitialize();
     return 0;
 }

@@ -4,6 +4,8 @@
 #include <shellapi.h>
 
 #include "controls/shortcut_view.h"
+#include "controls/toolbar_buttons.h"
+#include "model/path_text.h"
 #include "model/shortcut_item.h"
 
 namespace {
@@ -14,7 +16,8 @@ bool DeleteLinkFile(HWND owner, const char* path, FILEOP_FLAGS flags)
     // A list of one name, ended by a second zero byte.
     char source[MAX_PATH + 1];
     ZeroMemory(source, sizeof(source));
-    if (!path || lstrlenA(path) >= MAX_PATH)
+    // A wildcard would let the shell delete every file it matches.
+    if (!path || lstrlenA(path) >= MAX_PATH || HoldsWildcard(path))
         return false;
     lstrcpynA(source, path, MAX_PATH);
 
@@ -32,6 +35,13 @@ bool DeleteLinkFile(HWND owner, const char* path, FILEOP_FLAGS flags)
 
 void DeleteSelectedShortcuts(HWND mainWindow)
 {
+    // The shell's confirmation runs a message loop, where a second Delete would start a nested
+    // walk and shift the rows under this one. That second command is ignored.
+    static bool running = false;
+    if (running)
+        return;
+    running = true;
+
     // Read once, so every file of this command goes the same way.
     bool permanently = GetKeyState(VK_SHIFT) < 0;
     FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;
@@ -44,5 +54,8 @@ void DeleteSelectedShortcuts(HWND mainWindow)
         // The rows below moved up into this place; search again from just before it.
         --row;
     }
+    running = false;
+    // Deleted rows send no selection change of their own.
+    UpdateToolbarState();
     SetFocus(g_hListView);
 }

@@ -15,8 +15,9 @@ const char kLinkExtension[] = ".lnk";
 
 bool MakeDropLinkPath(const HeapString& folder, const char* droppedPath, HeapString& linkPath)
 {
-    // Without a folder the name would land at the root of the current drive.
-    if (folder.GetLength() == 0 || !droppedPath)
+    // Without a folder the name would land at the root of the current drive. A dropped name the
+    // code page can't hold ('?' marks) names no single file to point at or to name the link after.
+    if (folder.GetLength() == 0 || !droppedPath || HoldsWildcard(droppedPath))
         return false;
     const char* name = FindLastBackslash(droppedPath);
     if (!name)

@@ -4,15 +4,42 @@
 #include "app/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
+#include "controls/toolbar_buttons.h"
+#include "model/bound_folder.h"
 #include "model/folder_path.h"
+#include "model/path_text.h"
 #include "model/shortcut_list.h"
 
 namespace {
 
 const char kPattern[] = "\\*.lnk";
 
+// The name that reaches exactly this entry, or null. A long name the code page can't hold comes
+// back with '?' marks, which the shell would take for wildcards; its short (8.3) name, where the
+// volume keeps one, names the same file.
+const char* ReachableName(const WIN32_FIND_DATAA& entry)
+{
+    if (!HoldsWildcard(entry.cFileName))
+        return entry.cFileName;
+    if (entry.cAlternateFileName[0] && !HoldsWildcard(entry.cAlternateFileName))
+        return entry.cAlternateFileName;
+    return 0;
+}
+
+// What an unreachable entry's row shows: its long name, '?' marks and all, without ".lnk", as
+// the shell would show the name.
+void MarkUnreachable(ShortcutItem* item, const WIN32_FIND_DATAA& entry)
+{
+    char shown[MAX_PATH];
+    lstrcpynA(shown, entry.cFileName, sizeof(shown));
+    char* period = FindLastPeriod(shown);
+    if (period && period != shown)
+        *period = '\0';
+    item->MarkUnusable(shown);
+}
+
 // Adds every *.lnk entry of folder, in file-system order; entries whose full path would not
-// fit MAX_PATH are left out rather than cut.
+// fit MAX_PATH are left out rather than cut. The folder is bound once for all their names and icons.
 void AddShortcutsOf(const HeapString& folder)
 {
     char pattern[MAX_PATH];
@@ -25,13 +52,19 @@ void AddShortcutsOf(const HeapString& folder)
     HANDLE search = FindFirstFileA(pattern, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return;
+    BoundFolder bound;
+    bound.Bind(folder.GetBuffer());
     do {
         if (folder.GetLength() + 1 + lstrlenA(entry.cFileName) >= MAX_PATH)
             continue;
-        HeapString path(folder);
-        path.Append("\\");
-        path.Append(entry.cFileName);
-        g_shortcutList.AddShortcut(path.GetBuffer());
+        ShortcutItem* item = g_shortcutList.Add();
+        if (!item)
+            continue;
+        const char* name = ReachableName(entry);
+        if (name)
+            item->Load(bound, folder.GetBuffer(), name);
+        else
+            MarkUnreachable(item, entry);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
 }
@@ -47,5 +80,7 @@ int RefreshShortcuts(HWND mainWindow)
     g_statusBar.SetText(0, folder.GetBuffer());
     AddShortcutsOf(folder);
     FillShortcutView();
+    // Once per fill; after that only selection changes move the buttons.
+    UpdateToolbarState();
     return 1;
 }

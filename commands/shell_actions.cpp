@@ -11,15 +11,31 @@
 
 namespace {
 
-// Cuts a file path down to the folder that holds it. Folders, and paths the file system does not
-// know, stay whole: the answer for a missing path has every bit set, the directory bit too.
-void CutToHoldingFolder(char* path)
+// Cuts path at its last backslash, keeping a drive root's own backslash: "C:" alone would name
+// the drive's current folder, not its root.
+void CutAtLastBackslash(char* path)
 {
-    if (GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY)
-        return;
     char* backslash = FindLastBackslash(path);
-    if (backslash)
-        *backslash = '\0';
+    if (!backslash)
+        return;
+    if (backslash > path && backslash[-1] == ':')
+        ++backslash;
+    *backslash = '\0';
+}
+
+// Turns a target path into the folder to explore; false when no exact folder can be named.
+// Folders, and paths the file system does not know, stay whole: the answer for a missing path
+// has every bit set, the directory bit too. A target whose own name the code page can't hold
+// ('?' marks) can't be asked about: the folder holding it is explored, if that one is clean.
+bool ToFolderToExplore(char* path)
+{
+    if (!HoldsWildcard(path)) {
+        if (!(GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY))
+            CutAtLastBackslash(path);
+        return true;
+    }
+    CutAtLastBackslash(path);
+    return !HoldsWildcard(path);
 }
 
 }  // namespace
@@ -40,8 +56,8 @@ void ExploreTargets(HWND)
         char target[MAX_PATH];
         if (!item || !item->GetTargetPath(target, sizeof(target)))
             continue;
-        CutToHoldingFolder(target);
-        ShellExecuteA(0, "explore", target, "", "", SW_SHOW);
+        if (ToFolderToExplore(target))
+            ShellExecuteA(0, "explore", target, "", "", SW_SHOW);
     }
 }
 

@@ -1,5 +1,7 @@
-// The shortcut list view: creation, columns, and rebuilding every row and icon from the model.
+// The shortcut list view: creation, columns, and rebuilding every row from the model.
 #include "controls/shortcut_view.h"
+
+#include <shellapi.h>
 
 #include "app/quiverdesk.h"
 #include "model/shortcut_list.h"
@@ -53,16 +55,14 @@ void SetSubItemText(int row, int subItem, char* text)
     SendToView(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
-// Appends item's icon, or a stock placeholder when the shell has none or the append fails,
-// so that image i always belongs to item i.
-void AppendItemIcon(const ShortcutItem* item)
+// What an unusable row says in place of a description; loaded once.
+const char* UnusableNote()
 {
-    HICON icon = item ? item->GetSmallIcon() : 0;  // ours to destroy; the image list copies it
-    int index = icon ? ImageList_ReplaceIcon(g_hImageList, -1, icon) : -1;
-    if (icon)
-        DestroyIcon(icon);
-    if (index < 0)
-        ImageList_ReplaceIcon(g_hImageList, -1, LoadIconA(0, IDI_APPLICATION));
+    static char note[MAX_PATH];
+    if (!note[0])
+        LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
+                    IDS_UNUSABLE_NAME, note, sizeof(note));
+    return note;
 }
 
 void InsertRow(int index, const ShortcutItem* item)
@@ -72,10 +72,16 @@ void InsertRow(int index, const ShortcutItem* item)
     char target[MAX_PATH];
     char description[MAX_PATH];
     name[0] = target[0] = description[0] = '\0';
+    int image = I_IMAGENONE;
     if (item) {
         item->GetDisplayName(name, sizeof(name));
         item->GetTargetPath(target, sizeof(target));
         item->GetDescription(description, sizeof(description));
+        if (item->GetIconIndex() >= 0)
+            image = item->GetIconIndex();
+        // A row no command acts on says so, where the description would stand.
+        if (!item->IsUsable())
+            lstrcpynA(description, UnusableNote(), sizeof(description));
     }
 
     LVITEMA row;
@@ -83,7 +89,7 @@ void InsertRow(int index, const ShortcutItem* item)
     row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     row.iItem = index;
     row.pszText = name;
-    row.iImage = index;
+    row.iImage = image;
     row.lParam = index;
     SendToView(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
     SetSubItemText(index, 1, target);
@@ -97,7 +103,8 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
     RECT client;
     GetClientRect(mainWindow, &client);
     g_hListView = CreateWindowExA(0, WC_LISTVIEWA, "",
-                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS,
+                                  WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS
+                                      | LVS_SHAREIMAGELISTS,
                                   10, 10, client.right - client.left - 20, client.bottom - client.top - 20,
                                   mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_LIST)), instance, 0);
     LRESULT style = SendToView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
@@ -107,17 +114,14 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
 
 void CreateShortcutImageList()
 {
-    g_hImageList = ImageList_Create(16, 16, ILC_COLOR4, 16, 4);
+    // The shell's own list: full colour with masks, every icon once for the whole system, and
+    // never destroyed by a program, which is why the view is told it is shared.
+    SHFILEINFOA info;
+    ZeroMemory(&info, sizeof(info));
+    g_hImageList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+        ".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
-}
-
-void DestroyShortcutImageList()
-{
-    // Detach first: the view, made without LVS_SHAREIMAGELISTS, would otherwise destroy it again.
-    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-    if (g_hImageList)
-        ImageList_Destroy(g_hImageList);
-    g_hImageList = 0;
 }
 
 void InsertColumns()
@@ -131,11 +135,7 @@ void FillShortcutView()
     int count = g_shortcutList.GetCount();
     // One repaint for the whole fill rather than one per row.
     SendToView(WM_SETREDRAW, FALSE, 0);
-    ImageList_Remove(g_hImageList, -1);
     SendToView(LVM_DELETEALLITEMS, 0, 0);
-    // All icons first, so image i exists before row i refers to it.
-    for (int i = 0; i < count; ++i)
-        AppendItemIcon(g_shortcutList.GetAt(i));
     for (int i = 0; i < count; ++i)
         InsertRow(i, g_shortcutList.GetAt(i));
     SendToView(WM_SETREDRAW, TRUE, 0);
@@ -155,5 +155,6 @@ ShortcutItem* GetRowItem(int row)
     item.iItem = row;
     if (!SendToView(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
         return 0;
-    return g_shortcutList.GetAt(static_cast<int>(item.lParam));
+    ShortcutItem* shortcut = g_shortcutList.GetAt(static_cast<int>(item.lParam));
+    return shortcut && shortcut->IsUsable() ? shortcut : 0;
 }

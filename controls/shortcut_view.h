@@ -1,5 +1,6 @@
 // The list view that shows one row per shortcut: icon, name, target, description.
-// A row's parameter and image index are its item's index in g_shortcutList.
+// A row's parameter is its item's index in g_shortcutList; its image is the item's icon in the
+// shell's system small-icon list.
 #ifndef QUIVERDESK_CONTROLS_SHORTCUT_VIEW_H
 #define QUIVERDESK_CONTROLS_SHORTCUT_VIEW_H
 
@@ -9,19 +10,19 @@
 class ShortcutItem;
 
 extern HWND g_hListView;
-extern HIMAGELIST g_hImageList;  // owned here; the list view only borrows it
+extern HIMAGELIST g_hImageList;  // the shell's; neither this program nor the view destroys it
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
+// Gives the view the shell's system small-icon list.
 void CreateShortcutImageList();
 void InsertColumns();
-// Rebuilds every image and row from g_shortcutList.
+// Rebuilds every row from g_shortcutList.
 void FillShortcutView();
-// Releases the image list: once, at teardown.
-void DestroyShortcutImageList();
 
 // Selection walk: the next selected row after row (-1 to start), or -1.
 int NextSelectedRow(int row);
-// The item a row stands for, or null when its index names no item any more.
+// The item a row stands for, or null when its index names no item any more or the item has no
+// file name a command could use: every command skips such a row and calls nothing for it.
 ShortcutItem* GetRowItem(int row);
 
 #endif

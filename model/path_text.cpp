@@ -39,3 +39,8 @@ char* FindLastPeriod(char* text)
 {
     return const_cast<char*>(FindLastChar(text, '.'));
 }
+
+bool HoldsWildcard(const char* text)
+{
+    return FindLastChar(text, '?') || FindLastChar(text, '*');
+}

@@ -11,4 +11,8 @@ char* FindLastBackslash(char* text);
 const char* FindLastPeriod(const char* text);
 char* FindLastPeriod(char* text);
 
+// True when text holds '?' or '*'. The 8-bit file calls put '?' where a name has a character the
+// code page lacks, and the shell reads both as wildcards, so such a text names no single file.
+bool HoldsWildcard(const char* text);
+
 #endif

@@ -1,8 +1,11 @@
-// ShortcutItem: one .lnk file, read through the shell-link object; name and icon come from the shell.
+// ShortcutItem: one .lnk file, read through the shell-link object; its name and icon index are
+// asked of the shell once, when it is bound.
 #include "model/shortcut_item.h"
 
 #include <new>
-#include <shellapi.h>
+
+#include "model/bound_folder.h"
+#include "model/path_text.h"
 
 namespace {
 
@@ -18,22 +21,34 @@ void ClearText(char* buffer, int capacity)
         buffer[0] = '\0';
 }
 
+// A heap copy of text (null stays null): new[], the item's to free.
+char* CopyText(const char* text)
+{
+    if (!text)
+        return 0;
+    int size = lstrlenA(text) + 1;
+    char* copy = new (std::nothrow) char[size];
+    if (copy)
+        CopyMemory(copy, text, size);
+    return copy;
+}
+
 }  // namespace
 
-ShortcutItem::ShortcutItem() : m_path(0), m_link(0), m_persistFile(0)
+ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_link(0), m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &link)))
         m_link = static_cast<IShellLinkA*>(link);
 }
 
+ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_link(0), m_persistFile(0) {}
+
 ShortcutItem::~ShortcutItem()
 {
+    Reset();
     if (m_link)
         m_link->Release();
-    if (m_persistFile)
-        m_persistFile->Release();
-    delete[] m_path;
 }
 
 Cloneable* ShortcutItem::Clone() const
@@ -41,55 +56,80 @@ Cloneable* ShortcutItem::Clone() const
     return new (std::nothrow) ShortcutItem;
 }
 
-bool ShortcutItem::Load(const char* path)
+void ShortcutItem::Reset()
 {
+    if (m_persistFile)
+        m_persistFile->Release();
+    m_persistFile = 0;
     delete[] m_path;
     m_path = 0;
-    if (!path)
+    delete[] m_name;
+    m_name = 0;
+    m_iconIndex = -1;
+}
+
+bool ShortcutItem::Load(const char* path)
+{
+    Reset();
+    // The file's own folder, bound for this one item.
+    char folderPath[MAX_PATH];
+    const char* name = path ? FindLastBackslash(path) : 0;
+    if (!name || name - path >= MAX_PATH)
         return false;
-    int size = lstrlenA(path) + 1;
+    lstrcpynA(folderPath, path, static_cast<int>(name - path) + 1);
+    BoundFolder folder;
+    folder.Bind(folderPath);
+    return Load(folder, folderPath, name + 1);
+}
+
+bool ShortcutItem::Load(const BoundFolder& folder, const char* folderPath, const char* name)
+{
+    Reset();
+    if (!folderPath || !name || HoldsWildcard(folderPath) || HoldsWildcard(name))
+        return false;
+    int folderLength = lstrlenA(folderPath);
+    int size = folderLength + 1 + lstrlenA(name) + 1;
     m_path = new (std::nothrow) char[size];
     if (!m_path)
         return false;
-    CopyMemory(m_path, path, size);
+    CopyMemory(m_path, folderPath, folderLength);
+    m_path[folderLength] = '\\';
+    CopyMemory(m_path + folderLength + 1, name, size - folderLength - 1);
 
-    if (m_persistFile) {
-        m_persistFile->Release();
-        m_persistFile = 0;
-    }
+    char displayName[MAX_PATH];
+    folder.Describe(name, displayName, sizeof(displayName), &m_iconIndex);
+    m_name = CopyText(displayName);
+    return size <= MAX_PATH && LoadLink();
+}
+
+bool ShortcutItem::LoadLink()
+{
     if (!m_link)
         return false;
     void* persistFile = 0;
     if (FAILED(m_link->QueryInterface(IID_IPersistFile, &persistFile)))
         return false;
     m_persistFile = static_cast<IPersistFile*>(persistFile);
-
     WCHAR widePath[MAX_PATH];
-    if (size <= MAX_PATH && ToWidePath(m_path, widePath) && SUCCEEDED(m_persistFile->Load(widePath, STGM_READ)))
+    if (ToWidePath(m_path, widePath) && SUCCEEDED(m_persistFile->Load(widePath, STGM_READ)))
         return true;
     m_persistFile->Release();
     m_persistFile = 0;
     return false;
 }
 
-bool ShortcutItem::GetDisplayName(char* buffer, int capacity) const
+void ShortcutItem::MarkUnusable(const char* shownName)
 {
-    SHFILEINFOA info;
-    ZeroMemory(&info, sizeof(info));
-    if (m_path)
-        SHGetFileInfoA(m_path, 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
-    if (buffer && capacity > 0)
-        lstrcpynA(buffer, info.szDisplayName, capacity);
-    return true;
+    Reset();
+    m_name = CopyText(shownName);
 }
 
-HICON ShortcutItem::GetSmallIcon() const
+bool ShortcutItem::GetDisplayName(char* buffer, int capacity) const
 {
-    SHFILEINFOA info;
-    ZeroMemory(&info, sizeof(info));
-    if (!m_path || !SHGetFileInfoA(m_path, 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON))
-        return 0;
-    return info.hIcon;
+    ClearText(buffer, capacity);
+    if (m_name && buffer && capacity > 0)
+        lstrcpynA(buffer, m_name, capacity);
+    return true;
 }
 
 bool ShortcutItem::GetTargetPath(char* buffer, int capacity) const

@@ -7,20 +7,32 @@
 
 #include "model/cloneable.h"
 
+class BoundFolder;
+
 class ShortcutItem : public Cloneable {
 public:
     ShortcutItem();
+    // A prototype for an array: it makes no link object of its own; its clones do.
+    enum Prototype { kPrototype };
+    explicit ShortcutItem(Prototype);
     virtual ~ShortcutItem();
 
     // A fresh, unbound item with its own link object: nothing of this item is copied.
     virtual Cloneable* Clone() const;
 
-    // Binds the item to a .lnk file; true when the link now reflects the file.
-    // The path is kept even when loading fails, so the shell can still name the file.
+    // Binds the item to a .lnk file; true when the link now reflects the file. The path is kept
+    // even when loading fails, so the shell can still name the file. A path holding a wildcard
+    // names no single file: the item is then left unusable.
     bool Load(const char* path);
+    // The same for the file name of folder, whose path is folderPath; name and icon come from
+    // the bound folder.
+    bool Load(const BoundFolder& folder, const char* folderPath, const char* name);
+    // For a file the program has no name for: the row shows shownName and nothing acts on it.
+    void MarkUnusable(const char* shownName);
 
-    // Null before Load.
+    // Null before Load and for an unusable item: no command may act without a path.
     const char* GetLinkPath() const { return m_path; }
+    bool IsUsable() const { return m_path != 0; }
     bool HasLink() const { return m_link != 0; }
 
     // These always leave a terminated text in the buffer, empty when nothing could be had.
@@ -28,15 +40,18 @@ public:
     bool GetTargetPath(char* buffer, int capacity) const;
     bool GetDescription(char* buffer, int capacity) const;
 
-    // The shell's small icon for the .lnk file, or null. The caller owns the icon and
-    // must destroy it with DestroyIcon.
-    HICON GetSmallIcon() const;
+    // The file's small icon in the shell's system image list, or -1 when the shell gave none.
+    int GetIconIndex() const { return m_iconIndex; }
 
 private:
     ShortcutItem(const ShortcutItem&);
     ShortcutItem& operator=(const ShortcutItem&);
+    void Reset();
+    bool LoadLink();
 
     char* m_path;                 // owned
+    char* m_name;                 // owned; the shell's display name, or the name an unusable row shows
+    int m_iconIndex;              // into the shell's system small-icon list
     IShellLinkA* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };

@@ -13,7 +13,7 @@ ShortcutItem* ShortcutList::GetAt(int index) const
 
 ShortcutItem* ShortcutList::AddShortcut(const char* path)
 {
-    ShortcutItem* item = AddNew(m_items);
+    ShortcutItem* item = Add();
     if (item)
         item->Load(path);
     return item;
@@ -21,7 +21,8 @@ ShortcutItem* ShortcutList::AddShortcut(const char* path)
 
 ShortcutItem* AddNew(ObjectArray& array)
 {
-    ShortcutItem prototype;
+    // Only the stored clone makes a link object: one per item.
+    ShortcutItem prototype(ShortcutItem::kPrototype);
     ShortcutItem* item = static_cast<ShortcutItem*>(array.Add(prototype));
     return item && item->HasLink() ? item : 0;
 }

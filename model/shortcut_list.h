@@ -5,6 +5,9 @@
 #include "model/object_array.h"
 #include "model/shortcut_item.h"
 
+// Adds one fresh item to an array of shortcut items; null when its link object is missing.
+ShortcutItem* AddNew(ObjectArray& array);
+
 class ShortcutList {
 public:
     ShortcutList();
@@ -17,6 +20,8 @@ public:
     // Adds an item bound to path; it stays even when the file is no readable shortcut.
     // Null when the item's link object could not be made.
     ShortcutItem* AddShortcut(const char* path);
+    // Adds an unbound item for the caller to bind; null as above.
+    ShortcutItem* Add() { return AddNew(m_items); }
 
 private:
     ShortcutList(const ShortcutList&);
@@ -24,9 +29,6 @@ private:
 
     ObjectArray m_items;  // every element is a ShortcutItem
 };
-
-// Adds one fresh item to an array of shortcut items; null when its link object is missing.
-ShortcutItem* AddNew(ObjectArray& array);
 
 extern ShortcutList g_shortcutList;
 

@@ -33,7 +33,9 @@ std::vector<int> RowsOf(const std::vector<std::string>& links)
 // The shell confirms each file; a row goes only when its file really went, and only its own.
 TEST_F(ShellFolderTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
-    EmptyFolder(TrashFolder());
+    // Its folders stay: Wine's trash makes them once per process and fails quietly without them.
+    EmptyFolder(TrashFolder() + "\\files");
+    EmptyFolder(TrashFolder() + "\\info");
     std::vector<std::string> links;
     for (const char* name : {"a.lnk", "b.lnk", "c.lnk", "d.lnk"})
         links.push_back(MakeLink(m_sendTo, name, ScratchFile(std::string(name) + ".txt")));
