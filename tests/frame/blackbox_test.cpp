@@ -4,6 +4,9 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
+#include <cstdlib>
+#include <cstring>
+
 #include "support/support.h"
 
 namespace {
@@ -23,7 +26,11 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
 {
     AddSample(m_sendTo, "26-japanese-cp932-local.lnk");
     AddSample(m_sendTo, "06-ansi-stringdata-desc-args.lnk");
-    std::string command = "\"" + ProgramPath() + "\" junk arguments";
+    // The program beside this one, or QD_PROGRAM: the release check points it at the zip's.
+    char self[MAX_PATH] = "";
+    GetModuleFileNameA(0, self, sizeof(self));
+    std::string program = std::getenv("QD_PROGRAM") ? std::getenv("QD_PROGRAM") : std::string(self, std::strrchr(self, '\\') + 1) + "Quiverdesk.exe";
+    std::string command = "\"" + program + "\" junk arguments";
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process)) << command;

@@ -10,6 +10,7 @@
 #include "model/object_array.h"
 #include "model/path_text.h"
 #include "model/shortcut_item.h"
+#include "model/shortcut_list.h"
 #include "support/support.h"
 
 // 表 (95 5C) and ソ (83 5C) end in the byte of a backslash.
@@ -67,7 +68,7 @@ TEST(ObjectArray, GrowingKeepsEveryElementAndRemoveAllDeletesEachOnce)
 // the previous row leaves them, because the link answers some files without touching them.
 TEST(ShortcutItem, ReadsRealSamplesAndClearsWhatTheLinkLeavesUntouched)
 {
-    ComScope com;
+    CoInitialize(0);
     std::ifstream probe(TestDataPath("lnk/wine_probe_output.LC_ALL-ja_JP.tsv").c_str());
     std::string line;
     int rows = 0;
@@ -88,6 +89,7 @@ TEST(ShortcutItem, ReadsRealSamplesAndClearsWhatTheLinkLeavesUntouched)
         ++rows;
     }
     EXPECT_EQ(29, rows);
+    CoUninitialize();
 }
 
 TEST_F(ShellFolderTest, DamagedOrOverlongShortcutsLoadAsNothing)

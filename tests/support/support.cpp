@@ -17,17 +17,6 @@
 #include "model/shortcut_file.h"
 #include "model/shortcut_list.h"
 
-void RequireSafeShellFolders()
-{
-    const char* redirected = std::getenv("QD_TEST_FOLDERS_REDIRECTED");
-    if ((std::getenv("QD_WINE_ENV") && GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version"))
-        || (redirected && !std::strcmp(redirected, "1")))
-        return;
-    std::fprintf(stderr, "Refusing to run: these tests write the Send To and Startup folders. Run them through\n"
-                         "scripts/test.sh, or redirect those folders and set QD_TEST_FOLDERS_REDIRECTED=1.\n");
-    std::exit(3);
-}
-
 namespace {
 
 // The \\?\ form reaches names past MAX_PATH and names the code page cannot hold.
@@ -58,19 +47,62 @@ void CollectWide(const std::wstring& dir, std::map<std::wstring, std::string>& c
             return CollectWide(path, contents);
         HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, 0, 0);
         char chunk[4096];
-        DWORD read = 0;
-        while (ReadFile(file, chunk, sizeof(chunk), &read, 0) && read > 0)
+        for (DWORD read = 0; ReadFile(file, chunk, sizeof(chunk), &read, 0) && read > 0;)
             contents[path].append(chunk, read);
         CloseHandle(file);
     });
 }
 
+void* PatchImport(const char* dllName, const char* functionName, void* replacement)
+{
+    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(0));
+    IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+    void* original = 0;
+    for (IMAGE_IMPORT_DESCRIPTOR* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + rva); rva && dll->Name; ++dll) {
+        if (_strnicmp(reinterpret_cast<char*>(base + dll->Name), dllName, std::strlen(dllName)) || !dll->OriginalFirstThunk)
+            continue;
+        IMAGE_THUNK_DATA* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+        IMAGE_THUNK_DATA* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+        for (; names->u1.AddressOfData; ++names, ++slot) {
+            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                || std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, functionName))
+                continue;
+            DWORD protection = 0;
+            VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), PAGE_READWRITE, &protection);
+            original = reinterpret_cast<void*>(slot->u1.Function);
+            slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+            VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), protection, &protection);
+        }
+    }
+    return original;
+}
+
+DialogAnswerer* g_answerer = 0;  // a thread timer's callback has no context of its own
+
+BOOL CALLBACK Answer(HWND dialog, LPARAM)
+{
+    char className[16] = "";
+    GetClassNameA(dialog, className, sizeof(className));
+    if (std::strcmp(className, "#32770") || !IsWindowVisible(dialog) || dialog == g_answerer->last)
+        return TRUE;
+    int answer = g_answerer->queue.empty() ? g_answerer->otherwise : g_answerer->queue.front();
+    if (!g_answerer->queue.empty())
+        g_answerer->queue.pop_front();
+    g_answerer->last = dialog;
+    ++g_answerer->answered;
+    // Posted: the dialog closes, or opens the next one, in its own loop after this returns.
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
+    return FALSE;
+}
+
+void CALLBACK OnAnswerTimer(HWND, UINT, UINT_PTR, DWORD) { EnumThreadWindows(GetCurrentThreadId(), Answer, 0); }
+
 }  // namespace
 
 void EmptyFolder(const std::string& dir)
 {
-    // Anything shorter could be a drive root, and Wine's Z: is the host's root.
-    if (dir.size() < 4 || dir[1] != ':' || dir[2] != '\\')
+    if (dir.size() < 4 || dir[1] != ':' || dir[2] != '\\')  // a drive root, or Wine's Z:, the host's root
         std::abort();
     EmptyWide(L"\\\\?\\" + Wide(dir));
 }
@@ -94,24 +126,11 @@ std::string ReadFileBytes(const std::string& path)
     return bytes.str();
 }
 
-bool FileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
 std::string TestDataPath(const std::string& relative)
 {
     std::string path = std::string(std::getenv("QD_TEST_DATA") ? std::getenv("QD_TEST_DATA") : ".") + "\\" + relative;
     std::replace(path.begin(), path.end(), '/', '\\');
     return path;
-}
-
-std::string ProgramPath()
-{
-    if (std::getenv("QD_PROGRAM"))
-        return std::getenv("QD_PROGRAM");
-    char self[MAX_PATH] = "", full[MAX_PATH] = "";
-    char* name = 0;
-    GetModuleFileNameA(0, self, sizeof(self));
-    GetFullPathNameA(self, sizeof(full), full, &name);
-    return name ? std::string(full, name) + "Quiverdesk.exe" : "";
 }
 
 std::string Ansi(const char* utf8)
@@ -142,95 +161,41 @@ void PumpMessages(DWORD ms)
 {
     DWORD start = GetTickCount();
     do {
-        MSG message;
-        while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {
+        for (MSG message; PeekMessageA(&message, 0, 0, 0, PM_REMOVE);) {
             if (message.message != WM_QUIT)
                 TranslateMessage(&message), DispatchMessageA(&message);
         }
     } while (GetTickCount() - start < ms && MsgWaitForMultipleObjects(0, 0, FALSE, 10, QS_ALLINPUT) != WAIT_FAILED);
 }
 
-namespace {
-
-void* PatchImport(const char* dllName, const char* functionName, void* replacement)
-{
-    BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(0));
-    IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-    DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-    void* original = 0;
-    for (IMAGE_IMPORT_DESCRIPTOR* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + rva); rva && dll->Name; ++dll) {
-        if (_strnicmp(reinterpret_cast<char*>(base + dll->Name), dllName, std::strlen(dllName)) || !dll->OriginalFirstThunk)
-            continue;
-        IMAGE_THUNK_DATA* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-        IMAGE_THUNK_DATA* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-        for (; names->u1.AddressOfData; ++names, ++slots) {
-            if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
-                || std::strcmp(reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name, functionName))
-                continue;
-            DWORD protection = 0;
-            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), PAGE_READWRITE, &protection);
-            original = reinterpret_cast<void*>(slots->u1.Function);
-            slots->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-            VirtualProtect(&slots->u1.Function, sizeof(slots->u1.Function), protection, &protection);
-        }
-    }
-    return original;
-}
-
-DialogAnswerer* g_answerer = 0;  // a thread timer's callback has no context of its own
-
-}  // namespace
-
-ScopedImportPatch::ScopedImportPatch(const char* dll, const char* function, void* replacement)
+ImportPatch::ImportPatch(const char* dll, const char* function, void* replacement)
     : m_dll(dll), m_function(function), m_original(PatchImport(dll, function, replacement))
 {
     if (!m_original)
         std::fprintf(stderr, "no import %s!%s to patch\n", dll, function), std::abort();
 }
 
-ScopedImportPatch::~ScopedImportPatch() { PatchImport(m_dll.c_str(), m_function.c_str(), m_original); }
+ImportPatch::~ImportPatch() { PatchImport(m_dll.c_str(), m_function.c_str(), m_original); }
 
-DialogAnswerer::DialogAnswerer(int defaultAnswer) : m_default(defaultAnswer), m_timer(SetTimer(0, 0, 50, OnTimer))
+DialogAnswerer::DialogAnswerer(std::deque<int> answers, int otherwise)
+    : queue(answers), otherwise(otherwise), timer(SetTimer(0, 0, 50, OnAnswerTimer))
 {
     g_answerer = this;
 }
 
-DialogAnswerer::~DialogAnswerer() { KillTimer(0, m_timer), g_answerer = 0; }
-
-void CALLBACK DialogAnswerer::OnTimer(HWND, UINT, UINT_PTR, DWORD)
-{
-    if (g_answerer)
-        EnumThreadWindows(GetCurrentThreadId(), Answer, 0);
-}
-
-BOOL CALLBACK DialogAnswerer::Answer(HWND dialog, LPARAM)
-{
-    char className[16] = "";
-    GetClassNameA(dialog, className, sizeof(className));
-    if (std::strcmp(className, "#32770") || !IsWindowVisible(dialog) || dialog == g_answerer->m_last)
-        return TRUE;
-    int answer = g_answerer->m_queue.empty() ? g_answerer->m_default : g_answerer->m_queue.front();
-    if (!g_answerer->m_queue.empty())
-        g_answerer->m_queue.pop_front();
-    g_answerer->m_last = dialog;
-    ++g_answerer->m_answered;
-    // Posted: the dialog closes, or opens the next one, in its own loop after this returns.
-    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(answer, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, answer)));
-    return FALSE;
-}
+DialogAnswerer::~DialogAnswerer() { KillTimer(0, timer), g_answerer = 0; }
 
 MainWindow::MainWindow(int showCommand)
 {
     static bool registered = (LoadMainWindowTexts(GetModuleHandleA(0)), RegisterMainClass(GetModuleHandleA(0)), true);
-    (void)registered;
-    m_window = CreateMainWindow(GetModuleHandleA(0), showCommand);
+    handle = registered ? CreateMainWindow(GetModuleHandleA(0), showCommand) : 0;
     PumpMessages();
 }
 
 MainWindow::~MainWindow()
 {
-    if (IsWindow(m_window))
-        DestroyWindow(m_window);
+    if (IsWindow(handle))
+        DestroyWindow(handle);
     PumpMessages();
 }
 
@@ -246,7 +211,7 @@ void MainWindow::ClickTab(int index) const
 
 void MainWindow::Command(int id) const
 {
-    SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    SendMessageA(handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
     PumpMessages();
 }
 
@@ -255,29 +220,17 @@ int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCO
 std::string RowText(int row, int subItem)
 {
     char text[MAX_PATH + 1] = "";
-    LVITEMA item = {};
-    item.iSubItem = subItem;
-    item.pszText = text;
-    item.cchTextMax = sizeof(text);
+    LVITEMA item = {0, 0, subItem, 0, 0, text, sizeof(text)};
     SendMessageA(g_hListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
-namespace {
-
-LVITEMA ReadRow(int row, UINT mask)
+int RowImage(int row)
 {
-    LVITEMA item = {};
-    item.mask = mask;
-    item.iItem = row;
+    LVITEMA item = {LVIF_IMAGE, row};
     SendMessageA(g_hListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    return item;
+    return item.iImage;
 }
-
-}  // namespace
-
-LPARAM RowParam(int row) { return ReadRow(row, LVIF_PARAM).lParam; }
-int RowImage(int row) { return ReadRow(row, LVIF_IMAGE).iImage; }
 
 void SelectRows(const std::vector<int>& rows)
 {
@@ -299,17 +252,27 @@ std::string StatusText()
 
 std::string RowLinkPath(int row)
 {
-    const ShortcutItem* item = g_shortcutList.GetAt(static_cast<int>(RowParam(row)));
-    return item && item->GetLinkPath() ? item->GetLinkPath() : "";
+    LVITEMA item = {LVIF_PARAM, row};
+    SendMessageA(g_hListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    const ShortcutItem* shortcut = g_shortcutList.GetAt(static_cast<int>(item.lParam));
+    return shortcut && shortcut->GetLinkPath() ? shortcut->GetLinkPath() : "";
 }
 
 int RowOfLink(const std::string& linkPath)
 {
     for (int row = 0; row < RowCount(); ++row) {
-        if (SamePath(RowLinkPath(row), linkPath))
+        if (lstrcmpiA(RowLinkPath(row).c_str(), linkPath.c_str()) == 0)
             return row;
     }
     return -1;
+}
+
+std::vector<int> RowsOf(const Names& linkPaths)
+{
+    std::vector<int> rows;
+    for (const std::string& link : linkPaths)
+        rows.push_back(RowOfLink(link));
+    return rows;
 }
 
 void Drop(const MainWindow& window, const Names& paths)
@@ -322,7 +285,7 @@ void Drop(const MainWindow& window, const Names& paths)
     header->pFiles = sizeof(DROPFILES);
     CopyMemory(header + 1, list.data(), list.size());
     GlobalUnlock(memory);
-    SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
+    SendMessageA(window.handle, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0);
     PumpMessages();
 }
 
@@ -330,10 +293,15 @@ const char kScratchFolder[] = "C:\\qdtest";
 
 void ShellFolderTest::SetUp()
 {
-    RequireSafeShellFolders();
+    const char* redirected = std::getenv("QD_TEST_FOLDERS_REDIRECTED");
+    if (!(std::getenv("QD_WINE_ENV") && GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version"))
+        && !(redirected && !std::strcmp(redirected, "1"))) {
+        std::fprintf(stderr, "Refusing to touch the Send To and Startup folders outside scripts/test.sh's Wine\n"
+                             "prefix; redirect them and set QD_TEST_FOLDERS_REDIRECTED=1 to run elsewhere.\n");
+        std::exit(3);
+    }
     char sendTo[MAX_PATH] = "", startup[MAX_PATH] = "";
-    ASSERT_TRUE(SUCCEEDED(m_com.result) && SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE)
-                && SHGetSpecialFolderPathA(0, startup, CSIDL_STARTUP, TRUE));
+    ASSERT_TRUE(SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE) && SHGetSpecialFolderPathA(0, startup, CSIDL_STARTUP, TRUE));
     m_sendTo = sendTo;
     m_startup = startup;
     CreateDirectoryA(kScratchFolder, 0);
@@ -387,5 +355,3 @@ Names LinkNames(const std::string& folder, const char* pattern)
     std::sort(names.begin(), names.end());
     return names;
 }
-
-bool SamePath(const std::string& a, const std::string& b) { return lstrcmpiA(a.c_str(), b.c_str()) == 0; }
