@@ -48,6 +48,23 @@ faults=(
   "commands/shell_actions.cpp|info.lpVerb = \"properties\";|info.lpVerb = \"open\";|properties opens the shortcut instead"
   "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
         text = static_cast<char*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
+  "controls/shortcut_view.cpp|row.iImage = image;|row.iImage = index;|row shows the icon at its own position, not its item's"
+  "commands/delete_shortcuts.cpp|HoldsWildcard(path))
+        return false;
+    lstrcpynA|false)
+        return false;
+    lstrcpynA|a name with '?' reaches the shell's delete"
+  "commands/delete_shortcuts.cpp|    if (running)
+        return;|    ;|a second Delete runs inside the first"
+  "commands/shell_actions.cpp|    if (backslash > path && backslash[-1] == ':')
+        ++backslash;|    ;|a drive-root target is cut to \"C:\""
+  "commands/refresh.cpp|        return entry.cAlternateFileName;|        return entry.cFileName;|a name with '?' is used instead of its short name"
+  "controls/shortcut_view.cpp|return shortcut && shortcut->IsUsable() ? shortcut : 0;|return shortcut;|an unusable row still reaches the commands"
+  "controls/shortcut_view.cpp|MulDiv(kColumns[i].width, dpi, 96)|kColumns[i].width|columns not scaled by DPI"
+  "app/main_window.cpp|    if (!g_changedByClick)
+        RefreshShortcuts(window);|    RefreshShortcuts(window);|a click that changed the tab scans twice"
+  "app/main_window.cpp|info->lpszText = MAKEINTRESOURCEA(header->idFrom);|info->lpszText = MAKEINTRESOURCEA(header->idFrom + 1);|tooltips show the next button's text"
+  "model/shortcut_item.cpp|return size <= MAX_PATH && LoadLink();|return LoadLink();|over-long link path loaded through the bound folder"
 )
 
 # Copies the tree (without builds and git) and builds the 64-bit tests once.
