@@ -39,7 +39,7 @@ faults=(
   "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"
   "commands/refresh.cpp|    g_statusBar.SetText(0, folder.GetBuffer());|    ;|status bar never shows the folder"
   "model/folder_path.cpp|tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO|tabIndex == 0 ? CSIDL_STARTUP : CSIDL_SENDTO|tabs show each other's folder"
-  "commands/shell_actions.cpp|        *backslash = '\\0';|        ;|explore opens the target file, not its folder"
+  "commands/shell_actions.cpp|*backslash = '\\0';|(void)backslash;|explore opens the target file, not its folder"
   "model/object_array.cpp|items[i] = i < m_count ? m_items[i] : 0;|items[i] = 0;|growth loses the items held"
   "controls/status_bar.cpp|SendMsg(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));|SendMsg(WM_SIZE, width, 0);|status bar not re-docked on resize"
   "controls/shortcut_view.cpp|    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
