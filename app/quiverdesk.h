@@ -28,5 +28,8 @@
 #define IDM_MAIN            109
 #define IDA_MAIN            109
 #define IDB_TOOLBAR         131
+// Full-colour artwork beside the 16-colour originals, for the themed controls.
+#define IDI_QUIVERDESK_COLOUR 120
+#define IDB_TOOLBAR_COLOUR  132
 
 #endif

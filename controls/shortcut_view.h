@@ -13,7 +13,7 @@ extern HIMAGELIST g_hImageList;  // owned here; the list view only borrows it
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
 void CreateShortcutImageList();
-void InsertColumns();
+void InsertColumns(int dpi);
 // Rebuilds every image and row from g_shortcutList.
 void FillShortcutView();
 // Releases the image list: once, at teardown.

@@ -77,8 +77,8 @@ BOOL CALLBACK OnType(HMODULE module, LPSTR type, LONG_PTR seen) {
 TEST_F(ResourceTest, OnlyTheProgramsOwnKindsAllJapanese) {
   std::vector<ULONG_PTR> seen;
   EnumResourceTypesA(Exe(), OnType, reinterpret_cast<LONG_PTR>(&seen));
-  // Bitmap, icon, menu, dialog, string, accelerators, icon group, version; no manifest, nothing named.
-  EXPECT_EQ(std::vector<ULONG_PTR>({2, 3, 4, 5, 6, 9, 14, 16}), seen);
+  // Bitmap, icon, menu, dialog, string, accelerators, icon group, version, manifest; nothing named.
+  EXPECT_EQ(std::vector<ULONG_PTR>({2, 3, 4, 5, 6, 9, 14, 16, 24}), seen);
 }
 
 TEST_F(ResourceTest, MenuTextsAndCommands) {
