@@ -78,7 +78,7 @@ bool Beside(const char* path, const char* name, char* out, size_t size)
 }
 
 struct Program {
-    const char* label;
+    char label[MAX_PATH];
     char exe[MAX_PATH];
     const char* className;
     std::vector<double> visible, idle;
@@ -86,19 +86,28 @@ struct Program {
 
 }  // namespace
 
+// startup_bench [runs [quiverdesk.exe...]]: every Quiverdesk given (the one beside this program
+// by default) and the bare window, launched in turn.
 int main(int argc, char** argv)
 {
     char self[MAX_PATH];
     if (!GetModuleFileNameA(0, self, sizeof(self)))
         return 1;
-    Program programs[2] = {{"Quiverdesk", "", "QUIVERDESK", {}, {}}, {"bare window with tabs", "", "QDBAREWINDOW", {}, {}}};
-    if (argc > 1)
-        lstrcpynA(programs[0].exe, argv[1], MAX_PATH);
-    else if (!Beside(self, "Quiverdesk.exe", programs[0].exe, MAX_PATH))
+    int runs = argc > 1 ? atoi(argv[1]) : 5;
+    std::vector<Program> programs(argc > 2 ? argc - 2 + 1 : 2);
+    for (size_t i = 0; i + 1 < programs.size(); ++i) {
+        programs[i].className = "QUIVERDESK";
+        if (argc > 2)
+            lstrcpynA(programs[i].exe, argv[2 + i], MAX_PATH);
+        else if (!Beside(self, "Quiverdesk.exe", programs[i].exe, MAX_PATH))
+            return 1;
+        lstrcpynA(programs[i].label, programs[i].exe, MAX_PATH);
+    }
+    Program& bare = programs.back();
+    bare.className = "QDBAREWINDOW";
+    lstrcpyA(bare.label, "bare window with tabs");
+    if (!Beside(self, "bare_window.exe", bare.exe, MAX_PATH))
         return 1;
-    if (!Beside(self, "bare_window.exe", programs[1].exe, MAX_PATH))
-        return 1;
-    int runs = argc > 2 ? atoi(argv[2]) : 5;
 
     // One launch of each first, not counted: it warms the caches both will share.
     for (Program& program : programs) {
@@ -128,8 +137,9 @@ int main(int argc, char** argv)
         if (!program.idle.empty())
             PrintRow(program.label, "first idle wait for input (window painted)", program.idle);
     }
-    printf("\nQuiverdesk / bare window, medians: %.2f to visible, %.2f to painted.\n",
-           Median(programs[0].visible) / Median(programs[1].visible),
-           programs[1].idle.empty() ? 0.0 : Median(programs[0].idle) / Median(programs[1].idle));
+    printf("\n| program | / bare window, to visible | / bare window, to painted |\n|---|---:|---:|\n");
+    for (size_t i = 0; i + 1 < programs.size(); ++i)
+        printf("| %s | %.2f | %.2f |\n", programs[i].label, Median(programs[i].visible) / Median(bare.visible),
+               bare.idle.empty() ? 0.0 : Median(programs[i].idle) / Median(bare.idle));
     return 0;
 }

@@ -30,9 +30,13 @@ void ToolBar::SetImages(int bitmapId, bool fullColour, int dpi)
     UINT load = fullColour ? LR_CREATEDIBSECTION : LR_LOADMAP3DCOLORS;
     HBITMAP strip = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP,
                                                     count * width, height, load));
-    HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32, count, 0);
-    if (images && strip)
+    // A mask too: a greyed button is drawn from it. The full-colour strip's mask comes from its
+    // alpha, the 16-colour one's from the button face that its light grey became.
+    HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, count, 0);
+    if (images && strip && fullColour)
         ImageList_Add(images, strip, 0);
+    else if (images && strip)
+        ImageList_AddMasked(images, strip, GetSysColor(COLOR_BTNFACE));
     if (strip)
         DeleteObject(strip);  // the image list holds a copy
     SendMsg(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));

@@ -54,14 +54,13 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   echo "## Start-up"
   echo
-  run startup_bench.exe Quiverdesk.exe 7
   if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/Quiverdesk-win64.exe" ]; then
-    echo
-    echo "The same, in a run of its own, with the older program from \`$QD_BASELINE_DIR\`:"
-    echo
-    cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-baseline.exe"
-    run startup_bench.exe Quiverdesk-baseline.exe 7
-    rm -f "$bin/Quiverdesk-baseline.exe"
+    # The older program beside today's, in the same run.
+    cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-before.exe"
+    run startup_bench.exe 15 Quiverdesk.exe Quiverdesk-before.exe
+    rm -f "$bin/Quiverdesk-before.exe"
+  else
+    run startup_bench.exe 15 Quiverdesk.exe
   fi
   echo
   echo "## Size of the programs"
