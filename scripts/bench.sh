@@ -76,7 +76,7 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   fi
   sections() {  # exe: "name bytes" per section
     x86_64-w64-mingw32-objdump -h "$1" | while read -r index name size _; do
-      [[ "$index" =~ ^[0-9]+$ ]] && echo "$name $((16#$size))"
+      if [[ "$index" =~ ^[0-9]+$ ]]; then echo "$name $((16#$size))"; fi
     done
   }
   header="| section |"; rule="|---|"

@@ -15,80 +15,70 @@
 
 namespace {
 
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
-
-// "outer width, outer height, column widths" of the main window, as a child process reports it.
-std::string FrameSizes(HWND window)
+// "outer width, outer height, column widths" of the main window.
+std::string Frame(HWND window)
 {
     RECT outer;
     GetWindowRect(window, &outer);
     char text[64];
-    wsprintfA(text, "%d %d %d %d %d", Width(outer), Height(outer), ListView_GetColumnWidth(g_hListView, 0),
+    wsprintfA(text, "%ld %ld %d %d %d", outer.right - outer.left, outer.bottom - outer.top, ListView_GetColumnWidth(g_hListView, 0),
               ListView_GetColumnWidth(g_hListView, 1), ListView_GetColumnWidth(g_hListView, 2));
     return text;
 }
 
-// Wine reads the DPI once per process: each DPI gets a process of its own, this program again
-// with QD_EXPECT_FRAME set, running only the test below.
 class FrameDpiTest : public ShellFolderTest {};
 
+// Wine reads the DPI once per process: each DPI runs this program again, for the test below only.
 TEST_F(FrameDpiTest, ChildProcessFrame)
 {
-    const char* expected = getenv("QD_EXPECT_FRAME");
-    if (!expected)
+    if (!getenv("QD_EXPECT_FRAME"))
         GTEST_SKIP() << "run by WindowAndColumnsScaleWithTheDpi";
     MainWindow window;
-    EXPECT_EQ(std::string(expected), FrameSizes(window.Handle()));
+    EXPECT_EQ(std::string(getenv("QD_EXPECT_FRAME")), Frame(window.Handle()));
 }
 
 TEST_F(FrameDpiTest, WindowAndColumnsScaleWithTheDpi)
 {
     const struct { DWORD dpi; const char* frame; } rows[] = {{96, "600 300 100 100 300"}, {144, "900 450 150 150 450"}};
-    HKEY desktop;
-    ASSERT_EQ(ERROR_SUCCESS, RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, 0, 0, KEY_ALL_ACCESS, 0, &desktop, 0));
+    const char* key = "Control Panel\\Desktop";
     DWORD saved = 0, size = sizeof(saved);
-    bool hadValue = RegQueryValueExA(desktop, "LogPixels", 0, 0, reinterpret_cast<BYTE*>(&saved), &size) == ERROR_SUCCESS;
+    bool had = RegGetValueA(HKEY_CURRENT_USER, key, "LogPixels", RRF_RT_REG_DWORD, 0, &saved, &size) == ERROR_SUCCESS;
     char self[MAX_PATH];
     GetModuleFileNameA(0, self, sizeof(self));
     for (const auto& row : rows) {
-        RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&row.dpi), sizeof(row.dpi));
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "LogPixels", REG_DWORD, &row.dpi, sizeof(row.dpi));
         SetEnvironmentVariableA("QD_EXPECT_FRAME", row.frame);
-        std::string command = std::string("\"") + self + "\" --gtest_filter=FrameDpiTest.ChildProcessFrame";
+        char command[] = "window_tests --gtest_filter=FrameDpiTest.ChildProcessFrame";
         STARTUPINFOA startup = {sizeof(startup)};
         PROCESS_INFORMATION child = {};
-        ASSERT_TRUE(CreateProcessA(self, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &child));
-        WaitForSingleObject(child.hProcess, 60000);
+        ASSERT_TRUE(CreateProcessA(self, command, 0, 0, FALSE, 0, 0, 0, &startup, &child));
         DWORD exitCode = 1;
+        WaitForSingleObject(child.hProcess, 60000);
         GetExitCodeProcess(child.hProcess, &exitCode);
         CloseHandle(child.hThread);
         CloseHandle(child.hProcess);
         EXPECT_EQ(0u, exitCode) << row.dpi << " DPI: expected " << row.frame;
     }
     SetEnvironmentVariableA("QD_EXPECT_FRAME", 0);
-    if (hadValue)
-        RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&saved), sizeof(saved));
+    if (had)
+        RegSetKeyValueA(HKEY_CURRENT_USER, key, "LogPixels", REG_DWORD, &saved, sizeof(saved));
     else
-        RegDeleteValueA(desktop, "LogPixels");
-    RegCloseKey(desktop);
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, key, "LogPixels");
 }
 
-TEST_F(FrameDpiTest, DpiChangeTakesTheSuggestedRectangleAndScalesAgain)
+TEST_F(FrameDpiTest, DpiChangeTakesTheSuggestedRectangleAndLaysOutAgain)
 {
     MainWindow window;
     const struct { int dpi; RECT suggested; const char* frame; } rows[] = {
         {144, {40, 30, 940, 480}, "900 450 150 150 450"}, {96, {50, 60, 650, 360}, "600 300 100 100 300"}};
     for (const auto& row : rows) {
-        SendMessageA(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(row.dpi, row.dpi),
-                     reinterpret_cast<LPARAM>(&row.suggested));
-        RECT outer;
+        SendMessageA(window.Handle(), 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(row.dpi, row.dpi), reinterpret_cast<LPARAM>(&row.suggested));
+        RECT outer, client;
         GetWindowRect(window.Handle(), &outer);
-        EXPECT_TRUE(EqualRect(&outer, &row.suggested)) << row.dpi << " DPI";
-        EXPECT_EQ(std::string(row.frame), FrameSizes(window.Handle())) << row.dpi << " DPI";
-        RECT tabs = window.ChildRect(g_hTabs);
-        RECT client;
         GetClientRect(window.Handle(), &client);
-        EXPECT_EQ(Width(client), Width(tabs)) << row.dpi << " DPI: tabs laid out again";
+        EXPECT_TRUE(EqualRect(&outer, &row.suggested)) << row.dpi << " DPI";
+        EXPECT_EQ(std::string(row.frame), Frame(window.Handle())) << row.dpi << " DPI";
+        EXPECT_EQ(client.right, window.ChildRect(g_hTabs).right) << row.dpi << " DPI: the tabs span the new width";
     }
 }
 
@@ -100,65 +90,49 @@ HANDLE WINAPI CountingFindFirstFile(LPCSTR pattern, WIN32_FIND_DATAA* found)
     return g_findFirstFile(pattern, found);
 }
 
-void Key(WPARAM key)
-{
-    SendMessageA(g_hTabs, WM_KEYDOWN, key, 0);
-    SendMessageA(g_hTabs, WM_KEYUP, key, 0);
-    PumpMessages();
-}
-
-void RightClick(int tab)
-{
-    RECT rect;
-    SendMessageA(g_hTabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
-    SendMessageA(g_hTabs, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(rect.left + 2, rect.top + 2));
-    SendMessageA(g_hTabs, WM_RBUTTONUP, 0, MAKELPARAM(rect.left + 2, rect.top + 2));
-    PumpMessages();
-}
-
 TEST_F(FrameDpiTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
 {
     MainWindow window;
     ScopedImportPatch patch("kernel32", "FindFirstFileA", reinterpret_cast<void*>(CountingFindFirstFile));
     g_findFirstFile = reinterpret_cast<HANDLE(WINAPI*)(LPCSTR, WIN32_FIND_DATAA*)>(patch.Original());
-    ASSERT_TRUE(g_findFirstFile);
     window.Command(CMD_REFRESH);
-    const int perRefresh = g_scans;
-    ASSERT_GT(perRefresh, 0);
-    const struct { const char* what; int tab; WPARAM key; int refreshes; int selected; } rows[] = {
-        {"click on the other tab", 1, 0, 1, 1},   {"click on the selected tab", 1, 0, 1, 1},
-        {"right-click", -1, 0, 0, 1},             {"arrow that changes nothing", -1, VK_RIGHT, 0, 1},
-        {"arrow to the other tab", -1, VK_LEFT, 1, 0}, {"then a click on that tab", 0, 0, 1, 0},
+    const int perScan = g_scans;
+    ASSERT_GT(perScan, 0);
+    // A message of 0 is a left click on tab; the others go to the tab control as they are, the
+    // mouse ones on tab 0. tab is also the tab selected afterwards.
+    const struct { const char* what; UINT message; WPARAM wParam; int tab; int scans; } rows[] = {
+        {"click on the other tab", 0, 0, 1, 1},         {"click on the selected tab", 0, 0, 1, 1},
+        {"right-click on the other tab", WM_RBUTTONUP, 0, 1, 0},          {"arrow key that changes nothing", WM_KEYDOWN, VK_RIGHT, 1, 0},
+        {"arrow key to the other tab", WM_KEYDOWN, VK_LEFT, 0, 1}, {"then a click on that tab", 0, 0, 0, 1},
     };
     for (const auto& row : rows) {
         g_scans = 0;
-        if (row.key)
-            Key(row.key);
-        else if (row.tab >= 0)
-            window.ClickTab(row.tab);
+        if (row.message == WM_RBUTTONUP)
+            SendMessageA(g_hTabs, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        if (row.message)
+            SendMessageA(g_hTabs, row.message, row.wParam, MAKELPARAM(5, 5));
         else
-            RightClick(0);
-        EXPECT_EQ(row.refreshes * perRefresh, g_scans) << row.what;
-        EXPECT_EQ(row.selected, GetSelectedTab()) << row.what;
+            window.ClickTab(row.tab);
+        PumpMessages();
+        EXPECT_EQ(row.scans * perScan, g_scans) << row.what;
+        EXPECT_EQ(row.tab, GetSelectedTab()) << row.what;
     }
 }
 
+// The separator before the delete button moves it after the bar was made; each width lays it out anew.
 TEST_F(FrameDpiTest, EachTooltipCoversItsButtonAfterEveryLayout)
 {
     MainWindow window;
-    HWND toolbar = g_toolBar.GetWindow();
     HWND tips = g_toolBar.GetToolTips();
-    ASSERT_TRUE(tips != 0);
     for (int width : {600, 320}) {
         SetWindowPos(window.Handle(), 0, 0, 0, width, 300, SWP_NOMOVE | SWP_NOZORDER);
-        PumpMessages();
         ASSERT_EQ(5, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
         for (int i = 0; i < 5; ++i) {
             TOOLINFOA tool = {TTTOOLINFOA_V2_SIZE};
-            ASSERT_TRUE(SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool)));
+            SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool));
             RECT button = {};
-            SendMessageA(toolbar, TB_GETRECT, tool.uId, reinterpret_cast<LPARAM>(&button));
-            EXPECT_TRUE(tool.hwnd == toolbar && EqualRect(&tool.rect, &button)) << "command " << tool.uId << " at width " << width;
+            SendMessageA(g_toolBar.GetWindow(), TB_GETRECT, tool.uId, reinterpret_cast<LPARAM>(&button));
+            EXPECT_TRUE(EqualRect(&tool.rect, &button)) << "command " << tool.uId << " at width " << width;
         }
     }
 }
@@ -171,8 +145,7 @@ TEST_F(FrameDpiTest, LayoutWithoutATabControlGivesTheListNoRoom)
     OnSize(window.Handle());
     g_hTabs = tabs;
     RECT list = window.ChildRect(g_hListView);
-    EXPECT_EQ(0, Width(list));
-    EXPECT_EQ(0, Height(list));
+    EXPECT_TRUE(IsRectEmpty(&list)) << list.left << "," << list.top << " " << list.right << "," << list.bottom;
 }
 
 TEST(FrameManifest, AsksForThemedControlsPerMonitorDpiAndNoElevation)
@@ -180,9 +153,8 @@ TEST(FrameManifest, AsksForThemedControlsPerMonitorDpiAndNoElevation)
     HRSRC found = FindResourceA(0, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24));
     ASSERT_TRUE(found != 0);
     std::string text(static_cast<const char*>(LockResource(LoadResource(0, found))), SizeofResource(0, found));
-    for (const char* setting : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", ">true/pm<",
-                                ">PerMonitorV2", "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}",
-                                "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "level=\"asInvoker\""})
+    for (const char* setting : {"name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"", ">true/pm<", ">PerMonitorV2",
+                                "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}", "\"asInvoker\""})
         EXPECT_NE(std::string::npos, text.find(setting)) << setting;
 }
 
