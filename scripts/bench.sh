@@ -55,12 +55,15 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo "## Start-up"
   echo
   if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/Quiverdesk-win64.exe" ]; then
-    # The older program beside today's, in the same run.
+    # The older program beside today's, in the same run; once more with today's manifest beside
+    # it, which tells what the themed controls and DPI awareness cost on their own.
     cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-before.exe"
-    run startup_bench.exe 15 Quiverdesk.exe Quiverdesk-before.exe
-    rm -f "$bin/Quiverdesk-before.exe"
+    cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-before-manifest.exe"
+    cp "$root/res/quiverdesk.manifest" "$bin/Quiverdesk-before-manifest.exe.manifest"
+    run startup_bench.exe 25 Quiverdesk.exe Quiverdesk-before.exe Quiverdesk-before-manifest.exe
+    rm -f "$bin"/Quiverdesk-before*
   else
-    run startup_bench.exe 15 Quiverdesk.exe
+    run startup_bench.exe 25 Quiverdesk.exe
   fi
   echo
   echo "## Size of the programs"
