@@ -5,12 +5,19 @@
 #include <shellapi.h>
 
 #include "app/about_dialog.h"
+#include "app/main_tabs.h"
 #include "app/quiverdesk.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"
 #include "commands/refresh.h"
 #include "commands/shell_actions.h"
+#include "controls/tool_bar.h"
 #include "controls/toolbar_buttons.h"
+
+// Sent from Windows 8.1 on; the SDK headers hide it below that version.
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
 
 namespace {
 
@@ -54,12 +61,71 @@ void OnListNotify(HWND window, const NMHDR* header)
     }
 }
 
-void OnNotify(HWND window, WPARAM controlId, const NMHDR* header)
+// A click that changes the tab sends TCN_SELCHANGE on the press and NM_CLICK on the release;
+// the change has listed the new folder already, so that click owes no second scan. A change made
+// by an arrow key has no click to follow.
+bool g_changedByClick = false;
+bool g_changingByKey = false;
+
+void OnTabKeyDown(const NMTCKEYDOWN* key)
+{
+    int selected = GetSelectedTab();
+    int count = static_cast<int>(SendMessageA(g_hTabs, TCM_GETITEMCOUNT, 0, 0));
+    bool back = key->wVKey == VK_LEFT || key->wVKey == VK_UP;
+    bool forward = key->wVKey == VK_RIGHT || key->wVKey == VK_DOWN;
+    g_changingByKey = (back && selected > 0) || (forward && selected < count - 1);
+}
+
+void OnTabChange(HWND window)
+{
+    g_changedByClick = !g_changingByKey;
+    g_changingByKey = false;
+    RefreshShortcuts(window);
+}
+
+// A click on the tab already selected still means "list it again".
+void OnTabClick(HWND window)
+{
+    if (!g_changedByClick)
+        RefreshShortcuts(window);
+    g_changedByClick = false;
+}
+
+// One scan per change of tab and one per click on the selected tab; TCN_SELCHANGING, right
+// clicks and keys that change nothing scan nothing.
+void OnTabNotify(HWND window, const NMHDR* header)
+{
+    switch (header->code) {
+    case TCN_KEYDOWN:   OnTabKeyDown(reinterpret_cast<const NMTCKEYDOWN*>(header)); break;
+    case TCN_SELCHANGE: OnTabChange(window); break;
+    case NM_CLICK:      OnTabClick(window); break;
+    }
+}
+
+// The toolbar's tooltips ask for their texts by the button's command id, which is also the id of
+// the text in the string table.
+void OnToolTipNotify(HWND window, NMHDR* header)
+{
+    if (header->hwndFrom != g_toolBar.GetToolTips())
+        return;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    if (header->code == TTN_GETDISPINFOA) {
+        NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);
+        info->hinst = instance;
+        info->lpszText = MAKEINTRESOURCEA(header->idFrom);
+    } else if (header->code == TTN_GETDISPINFOW) {
+        NMTTDISPINFOW* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        info->hinst = instance;
+        info->lpszText = MAKEINTRESOURCEW(header->idFrom);
+    }
+}
+
+void OnNotify(HWND window, WPARAM controlId, NMHDR* header)
 {
     switch (controlId) {
-    // Any tab notification lists the folder of whichever tab is selected at that moment.
-    case CTRL_TABS: RefreshShortcuts(window); break;
+    case CTRL_TABS: OnTabNotify(window, header); break;
     case CTRL_LIST: OnListNotify(window, header); break;
+    default:        OnToolTipNotify(window, header); break;
     }
 }
 
@@ -92,8 +158,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CREATE:    OnCreate(window); return 0;
     case WM_DESTROY:   OnDestroy(window); return 0;
     case WM_SIZE:      OnSize(window); return 0;
+    case WM_DPICHANGED: OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_PAINT:     OnPaint(window); return 0;
-    case WM_NOTIFY:    OnNotify(window, wParam, reinterpret_cast<const NMHDR*>(lParam)); return 0;
+    case WM_NOTIFY:    OnNotify(window, wParam, reinterpret_cast<NMHDR*>(lParam)); return 0;
     case WM_COMMAND:   return OnCommand(window, wParam, lParam);
     case WM_DROPFILES: CreateShortcutsFromDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;
     }

@@ -17,6 +17,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void OnCreate(HWND mainWindow);
 void OnSize(HWND mainWindow);
+void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 void OnDestroy(HWND mainWindow);
 
 #endif

@@ -6,7 +6,8 @@
 
 #include "app/main_tabs.h"
 #include "app/quiverdesk.h"
-#include "commands/refresh.h"
+#include "app/visual_styles.h"
+#include "app/window_dpi.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
 #include "controls/tool_bar.h"
@@ -20,6 +21,27 @@ int NotBelowZero(int size)
     return size > 0 ? size : 0;
 }
 
+// The DPI the columns and the toolbar's images were last scaled for.
+int g_layoutDpi = 96;
+
+// The full-colour strip with the themed controls, the 16-colour one otherwise.
+void SetToolbarImages(int dpi)
+{
+    bool fullColour = VisualStylesOn();
+    g_toolBar.SetImages(fullColour ? IDB_TOOLBAR_COLOUR : IDB_TOOLBAR, fullColour, dpi);
+}
+
+// Keeps each column's width, as the user may have set it, in step with the new DPI.
+void ScaleColumns(int oldDpi, int newDpi)
+{
+    HWND header = reinterpret_cast<HWND>(SendMessageA(g_hListView, LVM_GETHEADER, 0, 0));
+    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < count; ++column) {
+        int width = static_cast<int>(SendMessageA(g_hListView, LVM_GETCOLUMNWIDTH, column, 0));
+        SendMessageA(g_hListView, LVM_SETCOLUMNWIDTH, column, MulDiv(width, newDpi, oldDpi));
+    }
+}
+
 void AcceptDroppedFiles(HWND mainWindow)
 {
     LONG_PTR style = GetWindowLongPtrA(mainWindow, GWL_EXSTYLE);
@@ -31,6 +53,7 @@ void AcceptDroppedFiles(HWND mainWindow)
 void OnCreate(HWND mainWindow)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    int dpi = WindowDpi(mainWindow);
     // Shell-link objects live in this thread's apartment until OnDestroy.
     CoInitialize(0);
     INITCOMMONCONTROLSEX controls;
@@ -43,11 +66,14 @@ void OnCreate(HWND mainWindow)
     AcceptDroppedFiles(mainWindow);
     CreateShortcutImageList();
     g_statusBar.Create(mainWindow, CTRL_STATUS);
-    g_toolBar.Create(mainWindow, CTRL_TOOLBAR, IDB_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
+    g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
+    SetToolbarImages(dpi);
     g_toolBar.InsertSeparator(4);
-    InsertColumns();
-    // A fresh tab control has tab 0, Send To, selected.
-    RefreshShortcuts(mainWindow);
+    InsertColumns(dpi);
+    g_layoutDpi = dpi;
+    // Listed once the window is up: a posted message comes before any input the user can give,
+    // so the first look is already at the Send To folder (tab 0 of a fresh tab control).
+    PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
 }
 
 // Recomputed whole on every resize: bars first, the tabs take the band between, the list their
@@ -66,12 +92,27 @@ void OnSize(HWND mainWindow)
     g_statusBar.SetParts(width, statusHeight, 1, rightEdges);
     g_toolBar.Resize(width, toolHeight);
 
-    RECT display;
-    GetClientRect(g_hTabs, &display);
-    SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-    MapWindowPoints(g_hTabs, mainWindow, reinterpret_cast<POINT*>(&display), 2);
+    // Without a tab control nothing below fills the rectangle: the list then gets no room.
+    RECT display = {0, 0, 0, 0};
+    if (g_hTabs && GetClientRect(g_hTabs, &display)) {
+        SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
+        MapWindowPoints(g_hTabs, mainWindow, reinterpret_cast<POINT*>(&display), 2);
+    }
     MoveWindow(g_hListView, display.left, display.top, NotBelowZero(display.right - display.left),
                NotBelowZero(display.bottom - display.top), TRUE);
+}
+
+// The window moved to a screen of another DPI: what was scaled is scaled again, the window takes
+// the rectangle the system suggests, and the layout follows.
+void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested)
+{
+    ScaleColumns(g_layoutDpi, dpi);
+    SetToolbarImages(dpi);
+    g_layoutDpi = dpi;
+    SetWindowPos(mainWindow, 0, suggested->left, suggested->top, suggested->right - suggested->left,
+                 suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+    // SetWindowPos sends no WM_SIZE when the size stays, but the bars may have changed.
+    OnSize(mainWindow);
 }
 
 void OnDestroy(HWND)

@@ -2,6 +2,8 @@
 #include "app/main_window.h"
 
 #include "app/quiverdesk.h"
+#include "app/visual_styles.h"
+#include "app/window_dpi.h"
 
 char g_title[100];
 char g_className[100];
@@ -20,12 +22,18 @@ void RegisterMainClass(HINSTANCE instance)
     windowClass.style = CS_HREDRAW | CS_VREDRAW;
     windowClass.lpfnWndProc = MainWndProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUIVERDESK));
+    // Shared icons, as LoadIcon gives: the system keeps them, nobody destroys them.
+    bool fullColour = VisualStylesOn();
+    int largeId = fullColour ? IDI_QUIVERDESK_COLOUR : IDI_QUIVERDESK;
+    int smallId = fullColour ? IDI_QUIVERDESK_COLOUR : IDI_QUIVERDESK_SMALL;
+    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(largeId), IMAGE_ICON,
+                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
     windowClass.hCursor = LoadCursorA(0, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN);
     windowClass.lpszClassName = g_className;
-    windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_QUIVERDESK_SMALL));
+    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(smallId), IMAGE_ICON,
+                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     RegisterClassExA(&windowClass);
 }
 
@@ -36,6 +44,11 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
                                   CW_USEDEFAULT, 0, 600, 300, 0, 0, instance, 0);
     if (!window)
         return 0;
+    // 600 x 300 at 96 DPI: as large to the eye on every screen.
+    int dpi = WindowDpi(window);
+    if (dpi != 96)
+        SetWindowPos(window, 0, 0, 0, ScaleToDpi(600, dpi), ScaleToDpi(300, dpi),
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, showCommand);
     UpdateWindow(window);
     return window;

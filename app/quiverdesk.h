@@ -29,5 +29,8 @@
 #define IDA_MAIN            109
 #define IDB_TOOLBAR         131
 #define IDS_UNUSABLE_NAME   200
+// Full-colour artwork beside the 16-colour originals, for the themed controls.
+#define IDI_QUIVERDESK_COLOUR 120
+#define IDB_TOOLBAR_COLOUR  132
 
 #endif

@@ -124,10 +124,11 @@ void CreateShortcutImageList()
     SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
 }
 
-void InsertColumns()
+void InsertColumns(int dpi)
 {
+    // The table's widths are for 96 DPI.
     for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
-        InsertColumn(i, kColumns[i].title, kColumns[i].width);
+        InsertColumn(i, kColumns[i].title, MulDiv(kColumns[i].width, dpi, 96));
 }
 
 void FillShortcutView()

@@ -15,7 +15,7 @@ extern HIMAGELIST g_hImageList;  // the shell's; neither this program nor the vi
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
 // Gives the view the shell's system small-icon list.
 void CreateShortcutImageList();
-void InsertColumns();
+void InsertColumns(int dpi);
 // Rebuilds every row from g_shortcutList.
 void FillShortcutView();
 

@@ -1,47 +1,50 @@
-// ToolBar: buttons from one bitmap strip, with tooltips loaded from the string table by command id.
+// ToolBar: buttons drawn from one bitmap strip, scaled to the window's DPI. The toolbar keeps its
+// own tooltips, whose tools follow the buttons whenever it lays them out again.
 #include "controls/tool_bar.h"
 
 ToolBar::~ToolBar()
 {
-    // By now the main window and its toolbar, which drew from the strip, are gone.
-    if (m_strip)
-        DeleteObject(m_strip);
+    // By now the main window and its toolbar, which drew from the list, are gone.
+    if (m_images)
+        ImageList_Destroy(m_images);
 }
 
-void ToolBar::Create(HWND parent, int id, int bitmapId, int count, const TBBUTTON* buttons)
+void ToolBar::Create(HWND parent, int id, int count, const TBBUTTON* buttons)
 {
     m_parent = parent;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
-    m_window = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE, id, count, instance, id, buttons, count,
-                               0, 0, 0, 0, sizeof(TBBUTTON));
+    // TBSTYLE_TOOLTIPS: the bar asks its parent for each text (TTN_GETDISPINFO) by command id.
+    m_window = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, id, count, instance, id,
+                               buttons, count, 0, 0, 0, 0, sizeof(TBBUTTON));
+    m_imageCount = count;
+}
 
-    // A toolbar made before this one went with its main window; its strip can go too.
-    if (m_strip)
-        DeleteObject(m_strip);
-    m_strip = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP,
-                                              count * 16, 15, LR_LOADMAP3DCOLORS));
-    TBADDBITMAP strip;
-    strip.hInst = 0;
-    strip.nID = reinterpret_cast<UINT_PTR>(m_strip);
-    SendMsg(TB_ADDBITMAP, count, reinterpret_cast<LPARAM>(&strip));
+void ToolBar::SetImages(int bitmapId, bool fullColour, int dpi)
+{
+    int count = m_imageCount;
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_parent, GWLP_HINSTANCE));
+    int width = MulDiv(16, dpi, 96);
+    int height = MulDiv(15, dpi, 96);
+    // LoadImage stretches the strip to the size asked for; the light grey of the 16-colour one
+    // becomes the button face.
+    UINT load = fullColour ? LR_CREATEDIBSECTION : LR_LOADMAP3DCOLORS;
+    HBITMAP strip = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(bitmapId), IMAGE_BITMAP,
+                                                    count * width, height, load));
+    // A mask too: a greyed button is drawn from it. The full-colour strip's mask comes from its
+    // alpha, the 16-colour one's from the button face that its light grey became.
+    HIMAGELIST images = ImageList_Create(width, height, ILC_COLOR32 | ILC_MASK, count, 0);
+    if (images && strip && fullColour)
+        ImageList_Add(images, strip, 0);
+    else if (images && strip)
+        ImageList_AddMasked(images, strip, GetSysColor(COLOR_BTNFACE));
+    if (strip)
+        DeleteObject(strip);  // the image list holds a copy
+    SendMsg(TB_SETBITMAPSIZE, 0, MAKELPARAM(width, height));
+    SendMsg(TB_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(images));
     SendMsg(TB_AUTOSIZE, 0, 0);
-
-    // Owned by the main window rather than the toolbar, so it outlives neither.
-    m_toolTips = CreateWindowExA(0, TOOLTIPS_CLASSA, 0, TTS_ALWAYSTIP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, parent, 0, instance, 0);
-    for (int i = 0; i < count; ++i) {
-        TOOLINFOA tool;
-        ZeroMemory(&tool, sizeof(tool));
-        tool.cbSize = TTTOOLINFOA_V2_SIZE;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.hwnd = m_window;
-        tool.uId = buttons[i].idCommand;
-        SendMsg(TB_GETITEMRECT, i, reinterpret_cast<LPARAM>(&tool.rect));
-        tool.hinst = instance;
-        tool.lpszText = MAKEINTRESOURCEA(buttons[i].idCommand);
-        SendMessageA(m_toolTips, TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&tool));
-    }
-    SendMsg(TB_SETTOOLTIPS, reinterpret_cast<WPARAM>(m_toolTips), 0);
+    if (m_images)
+        ImageList_Destroy(m_images);
+    m_images = images;
 }
 
 LRESULT ToolBar::InsertSeparator(int index)

@@ -9,11 +9,15 @@
 
 class ToolBar : public BarControl {
 public:
-    ToolBar() : m_toolTips(0), m_parent(0), m_strip(0) {}
+    ToolBar() : m_parent(0), m_images(0), m_imageCount(0) {}
     virtual ~ToolBar();
 
-    // Each button's tooltip is the string resource whose id is the button's command.
-    void Create(HWND parent, int id, int bitmapId, int count, const TBBUTTON* buttons);
+    // Each button's tooltip is the string resource whose id is the button's command; the parent
+    // hands it over when the bar asks (TTN_GETDISPINFO).
+    void Create(HWND parent, int id, int count, const TBBUTTON* buttons);
+    // The button images from strip bitmapId, 16 x 15 each at 96 DPI, scaled to dpi. A full-colour
+    // strip keeps its alpha; the 16-colour one has its light grey turned into the button face.
+    void SetImages(int bitmapId, bool fullColour, int dpi);
     LRESULT InsertSeparator(int index);
     LRESULT SetButtonState(int command, int state)
     {
@@ -24,12 +28,16 @@ public:
     {
         return SendMsg(WM_SIZE, width, height);
     }
-    HWND GetToolTips() const { return m_toolTips; }
+    // Made and destroyed by the toolbar itself.
+    HWND GetToolTips() const
+    {
+        return reinterpret_cast<HWND>(SendMsg(TB_GETTOOLTIPS, 0, 0));
+    }
 
 private:
-    HWND m_toolTips;  // owned by the main window, which destroys it
     HWND m_parent;
-    HBITMAP m_strip;  // owned: the toolbar copies its images but not the bitmap
+    HIMAGELIST m_images;  // owned: the toolbar draws from it but never destroys it
+    int m_imageCount;
 };
 
 extern ToolBar g_toolBar;

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Draws Quiverdesk's icons and toolbar strip from the ASCII-art tables below and writes
-quiverdesk.ico, quiverdesk_small.ico and toolbar.bmp next to this script, the same bytes on every run."""
+quiverdesk.ico, quiverdesk_small.ico and toolbar.bmp next to this script, the same bytes on every run,
+and their full-colour twins for the themed controls: quiverdesk_colour.ico (16, 32 and 48 pixels)
+and toolbar_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
 import os
 import struct
 
@@ -231,6 +233,73 @@ def bitmap_file(rows):
     return header + body + bits
 
 
+def colour_of(ch, clear):
+    """(b, g, r, a) of one art pixel; the transparent and the clear characters give alpha 0."""
+    if ch == TRANSPARENT or ch == clear:
+        return (0, 0, 0, 0)
+    r, g, b = PALETTE[INDEX[ch]][1]
+    return (b, g, r, 255)
+
+
+def scaled(rows, size, clear):
+    """rows resampled to size x size (or kept), as premultiplied-free BGRA rows, with soft edges:
+    each pixel averages a 4 x 4 grid of samples taken from the art."""
+    height, width = len(rows), len(rows[0])
+    out = []
+    for y in range(size):
+        line = []
+        for x in range(size):
+            acc = [0, 0, 0, 0]
+            for sy in range(4):
+                for sx in range(4):
+                    px = colour_of(rows[(y * 4 + sy) * height // (size * 4)][(x * 4 + sx) * width // (size * 4)], clear)
+                    for i in range(3):
+                        acc[i] += px[i] * px[3]
+                    acc[3] += px[3]
+            alpha = acc[3] // 16
+            line.append(tuple(acc[i] // acc[3] if acc[3] else 0 for i in range(3)) + (alpha,))
+        out.append(line)
+    return out
+
+
+def bgra_bits(pixels):
+    """32-bit pixels, bottom row first."""
+    return b"".join(bytes(v for px in row for v in px) for row in reversed(pixels))
+
+
+def alpha_mask(pixels):
+    """The AND mask of a 32-bit icon: set where the pixel is fully transparent."""
+    out = b""
+    for row in reversed(pixels):
+        bits = "".join("1" if px[3] == 0 else "0" for px in row)
+        bits += "0" * (-len(bits) % 8)
+        line = bytes(int(bits[i:i + 8], 2) for i in range(0, len(bits), 8))
+        out += line + b"\0" * (-len(line) % 4)
+    return out
+
+
+def colour_icon_file(images):
+    """An icon file of 32-bit images, each given as BGRA rows."""
+    blobs = []
+    for pixels in images:
+        xor, and_ = bgra_bits(pixels), alpha_mask(pixels)
+        header = struct.pack("<IiiHHIIiiII", 40, len(pixels[0]), 2 * len(pixels), 1, 32, 0, len(xor) + len(and_), 0, 0, 0, 0)
+        blobs.append(header + xor + and_)
+    offset = 6 + 16 * len(images)
+    out = struct.pack("<HHH", 0, 1, len(images))
+    for pixels, blob in zip(images, blobs):
+        out += struct.pack("<BBBBHHII", len(pixels[0]) % 256, len(pixels) % 256, 0, 0, 1, 32, len(blob), offset)
+        offset += len(blob)
+    return out + b"".join(blobs)
+
+
+def colour_bitmap_file(pixels):
+    bits = bgra_bits(pixels)
+    body = struct.pack("<IiiHHIIiiII", 40, len(pixels[0]), len(pixels), 1, 32, 0, len(bits), 0, 0, 0, 0)
+    header = struct.pack("<2sIHHI", b"BM", 14 + len(body) + len(bits), 0, 0, 14 + len(body))
+    return header + body + bits
+
+
 def main():
     for image in TOOLBAR_IMAGES:
         check(image, 16, 15, False)
@@ -243,6 +312,11 @@ def main():
         "quiverdesk.ico": icon_file([ICON_32, ICON_16]),
         "quiverdesk_small.ico": icon_file([ICON_16]),
         "toolbar.bmp": bitmap_file(strip),
+        # The 48-pixel image is the large art at one and a half times, its edges smoothed.
+        "quiverdesk_colour.ico": colour_icon_file([scaled(ICON_16, 16, None), scaled(ICON_32, 32, None),
+                                                   scaled(ICON_32, 48, None)]),
+        # The button face shows through where the 16-colour strip had its light grey.
+        "toolbar_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in strip]),
     }
     for name, data in sorted(outputs.items()):
         with open(os.path.join(here, name), "wb") as f:

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quiverdesk and its benchmarks, runs them under Wine in a prefix of their own, and
 # writes docs/benchmarks.md. bench.sh [--quick | N...]   (--quick: 10 and 100 shortcuts only)
+# QD_BASELINE_DIR, when set, names a folder with an older Quiverdesk-win64.exe and -win32.exe to
+# compare with: its start-up and its bytes by section go beside today's.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
@@ -50,19 +52,58 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   # shellcheck disable=SC2086
   run soak_bench.exe $soak
   echo
+  echo "## Click on the other tab"
+  echo
+  echo "Send To and Startup hold N shortcuts each; the bench clicks the tab that is not selected,"
+  echo "six times per row, and counts the folder scans (one status-bar text each). \"before\" routes"
+  echo "every tab notification to a scan, as the program did until the routing was mended."
+  echo
+  run tab_click_bench.exe 10 100
+  echo
   echo "## Start-up"
   echo
-  run startup_bench.exe Quiverdesk.exe 5
+  if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/Quiverdesk-win64.exe" ]; then
+    # The older program beside today's, in the same run; once more with today's manifest beside
+    # it, which tells what the themed controls and DPI awareness cost on their own.
+    cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-before.exe"
+    cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-before-manifest.exe"
+    cp "$root/res/quiverdesk.manifest" "$bin/Quiverdesk-before-manifest.exe.manifest"
+    run startup_bench.exe 25 Quiverdesk.exe Quiverdesk-before.exe Quiverdesk-before-manifest.exe
+    rm -f "$bin"/Quiverdesk-before*
+  else
+    run startup_bench.exe 25 Quiverdesk.exe
+  fi
   echo
   echo "## Size of the programs"
   echo
-  echo "| program | bytes | KiB |"
-  echo "|---|---:|---:|"
-  for exe in "$root/build/bin/Quiverdesk.exe" "$root/build-i686/bin/Quiverdesk.exe"; do
-    [ -f "$exe" ] || continue
-    size=$(stat -c %s "$exe")
-    echo "| ${exe#"$root"/} | $size | $((size / 1024)) |"
+  echo "Release builds, as \`scripts/release.sh\` makes them; bytes each section takes in the file"
+  echo "(\`objdump -h\` sizes; the file pads each section to 512 bytes)."
+  echo
+  exes=("$root/build/bin/Quiverdesk.exe" "$root/build-i686/bin/Quiverdesk.exe")
+  labels=("win64" "win32")
+  if [ -n "${QD_BASELINE_DIR:-}" ]; then
+    exes+=("$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$QD_BASELINE_DIR/Quiverdesk-win32.exe")
+    labels+=("win64 before" "win32 before")
+  fi
+  sections() {  # exe: "name bytes" per section
+    x86_64-w64-mingw32-objdump -h "$1" | while read -r index name size _; do
+      if [[ "$index" =~ ^[0-9]+$ ]]; then echo "$name $((16#$size))"; fi
+    done
+  }
+  header="| section |"; rule="|---|"
+  for label in "${labels[@]}"; do header+=" $label |"; rule+="---:|"; done
+  echo "$header"; echo "$rule"
+  names=$(for exe in "${exes[@]}"; do [ -f "$exe" ] && sections "$exe"; done | awk '{ print $1 }' | awk '!seen[$0]++')
+  for name in $names; do
+    row="| $name |"
+    for exe in "${exes[@]}"; do
+      row+=" $( [ -f "$exe" ] && sections "$exe" | awk -v n="$name" '$1 == n { print $2 }') |"
+    done
+    echo "$row"
   done
+  row="| **file** |"
+  for exe in "${exes[@]}"; do row+=" **$( [ -f "$exe" ] && stat -c %s "$exe")** |"; done
+  echo "$row"
 } >"$tmp"
 mkdir -p "$root/docs"
 mv "$tmp" "$out"

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds Quiverdesk and runs it under Wine in a prefix of its own. With no display it runs in
-# Xvfb, saves a screenshot and prints where it is.
+# Xvfb, saves a screenshot and prints where it is. QD_DPI=144 runs it at 144 DPI (150 %): the
+# prefix's LogPixels is set before the start.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
@@ -20,6 +21,9 @@ if [ -d "$sendto" ] && [ -z "$(ls -A "$sendto")" ]; then
   done
 fi
 
+dpi=${QD_DPI:-96}
+"$WINE64" reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f </dev/null >/dev/null 2>&1 || true
+
 exe="$root/build/bin/Quiverdesk.exe"
 if [ "$headless" -eq 0 ]; then
   "$WINE64" "$exe"
@@ -27,13 +31,15 @@ if [ "$headless" -eq 0 ]; then
 fi
 
 shot="${QD_SCREENSHOT:-$root/build/quiverdesk-screenshot.png}"
-"$WINE64" explorer /desktop=quiverdesk,640x360 "$exe" &
+# The window is 600 x 300 at 96 DPI and grows with the DPI; the desktop leaves it room.
+width=$((600 * dpi / 96)); height=$((300 * dpi / 96))
+"$WINE64" explorer /desktop=quiverdesk,$((width + 40))x$((height + 60)) "$exe" &
 app=$!
 for _ in $(seq 100); do
   xdotool search --name '^Quiverdesk$' >/dev/null 2>&1 && break
   sleep 0.2
 done
 sleep 2
-import -window root -crop 600x300+0+0 "$shot"
+import -window root -crop "${width}x${height}+0+0" "$shot"
 kill "$app" 2>/dev/null || true
 echo "Quiverdesk ran under Xvfb; screenshot: $shot"

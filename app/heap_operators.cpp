@@ -1,0 +1,47 @@
+// The program's own new and delete: plain malloc and free. libstdc++'s nothrow new wraps the
+// throwing one in a try/catch, which alone links the whole exception runtime into the program.
+#include <cstdlib>
+#include <new>
+
+// Null on failure; every caller checks.
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size ? size : 1);
+}
+
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
+{
+    return std::malloc(size ? size : 1);
+}
+
+// free, like libstdc++'s own: a block from its throwing new (the test programs use it) or from
+// the nothrow new above goes back the same way.
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+void operator delete(void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
+
+void operator delete[](void* block, const std::nothrow_t&) noexcept
+{
+    std::free(block);
+}
