@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Counts non-blank lines of the tests against those of the product, and fails when the tests
-# pass a third of the product: a test earns its lines by catching a fault.
+# Counts non-blank lines of the tests against those of the product, whose third is the tests'
+# budget: a test earns its lines by catching a fault. Prints the figures; CI shows them.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 count() {
@@ -9,5 +9,6 @@ count() {
 }
 product=$(count app model controls commands)
 tests=$(count tests)
-echo "test budget: tests $tests non-blank lines, product $product, $((100 * tests / product))% (at most 33%)"
-[ $((3 * tests)) -le "$product" ]
+verdict="within the third"
+[ $((3 * tests)) -le "$product" ] || verdict="over the third by $((tests - product / 3)) lines"
+echo "test budget: tests $tests non-blank lines, product $product: $((100 * tests / product))%, $verdict"
