@@ -95,13 +95,12 @@ TEST(ShortcutItem, ReadsRealSamplesAndClearsWhatTheLinkLeavesUntouched)
 TEST_F(ShellFolderTest, DamagedOrOverlongShortcutsLoadAsNothing)
 {
     std::string sample = ReadFileBytes(TestDataPath("lnk/06-ansi-stringdata-desc-args.lnk"));
-    // Over MAX_PATH in bytes but not in UTF-16 units: only the byte count can refuse it.
-    std::string longDir = kScratchFolder;
-    longDir += "\\";
-    for (int i = 0; i < 130; ++i)
+    // 263 bytes but 143 UTF-16 units, in a folder that fits: only the byte count can refuse it.
+    std::string longDir = kScratchFolder + std::string("\\");
+    for (int i = 0; i < 120; ++i)
         longDir += Ansi("\xe8\xa1\xa8");  // 表, two bytes in code page 932
-    CreateDirectoryW((L"\\\\?\\" + Wide(longDir)).c_str(), 0);
-    ASSERT_TRUE(AddSample(longDir, "06-ansi-stringdata-desc-args.lnk", "a.lnk"));
+    CreateDirectoryW(Wide(longDir).c_str(), 0);
+    ASSERT_TRUE(AddSample(longDir, "06-ansi-stringdata-desc-args.lnk", "abcdefgh.lnk"));
     const struct { const char* name; std::string bytes; } rows[] = {
         {"empty.lnk", ""}, {"header.lnk", sample.substr(0, 76)}, {"cut.lnk", sample.substr(0, 120)},
         {"text.lnk", "not a shell link at all"}, {"clsid.lnk", sample.substr(0, 4) + std::string(72, '\xff')},
@@ -116,7 +115,7 @@ TEST_F(ShellFolderTest, DamagedOrOverlongShortcutsLoadAsNothing)
         EXPECT_STREQ("", target) << row.name;
     }
     ShortcutItem overlong;
-    EXPECT_FALSE(overlong.Load((longDir + "\\a.lnk").c_str()));
+    EXPECT_FALSE(overlong.Load((longDir + "\\abcdefgh.lnk").c_str()));
 }
 
 TEST(DropNaming, NameWithoutItsLastExtensionInTheFolderOnShow)
