@@ -64,7 +64,6 @@ void OnCreate(HWND mainWindow)
     CreateShortcutView(mainWindow, instance);
     CreateMainTabs(mainWindow, instance);
     AcceptDroppedFiles(mainWindow);
-    CreateShortcutImageList();
     g_statusBar.Create(mainWindow, CTRL_STATUS);
     g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
     SetToolbarImages(dpi);

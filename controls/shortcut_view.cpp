@@ -96,6 +96,22 @@ void InsertRow(int index, const ShortcutItem* item)
     SetSubItemText(index, 2, description);
 }
 
+// The shell builds its icon list on first use, which costs more than making the whole window:
+// the view asks for it with the first listing, once the window is on screen.
+void AttachSystemImageList()
+{
+    if (SendToView(LVM_GETIMAGELIST, LVSIL_SMALL, 0))
+        return;
+    // The shell's own list: full colour with masks, every icon once for the whole system, and
+    // never destroyed by a program, which is why the view is told it is shared.
+    SHFILEINFOA info;
+    ZeroMemory(&info, sizeof(info));
+    g_hImageList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
+        ".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
+}
+
 }  // namespace
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
@@ -112,18 +128,6 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
                style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
 }
 
-void CreateShortcutImageList()
-{
-    // The shell's own list: full colour with masks, every icon once for the whole system, and
-    // never destroyed by a program, which is why the view is told it is shared.
-    SHFILEINFOA info;
-    ZeroMemory(&info, sizeof(info));
-    g_hImageList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        ".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
-}
-
 void InsertColumns(int dpi)
 {
     // The table's widths are for 96 DPI.
@@ -134,6 +138,7 @@ void InsertColumns(int dpi)
 void FillShortcutView()
 {
     int count = g_shortcutList.GetCount();
+    AttachSystemImageList();
     // One repaint for the whole fill rather than one per row.
     SendToView(WM_SETREDRAW, FALSE, 0);
     SendToView(LVM_DELETEALLITEMS, 0, 0);

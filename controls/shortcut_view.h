@@ -13,10 +13,9 @@ extern HWND g_hListView;
 extern HIMAGELIST g_hImageList;  // the shell's; neither this program nor the view destroys it
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
-// Gives the view the shell's system small-icon list.
-void CreateShortcutImageList();
 void InsertColumns(int dpi);
-// Rebuilds every row from g_shortcutList.
+// Rebuilds every row from g_shortcutList; the first fill gives the view the shell's system
+// small-icon list.
 void FillShortcutView();
 
 // Selection walk: the next selected row after row (-1 to start), or -1.
