@@ -100,12 +100,14 @@ TEST_F(ShellFolderTest, JapaneseTextsReachTheUserAsWritten)
         char text[256] = "";
         TCITEMA tab = {TCIF_TEXT, 0, 0, text, sizeof(text)};
         LVCOLUMNA column = {LVCF_TEXT, 0, 0, text, sizeof(text)};
+        NMTTDISPINFOA info = {{g_toolBar.GetToolTips(), static_cast<UINT_PTR>(row.id), TTN_GETDISPINFOA}};
+        SendMessageA(window.handle, WM_NOTIFY, row.id, reinterpret_cast<LPARAM>(&info));
         if (row.kind == 0)
             SendMessageA(g_hTabs, TCM_GETITEMA, row.id, reinterpret_cast<LPARAM>(&tab));
         else if (row.kind == 1)
             SendMessageA(g_hListView, LVM_GETCOLUMNA, row.id, reinterpret_cast<LPARAM>(&column));
-        else if (row.kind == 2)
-            LoadStringA(GetModuleHandleA(0), row.id, text, sizeof(text));
+        else if (row.kind == 2)  // the toolbar's tooltip asks the window for its text
+            LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)), text, sizeof(text));
         else
             GetMenuStringA(GetMenu(window.handle), row.id, text, sizeof(text), MF_BYCOMMAND);
         EXPECT_EQ(Ansi(row.expected), text) << row.expected;
