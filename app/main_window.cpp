@@ -3,14 +3,20 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include "app/about_dialog.h"
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/quiverdesk.h"
+#include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"
 #include "commands/refresh.h"
+#include "commands/rename_shortcut.h"
 #include "commands/shell_actions.h"
+#include "commands/sort_rows.h"
+#include "commands/switch_startup.h"
+#include "controls/shortcut_view.h"
 #include "controls/tool_bar.h"
 #include "controls/toolbar_buttons.h"
 
@@ -29,14 +35,6 @@ void OnPaint(HWND window)
     EndPaint(window, &paint);
 }
 
-// Posted rather than run here, so the deletion goes the same way as the toolbar button's,
-// after the notification has returned.
-void OnListKeyDown(HWND window, const NMLVKEYDOWN* key)
-{
-    if (key->wVKey == VK_DELETE)
-        PostMessageA(window, WM_COMMAND, CMD_DELETE, 0);
-}
-
 // An activation acts on every selected row, not only the activated one.
 void OnListItemActivate(HWND window, const NMITEMACTIVATE* activation)
 {
@@ -52,13 +50,17 @@ void OnListItemChanged(const NMLISTVIEW* change)
         UpdateToolbarState();
 }
 
-void OnListNotify(HWND window, const NMHDR* header)
+// Only a label edit's start has an answer: TRUE refuses it.
+LRESULT OnListNotify(HWND window, const NMHDR* header)
 {
     switch (header->code) {
-    case LVN_KEYDOWN:      OnListKeyDown(window, reinterpret_cast<const NMLVKEYDOWN*>(header)); break;
-    case LVN_ITEMACTIVATE: OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
-    case LVN_ITEMCHANGED:  OnListItemChanged(reinterpret_cast<const NMLISTVIEW*>(header)); break;
+    case LVN_ITEMACTIVATE:    OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
+    case LVN_ITEMCHANGED:     OnListItemChanged(reinterpret_cast<const NMLISTVIEW*>(header)); break;
+    case LVN_COLUMNCLICK:     SortByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem); break;
+    case LVN_BEGINLABELEDITA: return OnBeginRename(reinterpret_cast<const NMLVDISPINFOA*>(header));
+    case LVN_ENDLABELEDITA:   OnEndRename(window, reinterpret_cast<const NMLVDISPINFOA*>(header)); break;
     }
+    return 0;
 }
 
 // A click that changes the tab sends TCN_SELCHANGE on the press and NM_CLICK on the release;
@@ -120,13 +122,27 @@ void OnToolTipNotify(HWND window, NMHDR* header)
     }
 }
 
-void OnNotify(HWND window, WPARAM controlId, NMHDR* header)
+LRESULT OnNotify(HWND window, WPARAM controlId, NMHDR* header)
 {
     switch (controlId) {
     case CTRL_TABS: OnTabNotify(window, header); break;
-    case CTRL_LIST: OnListNotify(window, header); break;
+    case CTRL_LIST: return OnListNotify(window, header);
     default:        OnToolTipNotify(window, header); break;
     }
+    return 0;
+}
+
+// Only the list has a menu of its own; the keyboard's menu key and Shift+F10 come as a command.
+void OnContextMenu(HWND window, HWND clicked, LPARAM position)
+{
+    if (clicked == g_hListView)
+        ShowContextMenu(window, GET_X_LPARAM(position), GET_Y_LPARAM(position));
+}
+
+// Tab and Shift+Tab: with two controls to hold the focus, both keys move it to the other one.
+void OnNextControl()
+{
+    SetFocus(GetFocus() == g_hListView ? g_hTabs : g_hListView);
 }
 
 void OnAbout(HWND window)
@@ -145,6 +161,12 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case CMD_OPEN_FOLDER:    OpenFolder(window); break;
     case CMD_EXPLORE_TARGET: ExploreTargets(window); break;
     case CMD_PROPERTIES:     ShowProperties(window); break;
+    case CMD_SWITCH_ON:      SwitchSelectedShortcuts(true); break;
+    case CMD_SWITCH_OFF:     SwitchSelectedShortcuts(false); break;
+    case CMD_RENAME:         BeginRename(); break;
+    case CMD_SELECT_ALL:     SelectAllRows(); break;
+    case CMD_NEXT_CONTROL:   OnNextControl(); break;
+    case CMD_CONTEXT_MENU:   ShowContextMenu(window, -1, -1); break;
     default:                 return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
     return 0;
@@ -160,7 +182,8 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_SIZE:      OnSize(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_PAINT:     OnPaint(window); return 0;
-    case WM_NOTIFY:    OnNotify(window, wParam, reinterpret_cast<NMHDR*>(lParam)); return 0;
+    case WM_NOTIFY:    return OnNotify(window, wParam, reinterpret_cast<NMHDR*>(lParam));
+    case WM_CONTEXTMENU: OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_COMMAND:   return OnCommand(window, wParam, lParam);
     case WM_DROPFILES: CreateShortcutsFromDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;
     }

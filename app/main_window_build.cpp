@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/quiverdesk.h"
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
@@ -24,11 +24,14 @@ int NotBelowZero(int size)
 // The DPI the columns and the toolbar's images were last scaled for.
 int g_layoutDpi = 96;
 
-// The full-colour strip with the themed controls, the 16-colour one otherwise.
+// The full-colour strips with the themed controls, the 16-colour ones otherwise: the original
+// five images, then the Startup switch's two.
 void SetToolbarImages(int dpi)
 {
+    static const ImageStrip kFullColour[] = {{IDB_TOOLBAR_COLOUR, 5}, {IDB_SWITCH_COLOUR, 2}};
+    static const ImageStrip kSixteenColour[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}};
     bool fullColour = VisualStylesOn();
-    g_toolBar.SetImages(fullColour ? IDB_TOOLBAR_COLOUR : IDB_TOOLBAR, fullColour, dpi);
+    g_toolBar.SetImages(fullColour ? kFullColour : kSixteenColour, 2, fullColour, dpi);
 }
 
 // Keeps each column's width, as the user may have set it, in step with the new DPI.
@@ -67,7 +70,9 @@ void OnCreate(HWND mainWindow)
     g_statusBar.Create(mainWindow, CTRL_STATUS);
     g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
     SetToolbarImages(dpi);
+    // Delete stands apart from the commands before it, and the switch from delete.
     g_toolBar.InsertSeparator(4);
+    g_toolBar.InsertSeparator(6);
     InsertColumns(dpi);
     g_layoutDpi = dpi;
     // Listed once the window is up: a posted message comes before any input the user can give,

@@ -1,19 +1,36 @@
 // The message loop, with the accelerator table given the first look at every message.
 #include "app/message_loop.h"
 
-int RunMessageLoop(HWND mainWindow, HACCEL accelerators)
+#include "controls/shortcut_view.h"
+
+namespace {
+
+// A name being edited in the list takes its keys itself: Delete, Enter, Ctrl+A and the arrows
+// edit the text there, not the rows.
+bool IsNameBeingEdited(const MSG& message)
+{
+    return message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST && GetNameEditor();
+}
+
+}  // namespace
+
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators, HACCEL commandKeys)
 {
     MSG message;
     while (GetMessageA(&message, 0, 0, 0) > 0) {
         // Keystrokes go to whichever child has the focus; translate those of the main window's
         // children for the main window, so Alt+? and Alt+/ work wherever the focus is inside it.
         HWND target = message.hwnd;
-        if (target && GetAncestor(target, GA_ROOT) == mainWindow)
+        bool inside = target && GetAncestor(target, GA_ROOT) == mainWindow;
+        if (inside)
             target = mainWindow;
-        if (!TranslateAcceleratorA(target, accelerators, &message)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
+        if (TranslateAcceleratorA(target, accelerators, &message))
+            continue;
+        if (inside && commandKeys && !IsNameBeingEdited(message)
+            && TranslateAcceleratorA(mainWindow, commandKeys, &message))
+            continue;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
     }
     return static_cast<int>(message.wParam);
 }

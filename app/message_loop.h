@@ -5,7 +5,8 @@
 #include <windows.h>
 
 // Pumps messages until WM_QUIT and returns its exit code. Keystrokes anywhere inside the
-// main window are matched against the accelerators on behalf of the main window itself.
-int RunMessageLoop(HWND mainWindow, HACCEL accelerators);
+// main window are matched against the accelerators, then against the command keys (unless a
+// name is being edited), on behalf of the main window itself.
+int RunMessageLoop(HWND mainWindow, HACCEL accelerators, HACCEL commandKeys);
 
 #endif

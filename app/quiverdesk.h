@@ -11,6 +11,13 @@
 #define CMD_OPEN_FOLDER     32776
 #define CMD_EXPLORE_TARGET  32777
 #define CMD_PROPERTIES      32778
+// Added beside the originals, in a string block of their own: their tooltips and menu texts.
+#define CMD_SWITCH_ON       32784
+#define CMD_SWITCH_OFF      32785
+#define CMD_RENAME          32786
+#define CMD_SELECT_ALL      32787
+#define CMD_NEXT_CONTROL    32788
+#define CMD_CONTEXT_MENU    32789
 
 // Child controls of the main window.
 #define CTRL_STATUS         110
@@ -32,5 +39,24 @@
 // Full-colour artwork beside the 16-colour originals, for the themed controls.
 #define IDI_QUIVERDESK_COLOUR 120
 #define IDB_TOOLBAR_COLOUR  132
+// The Startup switch's two buttons, in a strip of their own beside the original five.
+#define IDB_SWITCH          133
+#define IDB_SWITCH_COLOUR   134
+// Keys beside the original accelerators, and the list's context menu.
+#define IDA_KEYS            110
+#define IDM_CONTEXT         111
+// The state column's words, and the separator that joins them.
+#define IDS_STATE_OFF           208
+#define IDS_STATE_MISSING       209
+#define IDS_STATE_UNVERIFIABLE  210
+#define IDS_STATE_DUPLICATE     211
+#define IDS_STATE_UNREADABLE    212
+#define IDS_STATE_SEPARATOR     213
+#define IDS_COLUMN_STATE        214
+// Why a new name was refused.
+#define IDS_RENAME_BAD_CHARACTER 216
+#define IDS_RENAME_EMPTY        217
+#define IDS_RENAME_TOO_LONG     218
+#define IDS_RENAME_TAKEN        219
 
 #endif

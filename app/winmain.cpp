@@ -12,7 +12,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     HWND mainWindow = CreateMainWindow(instance, showCommand);
     if (!mainWindow)
         return 0;
-    // Released by the system with the process; the loop uses it to the end.
+    // Released by the system with the process; the loop uses them to the end.
     HACCEL accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_MAIN));
-    return RunMessageLoop(mainWindow, accelerators);
+    HACCEL commandKeys = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDA_KEYS));
+    return RunMessageLoop(mainWindow, accelerators, commandKeys);
 }

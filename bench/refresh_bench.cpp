@@ -13,7 +13,7 @@
 #include <cstring>
 #include <vector>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/main_window.h"
 #include "app/quiverdesk.h"
 #include "bench/bench_clock.h"

@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/main_window.h"
 #include "app/quiverdesk.h"
 #include "bench/bench_clock.h"

@@ -3,10 +3,12 @@
 
 #include <shellapi.h>
 
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/toolbar_buttons.h"
 #include "model/path_text.h"
 #include "model/shortcut_item.h"
+#include "model/startup_switch.h"
 
 namespace {
 
@@ -46,10 +48,17 @@ void DeleteSelectedShortcuts(HWND mainWindow)
     bool permanently = GetKeyState(VK_SHIFT) < 0;
     FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;
 
+    bool startup = IsStartupTabSelected();
     for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
         ShortcutItem* item = GetRowItem(row);
+        char switchName[MAX_PATH];
+        // Named before the file goes: its long name can only be asked of a file that is there.
+        bool hasSwitch = startup && item && GetSwitchName(item->GetLinkPath(), switchName);
         if (!item || !DeleteLinkFile(mainWindow, item->GetLinkPath(), flags))
             continue;
+        // Windows' switch for a Startup shortcut goes with the file, once the file is really gone.
+        if (hasSwitch && GetFileAttributesA(item->GetLinkPath()) == INVALID_FILE_ATTRIBUTES)
+            ForgetStartupSwitch(switchName);
         SendMessageA(g_hListView, LVM_DELETEITEM, row, 0);
         // The rows below moved up into this place; search again from just before it.
         --row;

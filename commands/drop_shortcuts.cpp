@@ -1,7 +1,7 @@
 // CreateShortcutsFromDrop: a shortcut in the folder on show for each item dragged onto the window.
 #include "commands/drop_shortcuts.h"
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "commands/refresh.h"
 #include "model/folder_path.h"
 #include "model/path_text.h"

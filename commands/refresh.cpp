@@ -1,7 +1,8 @@
 // RefreshShortcuts: rescans the folder of the selected tab and rebuilds the list and the view.
 #include "commands/refresh.h"
 
-#include "app/main_tabs.h"
+#include "commands/sort_rows.h"
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
 #include "controls/toolbar_buttons.h"
@@ -9,6 +10,8 @@
 #include "model/folder_path.h"
 #include "model/path_text.h"
 #include "model/shortcut_list.h"
+#include "model/shortcut_state.h"
+#include "model/startup_switch.h"
 
 namespace {
 
@@ -40,7 +43,8 @@ void MarkUnreachable(ShortcutItem* item, const WIN32_FIND_DATAA& entry)
 
 // Adds every *.lnk entry of folder, in file-system order; entries whose full path would not
 // fit MAX_PATH are left out rather than cut. The folder is bound once for all their names and icons.
-void AddShortcutsOf(const HeapString& folder)
+// With switches (the Startup folder), each item also shows whether Windows has switched it off.
+void AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
 {
     char pattern[MAX_PATH];
     if (folder.GetLength() + lstrlenA(kPattern) >= MAX_PATH)
@@ -61,10 +65,14 @@ void AddShortcutsOf(const HeapString& folder)
         if (!item)
             continue;
         const char* name = ReachableName(entry);
-        if (name)
-            item->Load(bound, folder.GetBuffer(), name);
-        else
+        if (!name) {
             MarkUnreachable(item, entry);
+            continue;
+        }
+        item->Load(bound, folder.GetBuffer(), name);
+        // The switch goes by the long name, which an 8-bit call can only ask for when it is clean.
+        if (switches && name == entry.cFileName && switches->IsOff(name))
+            item->AddStates(kStateSwitchedOff);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
 }
@@ -78,8 +86,15 @@ int RefreshShortcuts(HWND mainWindow)
     if (folder.GetLength() == 0)
         return 0;
     g_statusBar.SetText(0, folder.GetBuffer());
-    AddShortcutsOf(folder);
+    if (IsStartupTabSelected()) {
+        StartupSwitches switches;
+        AddShortcutsOf(folder, &switches);
+    } else {
+        AddShortcutsOf(folder, 0);
+    }
+    CheckShortcutStates(g_shortcutList);
     FillShortcutView();
+    KeepChosenOrder();
     // Once per fill; after that only selection changes move the buttons.
     UpdateToolbarState();
     return 1;

@@ -3,7 +3,7 @@
 
 #include <shellapi.h>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "model/folder_path.h"
 #include "model/path_text.h"

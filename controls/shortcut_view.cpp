@@ -4,6 +4,7 @@
 #include <shellapi.h>
 
 #include "app/quiverdesk.h"
+#include "controls/state_text.h"
 #include "model/shortcut_list.h"
 
 HWND g_hListView = 0;
@@ -20,6 +21,8 @@ struct ColumnSpec {
     const char* title;
     int width;
 };
+
+const int kStateColumnWidth = 120;
 
 const ColumnSpec kColumns[] = {
     {kNameTitle, 100},
@@ -71,12 +74,14 @@ void InsertRow(int index, const ShortcutItem* item)
     char name[MAX_PATH];
     char target[MAX_PATH];
     char description[MAX_PATH];
-    name[0] = target[0] = description[0] = '\0';
+    char states[MAX_PATH];
+    name[0] = target[0] = description[0] = states[0] = '\0';
     int image = I_IMAGENONE;
     if (item) {
         item->GetDisplayName(name, sizeof(name));
         item->GetTargetPath(target, sizeof(target));
         item->GetDescription(description, sizeof(description));
+        FormatStates(g_hListView, item->GetStates(), states, sizeof(states));
         if (item->GetIconIndex() >= 0)
             image = item->GetIconIndex();
         // A row no command acts on says so, where the description would stand.
@@ -92,8 +97,9 @@ void InsertRow(int index, const ShortcutItem* item)
     row.iImage = image;
     row.lParam = index;
     SendToView(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
-    SetSubItemText(index, 1, target);
-    SetSubItemText(index, 2, description);
+    SetSubItemText(index, kTargetColumn, target);
+    SetSubItemText(index, kDescriptionColumn, description);
+    SetSubItemText(index, kStateColumn, states);
 }
 
 // The shell builds its icon list on first use, which costs more than making the whole window:
@@ -120,7 +126,7 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
     GetClientRect(mainWindow, &client);
     g_hListView = CreateWindowExA(0, WC_LISTVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS
-                                      | LVS_SHAREIMAGELISTS,
+                                      | LVS_SHAREIMAGELISTS | LVS_EDITLABELS,
                                   10, 10, client.right - client.left - 20, client.bottom - client.top - 20,
                                   mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_LIST)), instance, 0);
     LRESULT style = SendToView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
@@ -133,6 +139,11 @@ void InsertColumns(int dpi)
     // The table's widths are for 96 DPI.
     for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
         InsertColumn(i, kColumns[i].title, MulDiv(kColumns[i].width, dpi, 96));
+    // Added after the original three; its title is in the string table with the other new texts.
+    char stateTitle[64] = "";
+    LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_COLUMN_STATE,
+                stateTitle, sizeof(stateTitle));
+    InsertColumn(kStateColumn, stateTitle, MulDiv(kStateColumnWidth, dpi, 96));
 }
 
 void FillShortcutView()
@@ -163,4 +174,47 @@ ShortcutItem* GetRowItem(int row)
         return 0;
     ShortcutItem* shortcut = g_shortcutList.GetAt(static_cast<int>(item.lParam));
     return shortcut && shortcut->IsUsable() ? shortcut : 0;
+}
+
+void UpdateRowStates(int row)
+{
+    char states[MAX_PATH];
+    ShortcutItem* item = GetRowItem(row);
+    FormatStates(g_hListView, item ? item->GetStates() : 0, states, sizeof(states));
+    SetSubItemText(row, kStateColumn, states);
+}
+
+int GetFocusedRow()
+{
+    return static_cast<int>(SendToView(LVM_GETNEXTITEM, static_cast<WPARAM>(-1), MAKELPARAM(LVNI_FOCUSED, 0)));
+}
+
+bool IsRowSelected(int row)
+{
+    return SendToView(LVM_GETITEMSTATE, row, LVIS_SELECTED) != 0;
+}
+
+void SelectAllRows()
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.stateMask = LVIS_SELECTED;
+    item.state = LVIS_SELECTED;
+    SendToView(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
+}
+
+HWND EditRowName(int row)
+{
+    return reinterpret_cast<HWND>(SendToView(LVM_EDITLABELA, row, 0));
+}
+
+HWND GetNameEditor()
+{
+    return reinterpret_cast<HWND>(SendToView(LVM_GETEDITCONTROL, 0, 0));
+}
+
+bool GetRowRect(int row, RECT* rect)
+{
+    rect->left = LVIR_LABEL;
+    return SendToView(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(rect)) != 0;
 }

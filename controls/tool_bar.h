@@ -7,17 +7,23 @@
 
 #include "controls/bar_control.h"
 
+// A bitmap resource holding imageCount button images side by side.
+struct ImageStrip {
+    int bitmapId;
+    int imageCount;
+};
+
 class ToolBar : public BarControl {
 public:
-    ToolBar() : m_parent(0), m_images(0), m_imageCount(0) {}
+    ToolBar() : m_parent(0), m_images(0) {}
     virtual ~ToolBar();
 
     // Each button's tooltip is the string resource whose id is the button's command; the parent
     // hands it over when the bar asks (TTN_GETDISPINFO).
     void Create(HWND parent, int id, int count, const TBBUTTON* buttons);
-    // The button images from strip bitmapId, 16 x 15 each at 96 DPI, scaled to dpi. A full-colour
-    // strip keeps its alpha; the 16-colour one has its light grey turned into the button face.
-    void SetImages(int bitmapId, bool fullColour, int dpi);
+    // The button images from the strips in order, 16 x 15 each at 96 DPI, scaled to dpi. A
+    // full-colour strip keeps its alpha; a 16-colour one has its light grey turned into the button face.
+    void SetImages(const ImageStrip* strips, int stripCount, bool fullColour, int dpi);
     LRESULT InsertSeparator(int index);
     LRESULT SetButtonState(int command, int state)
     {
@@ -35,9 +41,10 @@ public:
     }
 
 private:
+    void AddStrip(HIMAGELIST images, const ImageStrip& strip, bool fullColour, int width, int height);
+
     HWND m_parent;
     HIMAGELIST m_images;  // owned: the toolbar draws from it but never destroys it
-    int m_imageCount;
 };
 
 extern ToolBar g_toolBar;

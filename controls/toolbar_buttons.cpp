@@ -1,7 +1,8 @@
-// The five toolbar buttons, and their state as the list view's selection changes.
+// The toolbar's buttons, and their state as the list view's selection and the tab change.
 #include "controls/toolbar_buttons.h"
 
 #include "app/quiverdesk.h"
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/tool_bar.h"
 
@@ -12,6 +13,9 @@ const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT] = {
     {2, CMD_EXPLORE_TARGET, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
     {3, CMD_PROPERTIES, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
     {4, CMD_DELETE, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+    // The Startup switch: images 5 and 6 come from a strip of their own.
+    {5, CMD_SWITCH_ON, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+    {6, CMD_SWITCH_OFF, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
 };
 
 void UpdateToolbarState()
@@ -22,4 +26,8 @@ void UpdateToolbarState()
     g_toolBar.SetButtonState(CMD_EXPLORE_TARGET, state);
     g_toolBar.SetButtonState(CMD_DELETE, state);
     g_toolBar.SetButtonState(CMD_PROPERTIES, state);
+    // Only the Startup folder has Windows' switch.
+    int switchState = IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE;
+    g_toolBar.SetButtonState(CMD_SWITCH_ON, switchState);
+    g_toolBar.SetButtonState(CMD_SWITCH_OFF, switchState);
 }

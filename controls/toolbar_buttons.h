@@ -5,10 +5,11 @@
 #include <windows.h>
 #include <commctrl.h>
 
-enum { TOOLBAR_BUTTON_COUNT = 5 };
+enum { TOOLBAR_BUTTON_COUNT = 7 };
 extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
 
-// Enables explore target, delete and properties while any row is selected; greys them otherwise.
+// Enables explore target, delete and properties while any row is selected, and the Startup
+// switch's buttons too on the Startup tab; greys them otherwise.
 void UpdateToolbarState();
 
 #endif

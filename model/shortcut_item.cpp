@@ -35,14 +35,14 @@ char* CopyText(const char* text)
 
 }  // namespace
 
-ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_link(0), m_persistFile(0)
+ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_link(0), m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &link)))
         m_link = static_cast<IShellLinkA*>(link);
 }
 
-ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_link(0), m_persistFile(0) {}
+ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_link(0), m_persistFile(0) {}
 
 ShortcutItem::~ShortcutItem()
 {
@@ -66,6 +66,7 @@ void ShortcutItem::Reset()
     delete[] m_name;
     m_name = 0;
     m_iconIndex = -1;
+    m_states = 0;
 }
 
 bool ShortcutItem::Load(const char* path)
@@ -150,6 +151,16 @@ bool ShortcutItem::GetDescription(char* buffer, int capacity) const
     if (!m_persistFile || !buffer || capacity <= 0)
         return false;
     HRESULT result = m_link->GetDescription(buffer, capacity);
+    buffer[capacity - 1] = '\0';
+    return SUCCEEDED(result);
+}
+
+bool ShortcutItem::GetArguments(char* buffer, int capacity) const
+{
+    ClearText(buffer, capacity);
+    if (!m_persistFile || !buffer || capacity <= 0)
+        return false;
+    HRESULT result = m_link->GetArguments(buffer, capacity);
     buffer[capacity - 1] = '\0';
     return SUCCEEDED(result);
 }

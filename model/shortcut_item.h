@@ -34,11 +34,19 @@ public:
     const char* GetLinkPath() const { return m_path; }
     bool IsUsable() const { return m_path != 0; }
     bool HasLink() const { return m_link != 0; }
+    // True once the link reflects its file: a usable item that is not loaded is no readable shortcut.
+    bool IsLoaded() const { return m_persistFile != 0; }
 
     // These always leave a terminated text in the buffer, empty when nothing could be had.
     bool GetDisplayName(char* buffer, int capacity) const;
     bool GetTargetPath(char* buffer, int capacity) const;
     bool GetDescription(char* buffer, int capacity) const;
+    bool GetArguments(char* buffer, int capacity) const;
+
+    // ShortcutState bits; cleared by every Load.
+    unsigned GetStates() const { return m_states; }
+    void AddStates(unsigned states) { m_states |= states; }
+    void RemoveStates(unsigned states) { m_states &= ~states; }
 
     // The file's small icon in the shell's system image list, or -1 when the shell gave none.
     int GetIconIndex() const { return m_iconIndex; }
@@ -52,6 +60,7 @@ private:
     char* m_path;                 // owned
     char* m_name;                 // owned; the shell's display name, or the name an unusable row shows
     int m_iconIndex;              // into the shell's system small-icon list
+    unsigned m_states;            // ShortcutState bits
     IShellLinkA* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };

@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws Quiverdesk's icons and toolbar strip from the ASCII-art tables below and writes
-quiverdesk.ico, quiverdesk_small.ico and toolbar.bmp next to this script, the same bytes on every run,
+quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp and switch.bmp next to this script, the same bytes on every run,
 and their full-colour twins for the themed controls: quiverdesk_colour.ico (16, 32 and 48 pixels)
-and toolbar_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
+and toolbar_colour.bmp and switch_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
 import os
 import struct
 
@@ -116,6 +116,43 @@ DELETE = [
     "................",
 ]
 TOOLBAR_IMAGES = [OPEN_FOLDER, REFRESH, EXPLORE_TARGET, PROPERTIES, DELETE]
+
+# The Startup switch's two buttons, a strip of their own beside the original five.
+SWITCH_ON = [
+    "................",
+    "................",
+    "............gg..",
+    "...........gGg..",
+    "..........gGg...",
+    ".........gGg....",
+    "..gg....gGg.....",
+    "..gGg..gGg......",
+    "...gGggGg.......",
+    "....gGGg........",
+    ".....gg.........",
+    "................",
+    "................",
+    "................",
+    "................",
+]
+SWITCH_OFF = [
+    "................",
+    ".....rrrrr......",
+    "...rrRRRRRrr....",
+    "..rRRssssRRRr...",
+    "..rRs....sRRr...",
+    ".rRs....sRRsRr..",
+    ".rRs...sRRs.Rr..",
+    ".rRs..sRRs..Rr..",
+    ".rRs.sRRs...Rr..",
+    ".rRRsRRs...sRr..",
+    "..rRRRs...sRr...",
+    "..rRRRssssRRr...",
+    "...rrRRRRRrr....",
+    ".....rrrrr......",
+    "................",
+]
+SWITCH_IMAGES = [SWITCH_ON, SWITCH_OFF]
 
 # The small icon: a white framed box with a black shortcut arrow, casting a grey shadow.
 ICON_16 = [
@@ -301,11 +338,12 @@ def colour_bitmap_file(pixels):
 
 
 def main():
-    for image in TOOLBAR_IMAGES:
+    for image in TOOLBAR_IMAGES + SWITCH_IMAGES:
         check(image, 16, 15, False)
     check(ICON_32, 32, 32, True)
     check(ICON_16, 16, 16, True)
     strip = ["".join(image[y] for image in TOOLBAR_IMAGES) for y in range(15)]
+    switch_strip = ["".join(image[y] for image in SWITCH_IMAGES) for y in range(15)]
 
     here = os.path.dirname(os.path.abspath(__file__))
     outputs = {
@@ -317,6 +355,8 @@ def main():
                                                    scaled(ICON_32, 48, None)]),
         # The button face shows through where the 16-colour strip had its light grey.
         "toolbar_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in strip]),
+        "switch.bmp": bitmap_file(switch_strip),
+        "switch_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in switch_strip]),
     }
     for name, data in sorted(outputs.items()):
         with open(os.path.join(here, name), "wb") as f:

@@ -33,7 +33,7 @@ faults=(
         *period = '\\0';|    (void)period;|dropped name keeps its extension"
   "commands/refresh.cpp|        if (folder.GetLength() + 1 + lstrlenA(entry.cFileName) >= MAX_PATH)
             continue;|        ;|entries past MAX_PATH are listed"
-  "app/main_tabs.cpp|kSendToCaption[] = \"\\x91\\x97\\x82\\xe9\"|kSendToCaption[] = \"\\x91\\x97\\x82\\xe8\"|wrong Japanese tab caption"
+  "controls/main_tabs.cpp|kSendToCaption[] = \"\\x91\\x97\\x82\\xe9\"|kSendToCaption[] = \"\\x91\\x97\\x82\\xe8\"|wrong Japanese tab caption"
   "res/quiverdesk.rc|\"削除\"|\"消去\"|wrong Japanese tooltip text"
   "commands/drop_shortcuts.cpp|    DragFinish(drop);|    ;|drop handle never released"
   "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"

@@ -44,6 +44,16 @@ qd_wine_env() {
     # A crashing test must fail, not wait for someone to close winedbg's dialog.
     "$WINE64" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD /d 0 /f </dev/null >/dev/null 2>&1 || true
   fi
+  # R: is an optical drive, for the tests of targets that must never be probed. The drive
+  # types are read when the server starts, so it starts again once they are set.
+  if [ ! -e "$WINEPREFIX/dosdevices/r:" ]; then
+    mkdir -p "$home/optical"
+    ln -sfn "$home/optical" "$WINEPREFIX/dosdevices/r:"
+    "$WINE64" reg add 'HKLM\Software\Wine\Drives' /v r: /d cdrom /f </dev/null >/dev/null 2>&1 || true
+    wineserver -k 2>/dev/null || true
+    wineserver -w 2>/dev/null || true
+    wineserver -p 2>/dev/null || true
+  fi
   # Start Wine's services now, detached from our output: started by the first test instead,
   # they would hold its output pipe open and keep ctest waiting on them.
   "$WINE64" wineboot </dev/null >/dev/null 2>&1 || true

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/main_window.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
@@ -312,6 +312,7 @@ void ShellFolderTest::TearDown()
 {
     EmptyFolder(m_sendTo);
     EmptyFolder(m_startup);
+    RegDeleteKeyA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder");
     EmptyFolder(kScratchFolder);
 }
 

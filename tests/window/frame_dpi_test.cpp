@@ -5,11 +5,12 @@
 
 #include <cstdlib>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/main_window.h"
 #include "app/quiverdesk.h"
 #include "controls/shortcut_view.h"
 #include "controls/tool_bar.h"
+#include "controls/toolbar_buttons.h"
 #include "support/support.h"
 
 namespace {
@@ -110,8 +111,8 @@ TEST_F(ShellFolderTest, EachTooltipCoversItsButtonAfterEveryLayout)
     HWND tips = g_toolBar.GetToolTips();
     for (int width : {600, 320}) {
         SetWindowPos(window.handle, 0, 0, 0, width, 300, SWP_NOMOVE | SWP_NOZORDER);
-        ASSERT_EQ(5, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
-        for (int i = 0; i < 5; ++i) {
+        ASSERT_EQ(TOOLBAR_BUTTON_COUNT, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+        for (int i = 0; i < TOOLBAR_BUTTON_COUNT; ++i) {
             TOOLINFOA tool = {TTTOOLINFOA_V2_SIZE};
             SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool));
             RECT button = {};

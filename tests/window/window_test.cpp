@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 #include "app/message_loop.h"
 #include "app/quiverdesk.h"
 #include "controls/shortcut_view.h"
@@ -136,7 +136,7 @@ TEST_F(ShellFolderTest, AcceleratorsWorkFromEveryControl)
         HoldKeys({row.message == WM_SYSCHAR ? VK_MENU : 0, VK_SHIFT});
         PostMessageA(row.target, row.message, row.key, 1 << 29);
         PostQuitMessage(0);
-        RunMessageLoop(window.handle, keys);
+        RunMessageLoop(window.handle, keys, 0);
         EXPECT_EQ(row.opened, g_aboutBoxes) << row.key << " to " << row.target;
     }
     HoldKeys({});

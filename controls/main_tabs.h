@@ -9,5 +9,7 @@ extern HWND g_hTabs;
 void CreateMainTabs(HWND mainWindow, HINSTANCE instance);
 // The selected tab, or -1 when none is.
 int GetSelectedTab();
+// True while the Startup folder is on show.
+bool IsStartupTabSelected();
 
 #endif

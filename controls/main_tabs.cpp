@@ -1,9 +1,11 @@
 // The tab control: one row of two tabs whose captions are Shift JIS bytes for the 8-bit messages.
-#include "app/main_tabs.h"
+#include "controls/main_tabs.h"
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include "app/quiverdesk.h"
+#include "model/folder_path.h"
 
 HWND g_hTabs = 0;
 
@@ -38,4 +40,9 @@ void CreateMainTabs(HWND mainWindow, HINSTANCE instance)
 int GetSelectedTab()
 {
     return static_cast<int>(SendMessageA(g_hTabs, TCM_GETCURSEL, 0, 0));
+}
+
+bool IsStartupTabSelected()
+{
+    return FolderForTab(GetSelectedTab()) == CSIDL_STARTUP;
 }

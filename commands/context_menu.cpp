@@ -1,0 +1,57 @@
+// ShowContextMenu: loaded from the resource each time, trimmed to the tab and greyed to the
+// selection, then destroyed.
+#include "commands/context_menu.h"
+
+#include "app/quiverdesk.h"
+#include "controls/main_tabs.h"
+#include "controls/shortcut_view.h"
+
+namespace {
+
+// The commands that act on the selected rows, greyed when there are none.
+const UINT kSelectionCommands[] = {
+    CMD_EXPLORE_TARGET, CMD_PROPERTIES, CMD_RENAME, CMD_DELETE, CMD_SWITCH_ON, CMD_SWITCH_OFF,
+};
+
+// Where the keyboard's menu opens: under the focused row when it is selected, else at the
+// list's corner.
+POINT KeyboardMenuPoint()
+{
+    POINT point = {0, 0};
+    int row = GetFocusedRow();
+    RECT rect;
+    if (row >= 0 && IsRowSelected(row) && GetRowRect(row, &rect)) {
+        point.x = rect.left;
+        point.y = rect.bottom;
+    }
+    ClientToScreen(g_hListView, &point);
+    return point;
+}
+
+}  // namespace
+
+void ShowContextMenu(HWND mainWindow, int x, int y)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_CONTEXT));  // owned; destroyed below
+    HMENU popup = menu ? GetSubMenu(menu, 0) : 0;
+    if (!popup) {
+        if (menu)
+            DestroyMenu(menu);
+        return;
+    }
+    // The Send To folder has no switch: its two commands and the separator before them go.
+    if (!IsStartupTabSelected()) {
+        DeleteMenu(popup, CMD_SWITCH_OFF, MF_BYCOMMAND);
+        DeleteMenu(popup, CMD_SWITCH_ON, MF_BYCOMMAND);
+        DeleteMenu(popup, GetMenuItemCount(popup) - 1, MF_BYPOSITION);
+    }
+    bool selected = NextSelectedRow(-1) >= 0;
+    for (UINT command : kSelectionCommands)
+        EnableMenuItem(popup, command, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+    POINT point = {x, y};
+    if (x == -1 && y == -1)
+        point = KeyboardMenuPoint();
+    TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, point.x, point.y, 0, mainWindow, 0);
+    DestroyMenu(menu);
+}

@@ -1,0 +1,113 @@
+// Rename: judged by the naming rules first, then one FO_RENAME through the shell, so it can be
+// undone like any rename in Explorer; a Startup shortcut's switch moves with it.
+#include "commands/rename_shortcut.h"
+
+#include <shellapi.h>
+
+#include "app/quiverdesk.h"
+#include "controls/main_tabs.h"
+#include "controls/shortcut_view.h"
+#include "model/link_name.h"
+#include "model/path_text.h"
+#include "model/shortcut_item.h"
+#include "model/startup_switch.h"
+
+namespace {
+
+// The item's long path, '?' marks and all where the code page lacks a character.
+bool GetLongLinkPath(const ShortcutItem& item, char (&path)[MAX_PATH])
+{
+    DWORD length = GetLongPathNameA(item.GetLinkPath(), path, sizeof(path));
+    return length > 0 && length < sizeof(path);
+}
+
+void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
+{
+    UINT textId = IDS_RENAME_BAD_CHARACTER;
+    switch (verdict) {
+    case kNameEmpty:   textId = IDS_RENAME_EMPTY; break;
+    case kNameTooLong: textId = IDS_RENAME_TOO_LONG; break;
+    case kNameTaken:   textId = IDS_RENAME_TAKEN; break;
+    default:           break;
+    }
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+    char text[256];
+    char title[100];
+    LoadStringA(instance, textId, text, sizeof(text));
+    LoadStringA(instance, IDS_TITLE, title, sizeof(title));
+    MessageBoxA(owner, text, title, MB_OK | MB_ICONWARNING);
+}
+
+// True only when the shell reports the file renamed. Both names were checked: no wildcard, no
+// existing file of the new name.
+bool RenameLinkFile(HWND owner, const char* path, const char* newPath)
+{
+    // Lists of one name each, ended by a second zero byte.
+    char source[MAX_PATH + 1];
+    char destination[MAX_PATH + 1];
+    ZeroMemory(source, sizeof(source));
+    ZeroMemory(destination, sizeof(destination));
+    lstrcpynA(source, path, MAX_PATH);
+    lstrcpynA(destination, newPath, MAX_PATH);
+
+    SHFILEOPSTRUCTA operation;
+    ZeroMemory(&operation, sizeof(operation));
+    operation.hwnd = owner;
+    operation.wFunc = FO_RENAME;
+    operation.pFrom = source;
+    operation.pTo = destination;
+    operation.fFlags = FOF_ALLOWUNDO;
+    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
+}
+
+}  // namespace
+
+void BeginRename()
+{
+    int row = GetFocusedRow();
+    if (row < 0 || !IsRowSelected(row))
+        row = NextSelectedRow(-1);
+    if (row < 0)
+        return;
+    SetFocus(g_hListView);
+    EditRowName(row);
+}
+
+bool OnBeginRename(const NMLVDISPINFOA* info)
+{
+    ShortcutItem* item = GetRowItem(info->item.iItem);
+    char path[MAX_PATH];
+    if (!item || !GetLongLinkPath(*item, path))
+        return true;
+    char* name = FindLastBackslash(path) + 1;
+    char* period = FindLastPeriod(name);
+    if (period && lstrcmpiA(period, ".lnk") == 0)
+        *period = '\0';
+    SetWindowTextA(GetNameEditor(), name);
+    return false;
+}
+
+void OnEndRename(HWND mainWindow, const NMLVDISPINFOA* info)
+{
+    // No text: the user cancelled.
+    ShortcutItem* item = info->item.pszText ? GetRowItem(info->item.iItem) : 0;
+    char path[MAX_PATH];
+    if (!item || !GetLongLinkPath(*item, path))
+        return;
+    char newPath[MAX_PATH];
+    LinkNameVerdict verdict = JudgeNewLinkName(path, info->item.pszText, newPath);
+    if (verdict == kNameUnchanged)
+        return;
+    if (verdict != kNameAccepted) {
+        ExplainRefusal(mainWindow, verdict);
+        return;
+    }
+    char switchName[MAX_PATH];
+    bool hasSwitch = IsStartupTabSelected() && GetSwitchName(path, switchName);
+    if (!RenameLinkFile(mainWindow, item->GetLinkPath(), newPath))
+        return;
+    if (hasSwitch)
+        MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);
+    // Listed again once the view has finished with its edit.
+    PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
+}

@@ -1,0 +1,56 @@
+// FormatStates: the words are loaded once and kept; the order is that of the state bits.
+#include "controls/state_text.h"
+
+#include "app/quiverdesk.h"
+#include "model/shortcut_state.h"
+
+namespace {
+
+const UINT kWordIds[kStateCount] = {
+    IDS_STATE_OFF, IDS_STATE_MISSING, IDS_STATE_UNVERIFIABLE, IDS_STATE_DUPLICATE, IDS_STATE_UNREADABLE,
+};
+
+struct StateWords {
+    char words[kStateCount][64];
+    char separator[8];
+    bool loaded;
+};
+
+const StateWords& LoadWords(HWND window)
+{
+    static StateWords words;
+    if (!words.loaded) {
+        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+        for (int i = 0; i < kStateCount; ++i)
+            LoadStringA(instance, kWordIds[i], words.words[i], sizeof(words.words[i]));
+        LoadStringA(instance, IDS_STATE_SEPARATOR, words.separator, sizeof(words.separator));
+        words.loaded = true;
+    }
+    return words;
+}
+
+}  // namespace
+
+void FormatStates(HWND window, unsigned states, char* buffer, int capacity)
+{
+    if (!buffer || capacity <= 0)
+        return;
+    buffer[0] = '\0';
+    if (!states)
+        return;
+    const StateWords& words = LoadWords(window);
+    int length = 0;
+    for (int i = 0; i < kStateCount; ++i) {
+        if (!(states & (1u << i)))
+            continue;
+        const char* separator = length ? words.separator : "";
+        int separatorLength = lstrlenA(separator);
+        int wordLength = lstrlenA(words.words[i]);
+        // Whole words only: a cut double-byte character would show as garbage.
+        if (length + separatorLength + wordLength >= capacity)
+            return;
+        CopyMemory(buffer + length, separator, separatorLength);
+        CopyMemory(buffer + length + separatorLength, words.words[i], wordLength + 1);
+        length += separatorLength + wordLength;
+    }
+}

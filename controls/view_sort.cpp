@@ -1,0 +1,100 @@
+// SortShortcutView: every row's text is read once, then the view sorts by its rows' item indexes.
+#include "controls/view_sort.h"
+
+#include <new>
+
+#include "controls/shortcut_view.h"
+#include "model/shortcut_list.h"
+
+namespace {
+
+// One column's texts, indexed by item index (the rows' parameter).
+struct SortTexts {
+    char (*texts)[MAX_PATH];  // owned, new[]
+    int count;
+    bool descending;
+};
+
+int CALLBACK CompareRows(LPARAM left, LPARAM right, LPARAM context)
+{
+    const SortTexts* sort = reinterpret_cast<const SortTexts*>(context);
+    int order = 0;
+    if (left >= 0 && right >= 0 && left < sort->count && right < sort->count)
+        order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, sort->texts[left], -1, sort->texts[right], -1) - CSTR_EQUAL;
+    if (order == 0)
+        order = left < right ? -1 : (left > right ? 1 : 0);
+    return sort->descending ? -order : order;
+}
+
+HWND GetHeader()
+{
+    return reinterpret_cast<HWND>(SendMessageA(g_hListView, LVM_GETHEADER, 0, 0));
+}
+
+int GetHeaderFormat(HWND header, int column)
+{
+    HDITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = HDI_FORMAT;
+    SendMessageA(header, HDM_GETITEMA, column, reinterpret_cast<LPARAM>(&item));
+    return item.fmt;
+}
+
+}  // namespace
+
+void SortShortcutView(int column, bool descending)
+{
+    SortTexts sort;
+    sort.count = g_shortcutList.GetCount();
+    sort.descending = descending;
+    sort.texts = new (std::nothrow) char[sort.count > 0 ? sort.count : 1][MAX_PATH];
+    if (!sort.texts)
+        return;
+    int rows = static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        LVITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        if (!SendMessageA(g_hListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam < 0
+            || item.lParam >= sort.count)
+            continue;
+        char* text = sort.texts[item.lParam];
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = MAX_PATH;
+        text[0] = '\0';
+        SendMessageA(g_hListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+    }
+    SendMessageA(g_hListView, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(CompareRows));
+    delete[] sort.texts;
+}
+
+int GetSortArrow(bool* descending)
+{
+    HWND header = GetHeader();
+    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        int format = GetHeaderFormat(header, i);
+        if (format & (HDF_SORTUP | HDF_SORTDOWN)) {
+            *descending = (format & HDF_SORTDOWN) != 0;
+            return i;
+        }
+    }
+    return -1;
+}
+
+void ShowSortArrow(int column, bool descending)
+{
+    HWND header = GetHeader();
+    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int i = 0; i < count; ++i) {
+        HDITEMA item;
+        ZeroMemory(&item, sizeof(item));
+        item.mask = HDI_FORMAT;
+        item.fmt = GetHeaderFormat(header, i) & ~(HDF_SORTUP | HDF_SORTDOWN);
+        if (i == column)
+            item.fmt |= descending ? HDF_SORTDOWN : HDF_SORTUP;
+        SendMessageA(header, HDM_SETITEMA, i, reinterpret_cast<LPARAM>(&item));
+    }
+}
