@@ -35,14 +35,14 @@ char* CopyText(const char* text)
 
 }  // namespace
 
-ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_link(0), m_persistFile(0)
+ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &link)))
         m_link = static_cast<IShellLinkA*>(link);
 }
 
-ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_link(0), m_persistFile(0) {}
+ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0) {}
 
 ShortcutItem::~ShortcutItem()
 {
@@ -65,6 +65,9 @@ void ShortcutItem::Reset()
     m_path = 0;
     delete[] m_name;
     m_name = 0;
+    delete[] m_target;
+    m_target = 0;
+    m_targetRead = false;
     m_iconIndex = -1;
     m_states = 0;
 }
@@ -112,8 +115,10 @@ bool ShortcutItem::LoadLink()
         return false;
     m_persistFile = static_cast<IPersistFile*>(persistFile);
     WCHAR widePath[MAX_PATH];
-    if (ToWidePath(m_path, widePath) && SUCCEEDED(m_persistFile->Load(widePath, STGM_READ)))
+    if (ToWidePath(m_path, widePath) && SUCCEEDED(m_persistFile->Load(widePath, STGM_READ))) {
+        ReadTarget();
         return true;
+    }
     m_persistFile->Release();
     m_persistFile = 0;
     return false;
@@ -133,16 +138,25 @@ bool ShortcutItem::GetDisplayName(char* buffer, int capacity) const
     return true;
 }
 
+void ShortcutItem::ReadTarget()
+{
+    char target[MAX_PATH];
+    // Cleared first: the link may answer S_FALSE and leave the buffer untouched.
+    ClearText(target, sizeof(target));
+    WIN32_FIND_DATAA findData;
+    HRESULT result = m_link->GetPath(target, sizeof(target), &findData, SLGP_UNCPRIORITY);
+    target[sizeof(target) - 1] = '\0';
+    m_target = CopyText(target);
+    m_targetRead = SUCCEEDED(result) && m_target;
+}
+
 bool ShortcutItem::GetTargetPath(char* buffer, int capacity) const
 {
-    // Cleared first: the link may answer S_FALSE and leave the buffer untouched.
     ClearText(buffer, capacity);
-    if (!m_persistFile || !buffer || capacity <= 0)
+    if (!m_targetRead || !buffer || capacity <= 0)
         return false;
-    WIN32_FIND_DATAA findData;
-    HRESULT result = m_link->GetPath(buffer, capacity, &findData, SLGP_UNCPRIORITY);
-    buffer[capacity - 1] = '\0';
-    return SUCCEEDED(result);
+    lstrcpynA(buffer, m_target, capacity);
+    return true;
 }
 
 bool ShortcutItem::GetDescription(char* buffer, int capacity) const

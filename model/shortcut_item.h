@@ -56,11 +56,16 @@ private:
     ShortcutItem& operator=(const ShortcutItem&);
     void Reset();
     bool LoadLink();
+    // The link resolves its target on every call, which costs more than the rest of a row: the
+    // target is read once, when the file is loaded.
+    void ReadTarget();
 
     char* m_path;                 // owned
     char* m_name;                 // owned; the shell's display name, or the name an unusable row shows
     int m_iconIndex;              // into the shell's system small-icon list
     unsigned m_states;            // ShortcutState bits
+    char* m_target;               // owned; the target path read at load, maybe empty
+    bool m_targetRead;            // the link answered for its target
     IShellLinkA* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };

@@ -25,20 +25,20 @@ struct DuplicateKey {
     ShortcutItem* item;
 };
 
-char* MakeDuplicateKey(const ShortcutItem& item)
+// Null for an item with no file-system target: it has nothing to be a duplicate of.
+char* MakeDuplicateKey(const ShortcutItem& item, const char* target)
 {
-    char target[MAX_PATH];
-    char arguments[MAX_PATH];
-    if (!item.GetTargetPath(target, sizeof(target)) || !target[0])
+    if (!target[0])
         return 0;
+    char arguments[MAX_PATH];
     item.GetArguments(arguments, sizeof(arguments));
     int targetLength = lstrlenA(target);
-    CharUpperBuffA(target, targetLength);
     int size = targetLength + 1 + lstrlenA(arguments) + 1;
     char* key = new (std::nothrow) char[size];
     if (!key)
         return 0;
     CopyMemory(key, target, targetLength);
+    CharUpperBuffA(key, targetLength);
     key[targetLength] = '\n';
     lstrcpyA(key + targetLength + 1, arguments);
     return key;
@@ -49,33 +49,16 @@ int CompareKeys(const void* left, const void* right)
     return strcmp(static_cast<const DuplicateKey*>(left)->text, static_cast<const DuplicateKey*>(right)->text);
 }
 
-void MarkDuplicates(const ShortcutList& list)
+// Equal keys lie side by side once sorted: each one with a neighbour of the same key is a duplicate.
+void MarkDuplicates(DuplicateKey* keys, int count)
 {
-    int count = list.GetCount();
-    DuplicateKey* keys = new (std::nothrow) DuplicateKey[count > 0 ? count : 1];
-    if (!keys)
-        return;
-    int keyed = 0;
+    qsort(keys, count, sizeof(keys[0]), CompareKeys);
     for (int i = 0; i < count; ++i) {
-        ShortcutItem* item = list.GetAt(i);
-        char* text = item ? MakeDuplicateKey(*item) : 0;
-        if (!text)
-            continue;
-        keys[keyed].text = text;
-        keys[keyed].item = item;
-        ++keyed;
-    }
-    qsort(keys, keyed, sizeof(keys[0]), CompareKeys);
-    // Equal keys lie side by side now: each one with a neighbour of the same key is a duplicate.
-    for (int i = 0; i < keyed; ++i) {
         bool samePrevious = i > 0 && strcmp(keys[i - 1].text, keys[i].text) == 0;
-        bool sameNext = i + 1 < keyed && strcmp(keys[i].text, keys[i + 1].text) == 0;
+        bool sameNext = i + 1 < count && strcmp(keys[i].text, keys[i + 1].text) == 0;
         if (samePrevious || sameNext)
             keys[i].item->AddStates(kStateDuplicate);
     }
-    for (int i = 0; i < keyed; ++i)
-        delete[] keys[i].text;
-    delete[] keys;
 }
 
 }  // namespace
@@ -120,8 +103,13 @@ unsigned TargetChecker::Check(const char* target)
 
 void CheckShortcutStates(const ShortcutList& list)
 {
+    int count = list.GetCount();
+    DuplicateKey* keys = new (std::nothrow) DuplicateKey[count > 0 ? count : 1];  // owned; freed below
+    if (!keys)
+        return;
+    int keyed = 0;
     TargetChecker checker;
-    for (int i = 0; i < list.GetCount(); ++i) {
+    for (int i = 0; i < count; ++i) {
         ShortcutItem* item = list.GetAt(i);
         // A row the program has no usable name for says so in its own words, not here.
         if (!item || !item->IsUsable())
@@ -130,9 +118,17 @@ void CheckShortcutStates(const ShortcutList& list)
             item->AddStates(kStateUnreadable);
             continue;
         }
+        // Asked once: the link resolves its target each time, which costs more than the checks.
         char target[MAX_PATH];
         item->GetTargetPath(target, sizeof(target));
         item->AddStates(checker.Check(target));
+        keys[keyed].text = MakeDuplicateKey(*item, target);
+        keys[keyed].item = item;
+        if (keys[keyed].text)
+            ++keyed;
     }
-    MarkDuplicates(list);
+    MarkDuplicates(keys, keyed);
+    for (int i = 0; i < keyed; ++i)
+        delete[] keys[i].text;
+    delete[] keys;
 }

@@ -7,7 +7,8 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
 soak="500 500"
-if [ "${1:-}" = "--quick" ]; then sizes="10 100"; soak="50 50"; elif [ $# -gt 0 ]; then sizes="$*"; fi
+state_sizes="100 1000"
+if [ "${1:-}" = "--quick" ]; then sizes="10 100"; soak="50 50"; state_sizes="100"; elif [ $# -gt 0 ]; then sizes="$*"; fi
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" x86_64
@@ -44,6 +45,14 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   # shellcheck disable=SC2086
   run refresh_bench.exe $sizes
+  echo
+  echo "## What the state column costs"
+  echo
+  echo "A folder of N shortcuts of one kind each, refreshed on the real main window. The switch's"
+  echo "registry reads are part of the refresh, not of the state pass: its row less the first"
+  echo "one is what they cost."
+  echo
+  run state_bench.exe $state_sizes
   echo
   echo "## Soak and a big drop"
   echo

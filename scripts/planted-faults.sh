@@ -12,7 +12,7 @@ src="$work/src"
 faults=(
   "model/path_text.cpp|p = CharNextA(p)|++p|double-byte scan steps by bytes"
   "model/shortcut_item.cpp|untouched.
-    ClearText(buffer, capacity);
+    ClearText(target, sizeof(target));
 |untouched.
 |target buffer not cleared before GetPath"
   "commands/drop_shortcuts.cpp|return lstrcmpiA(linkPath.GetBuffer(), droppedPath) != 0;|return true;|a shortcut dropped on its own folder overwrites itself"
