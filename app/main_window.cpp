@@ -145,6 +145,13 @@ void OnNextControl()
     SetFocus(GetFocus() == g_hListView ? g_hTabs : g_hListView);
 }
 
+// The first one, posted by WM_CREATE, comes before anything else can need COM.
+void OnRefresh(HWND window)
+{
+    StartCom();
+    RefreshShortcuts(window);
+}
+
 void OnAbout(HWND window)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -156,7 +163,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     switch (LOWORD(wParam)) {
     case CMD_ABOUT:          OnAbout(window); break;
     case CMD_EXIT:           DestroyWindow(window); break;
-    case CMD_REFRESH:        RefreshShortcuts(window); break;
+    case CMD_REFRESH:        OnRefresh(window); break;
     case CMD_DELETE:         DeleteSelectedShortcuts(window); break;
     case CMD_OPEN_FOLDER:    OpenFolder(window); break;
     case CMD_EXPLORE_TARGET: ExploreTargets(window); break;

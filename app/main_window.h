@@ -19,5 +19,8 @@ void OnCreate(HWND mainWindow);
 void OnSize(HWND mainWindow);
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 void OnDestroy(HWND mainWindow);
+// COM for this thread, started by the first listing rather than with the window, so that ole32
+// and the shell load after the first paint; OnDestroy ends it.
+void StartCom();
 
 #endif

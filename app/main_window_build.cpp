@@ -24,6 +24,9 @@ int NotBelowZero(int size)
 // The DPI the columns and the toolbar's images were last scaled for.
 int g_layoutDpi = 96;
 
+// Shell-link objects live in this thread's apartment from the first listing until OnDestroy.
+bool g_comStarted = false;
+
 // The full-colour strips with the themed controls, the 16-colour ones otherwise: the original
 // five images, then the Startup switch's two.
 void SetToolbarImages(int dpi)
@@ -57,8 +60,6 @@ void OnCreate(HWND mainWindow)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     int dpi = WindowDpi(mainWindow);
-    // Shell-link objects live in this thread's apartment until OnDestroy.
-    CoInitialize(0);
     INITCOMMONCONTROLSEX controls;
     controls.dwSize = sizeof(controls);
     controls.dwICC = ICC_LISTVIEW_CLASSES;
@@ -119,10 +120,18 @@ void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested)
     OnSize(mainWindow);
 }
 
+void StartCom()
+{
+    if (!g_comStarted)
+        g_comStarted = SUCCEEDED(CoInitialize(0));
+}
+
 void OnDestroy(HWND)
 {
     // The items' shell-link objects must go while COM is still up.
     g_shortcutList.RemoveAll();
-    CoUninitialize();
+    if (g_comStarted)
+        CoUninitialize();
+    g_comStarted = false;
     PostQuitMessage(0);
 }

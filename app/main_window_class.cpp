@@ -39,7 +39,7 @@ void RegisterMainClass(HINSTANCE instance)
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 {
-    // WM_CREATE builds the children and lists the first folder before this returns.
+    // WM_CREATE builds the children and posts the first listing.
     HWND window = CreateWindowExA(0, g_className, g_title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                                   CW_USEDEFAULT, 0, 600, 300, 0, 0, instance, 0);
     if (!window)
@@ -50,6 +50,8 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
         SetWindowPos(window, 0, 0, 0, ScaleToDpi(600, dpi), ScaleToDpi(300, dpi),
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     ShowWindow(window, showCommand);
-    UpdateWindow(window);
+    // Painted whole, children too, before the first listing that WM_CREATE posted: the user sees
+    // the window at once and the list fill in, not an empty frame while the folder is read.
+    RedrawWindow(window, 0, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return window;
 }

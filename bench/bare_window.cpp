@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "bench/first_paint.h"
+
 namespace {
 
 LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -40,7 +42,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
     }
     ShowWindow(window, showCommand);
-    UpdateWindow(window);
+    RedrawWindow(window, 0, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    ReportFirstPaint();
     MSG message;
     while (GetMessageA(&message, 0, 0, 0) > 0) {
         TranslateMessage(&message);
