@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include "app/about_dialog.h"
-#include "controls/main_tabs.h"
 #include "app/quiverdesk.h"
 #include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
@@ -16,6 +15,7 @@
 #include "commands/shell_actions.h"
 #include "commands/sort_rows.h"
 #include "commands/switch_startup.h"
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/tool_bar.h"
 #include "controls/toolbar_buttons.h"

@@ -4,10 +4,10 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "controls/main_tabs.h"
 #include "app/quiverdesk.h"
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
 #include "controls/tool_bar.h"

@@ -13,11 +13,11 @@
 #include <cstring>
 #include <vector>
 
-#include "controls/main_tabs.h"
 #include "app/main_window.h"
 #include "app/quiverdesk.h"
 #include "bench/bench_clock.h"
 #include "commands/refresh.h"
+#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "model/bound_folder.h"
 #include "model/shortcut_file.h"

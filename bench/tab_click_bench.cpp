@@ -9,11 +9,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "controls/main_tabs.h"
 #include "app/main_window.h"
 #include "app/quiverdesk.h"
 #include "bench/bench_clock.h"
 #include "commands/refresh.h"
+#include "controls/main_tabs.h"
 #include "controls/status_bar.h"
 #include "model/shortcut_file.h"
 

@@ -1,8 +1,8 @@
 // CreateShortcutsFromDrop: a shortcut in the folder on show for each item dragged onto the window.
 #include "commands/drop_shortcuts.h"
 
-#include "controls/main_tabs.h"
 #include "commands/refresh.h"
+#include "controls/main_tabs.h"
 #include "model/folder_path.h"
 #include "model/path_text.h"
 #include "model/shortcut_file.h"
