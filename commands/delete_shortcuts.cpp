@@ -1,39 +1,12 @@
 // DeleteSelectedShortcuts: one shell delete, with its own confirmation, per selected row.
 #include "commands/delete_shortcuts.h"
 
-#include <shellapi.h>
-
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/toolbar_buttons.h"
-#include "model/path_text.h"
+#include "model/shell_file_operation.h"
 #include "model/shortcut_item.h"
 #include "model/startup_switch.h"
-
-namespace {
-
-// True only when the shell reports the file gone: not aborted and no error.
-bool DeleteLinkFile(HWND owner, const char* path, FILEOP_FLAGS flags)
-{
-    // A list of one name, ended by a second zero byte.
-    char source[MAX_PATH + 1];
-    ZeroMemory(source, sizeof(source));
-    // A wildcard would let the shell delete every file it matches.
-    if (!path || lstrlenA(path) >= MAX_PATH || HoldsWildcard(path))
-        return false;
-    lstrcpynA(source, path, MAX_PATH);
-
-    SHFILEOPSTRUCTA operation;
-    ZeroMemory(&operation, sizeof(operation));
-    operation.hwnd = owner;
-    operation.wFunc = FO_DELETE;
-    operation.pFrom = source;
-    operation.fFlags = flags;
-    int result = SHFileOperationA(&operation);
-    return result == 0 && !operation.fAnyOperationsAborted;
-}
-
-}  // namespace
 
 void DeleteSelectedShortcuts(HWND mainWindow)
 {
@@ -54,7 +27,7 @@ void DeleteSelectedShortcuts(HWND mainWindow)
         char switchName[MAX_PATH];
         // Named before the file goes: its long name can only be asked of a file that is there.
         bool hasSwitch = startup && item && GetSwitchName(item->GetLinkPath(), switchName);
-        if (!item || !DeleteLinkFile(mainWindow, item->GetLinkPath(), flags))
+        if (!item || !RunShellFileOperation(mainWindow, FO_DELETE, item->GetLinkPath(), 0, flags))
             continue;
         // Windows' switch for a Startup shortcut goes with the file, once the file is really gone.
         if (hasSwitch && GetFileAttributesA(item->GetLinkPath()) == INVALID_FILE_ATTRIBUTES)

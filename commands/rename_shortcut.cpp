@@ -2,13 +2,12 @@
 // undone like any rename in Explorer; a Startup shortcut's switch moves with it.
 #include "commands/rename_shortcut.h"
 
-#include <shellapi.h>
-
 #include "app/quiverdesk.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "model/link_name.h"
 #include "model/path_text.h"
+#include "model/shell_file_operation.h"
 #include "model/shortcut_item.h"
 #include "model/startup_switch.h"
 
@@ -36,28 +35,6 @@ void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
     LoadStringA(instance, textId, text, sizeof(text));
     LoadStringA(instance, IDS_TITLE, title, sizeof(title));
     MessageBoxA(owner, text, title, MB_OK | MB_ICONWARNING);
-}
-
-// True only when the shell reports the file renamed. Both names were checked: no wildcard, no
-// existing file of the new name.
-bool RenameLinkFile(HWND owner, const char* path, const char* newPath)
-{
-    // Lists of one name each, ended by a second zero byte.
-    char source[MAX_PATH + 1];
-    char destination[MAX_PATH + 1];
-    ZeroMemory(source, sizeof(source));
-    ZeroMemory(destination, sizeof(destination));
-    lstrcpynA(source, path, MAX_PATH);
-    lstrcpynA(destination, newPath, MAX_PATH);
-
-    SHFILEOPSTRUCTA operation;
-    ZeroMemory(&operation, sizeof(operation));
-    operation.hwnd = owner;
-    operation.wFunc = FO_RENAME;
-    operation.pFrom = source;
-    operation.pTo = destination;
-    operation.fFlags = FOF_ALLOWUNDO;
-    return SHFileOperationA(&operation) == 0 && !operation.fAnyOperationsAborted;
 }
 
 }  // namespace
@@ -104,7 +81,8 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOA* info)
     }
     char switchName[MAX_PATH];
     bool hasSwitch = IsStartupTabSelected() && GetSwitchName(path, switchName);
-    if (!RenameLinkFile(mainWindow, item->GetLinkPath(), newPath))
+    // Through the shell, so it can be undone like a rename in Explorer.
+    if (!RunShellFileOperation(mainWindow, FO_RENAME, item->GetLinkPath(), newPath, FOF_ALLOWUNDO))
         return;
     if (hasSwitch)
         MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);

@@ -16,7 +16,7 @@ faults=(
 |untouched.
 |target buffer not cleared before GetPath"
   "commands/drop_shortcuts.cpp|return lstrcmpiA(linkPath.GetBuffer(), droppedPath) != 0;|return true;|a shortcut dropped on its own folder overwrites itself"
-  "commands/delete_shortcuts.cpp|return result == 0 && !operation.fAnyOperationsAborted;|return true;|a failed or cancelled delete removes the row"
+  "model/shell_file_operation.cpp|return result == 0 && !request.fAnyOperationsAborted;|return true;|a failed or cancelled delete removes the row"
   "app/main_window_build.cpp|    g_shortcutList.RemoveAll();
     CoUninitialize();|    CoUninitialize();
     g_shortcutList.RemoveAll();|link objects released after COM is gone"
@@ -49,7 +49,7 @@ faults=(
   "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
         text = static_cast<char*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
   "controls/shortcut_view.cpp|row.iImage = image;|row.iImage = index;|row shows the icon at its own position, not its item's"
-  "commands/delete_shortcuts.cpp|HoldsWildcard(path))
+  "model/shell_file_operation.cpp|HoldsWildcard(path))
         return false;
     lstrcpynA|false)
         return false;
@@ -65,6 +65,26 @@ faults=(
         RefreshShortcuts(window);|    RefreshShortcuts(window);|a click that changed the tab scans twice"
   "app/main_window.cpp|info->lpszText = MAKEINTRESOURCEA(header->idFrom);|info->lpszText = MAKEINTRESOURCEA(header->idFrom + 1);|tooltips show the next button's text"
   "model/shortcut_item.cpp|return size <= MAX_PATH && LoadLink();|return LoadLink();|over-long link path loaded through the bound folder"
+  "model/shortcut_state.cpp|    if (type != DRIVE_FIXED && type != DRIVE_RAMDISK)
+        return kStateUnverifiable;|    ;|a target on optical media or an absent drive is probed"
+  "model/shortcut_state.cpp|        bool sameNext = i + 1 < count && strcmp(keys[i].text, keys[i + 1].text) == 0;|        bool sameNext = false;|only the second of two duplicates says so"
+  "model/shortcut_state.cpp|    CharUpperBuffA(key, targetLength);|    ;|duplicate targets compared with case"
+  "commands/refresh.cpp|    CheckShortcutStates(g_shortcutList);|    ;|no target or duplicate states at all"
+  "model/startup_switch.cpp|           && size == sizeof(data);|;|a switch value of the wrong size is read"
+  "model/startup_switch.cpp|        data[0] = static_cast<BYTE>((data[0] & ~kOffBit) | kOnMark);|        data[0] = kOnMark;|switching on loses byte 0's other bits"
+  "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
+  "commands/delete_shortcuts.cpp|            ForgetStartupSwitch(switchName);|            ;|a deleted Startup shortcut's switch stays"
+  "commands/rename_shortcut.cpp|        MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);|        ;|a renamed Startup shortcut loses its switch"
+  "controls/toolbar_buttons.cpp|IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
+  "commands/context_menu.cpp|    if (!IsStartupTabSelected()) {|    if (false) {|the Send To menu offers the switch"
+  "model/link_name.cpp|    for (const char* p = name; *p; p = CharNextA(p)) {|    for (const char* p = name; *p; ++p) {|a double-byte name's trail byte read as a separator"
+  "model/link_name.cpp|    if (lstrcmpiA(newPath, linkPath) != 0 && GetFileAttributesA|    if (GetFileAttributesA|a change of case alone refused as taken"
+  "model/link_name.cpp|    if (blank)
+        return kNameEmpty;|    ;|an empty name goes to the shell"
+  "controls/view_sort.cpp|    return sort->descending ? -order : order;|    return order;|a second header click does not reverse"
+  "commands/refresh.cpp|    KeepChosenOrder();|    ;|a refresh forgets the chosen order"
+  "app/message_loop.cpp|!IsNameBeingEdited(message)|true|the list's keys act while a name is edited"
+  "res/quiverdesk.rc|\"リンク先なし\"|\"リンク切れ\"|wrong Japanese state text"
 )
 
 # Copies the tree (without builds and git) and builds the 64-bit tests once.
