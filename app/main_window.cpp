@@ -132,11 +132,14 @@ LRESULT OnNotify(HWND window, WPARAM controlId, NMHDR* header)
     return 0;
 }
 
-// Only the list has a menu of its own; the keyboard's menu key and Shift+F10 come as a command.
+// Only the list has a menu of its own, for the mouse. The menu key and Shift+F10 open it as a
+// command from any focus; the system's keyboard WM_CONTEXTMENU (at -1, -1) would open it twice.
 void OnContextMenu(HWND window, HWND clicked, LPARAM position)
 {
-    if (clicked == g_hListView)
-        ShowContextMenu(window, GET_X_LPARAM(position), GET_Y_LPARAM(position));
+    int x = GET_X_LPARAM(position);
+    int y = GET_Y_LPARAM(position);
+    if (clicked == g_hListView && !(x == -1 && y == -1))
+        ShowContextMenu(window, x, y);
 }
 
 // Tab and Shift+Tab: with two controls to hold the focus, both keys move it to the other one.

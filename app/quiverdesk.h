@@ -11,7 +11,8 @@
 #define CMD_OPEN_FOLDER     32776
 #define CMD_EXPLORE_TARGET  32777
 #define CMD_PROPERTIES      32778
-// Added beside the originals, in a string block of their own: their tooltips and menu texts.
+// Added beside the originals, in a string table block of their own, where the switch commands'
+// tooltips are.
 #define CMD_SWITCH_ON       32784
 #define CMD_SWITCH_OFF      32785
 #define CMD_RENAME          32786

@@ -13,6 +13,14 @@
 
 namespace {
 
+// The file whose name is being edited, taken when the edit starts: a command or a refresh may
+// move the rows meanwhile, and the rename must reach this file, not whichever row is there now.
+struct Renaming {
+    char path[MAX_PATH];
+    bool startup;
+};
+Renaming g_renaming;
+
 // The item's long path, '?' marks and all where the code page lacks a character.
 bool GetLongLinkPath(const ShortcutItem& item, char (&path)[MAX_PATH])
 {
@@ -53,26 +61,31 @@ void BeginRename()
 bool OnBeginRename(const NMLVDISPINFOA* info)
 {
     ShortcutItem* item = GetRowItem(info->item.iItem);
-    char path[MAX_PATH];
-    if (!item || !GetLongLinkPath(*item, path))
+    char longPath[MAX_PATH];
+    if (!item || lstrlenA(item->GetLinkPath()) >= MAX_PATH || !GetLongLinkPath(*item, longPath))
         return true;
-    char* name = FindLastBackslash(path) + 1;
+    char* name = FindLastBackslash(longPath);
+    if (!name)
+        return true;
+    ++name;
     char* period = FindLastPeriod(name);
     if (period && lstrcmpiA(period, ".lnk") == 0)
         *period = '\0';
+    lstrcpynA(g_renaming.path, item->GetLinkPath(), MAX_PATH);
+    g_renaming.startup = IsStartupTabSelected();
     SetWindowTextA(GetNameEditor(), name);
     return false;
 }
 
 void OnEndRename(HWND mainWindow, const NMLVDISPINFOA* info)
 {
+    Renaming renaming = g_renaming;
+    g_renaming.path[0] = '\0';
     // No text: the user cancelled.
-    ShortcutItem* item = info->item.pszText ? GetRowItem(info->item.iItem) : 0;
-    char path[MAX_PATH];
-    if (!item || !GetLongLinkPath(*item, path))
+    if (!info->item.pszText || !renaming.path[0])
         return;
     char newPath[MAX_PATH];
-    LinkNameVerdict verdict = JudgeNewLinkName(path, info->item.pszText, newPath);
+    LinkNameVerdict verdict = JudgeNewLinkName(renaming.path, info->item.pszText, newPath);
     if (verdict == kNameUnchanged)
         return;
     if (verdict != kNameAccepted) {
@@ -80,9 +93,9 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOA* info)
         return;
     }
     char switchName[MAX_PATH];
-    bool hasSwitch = IsStartupTabSelected() && GetSwitchName(path, switchName);
+    bool hasSwitch = renaming.startup && GetSwitchName(renaming.path, switchName);
     // Through the shell, so it can be undone like a rename in Explorer.
-    if (!RunShellFileOperation(mainWindow, FO_RENAME, item->GetLinkPath(), newPath, FOF_ALLOWUNDO))
+    if (!RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO))
         return;
     if (hasSwitch)
         MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);

@@ -1,6 +1,6 @@
 // The tab control that chooses the folder on show: tab 0 Send To, tab 1 Startup.
-#ifndef QUIVERDESK_APP_MAIN_TABS_H
-#define QUIVERDESK_APP_MAIN_TABS_H
+#ifndef QUIVERDESK_CONTROLS_MAIN_TABS_H
+#define QUIVERDESK_CONTROLS_MAIN_TABS_H
 
 #include <windows.h>
 

@@ -45,8 +45,11 @@ void ToolBar::AddStrip(HIMAGELIST images, const ImageStrip& strip, bool fullColo
     UINT load = fullColour ? LR_CREATEDIBSECTION : LR_LOADMAP3DCOLORS;
     HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(strip.bitmapId), IMAGE_BITMAP,
                                                      strip.imageCount * width, height, load));
-    if (!bitmap)
+    // A strip that fails still takes its places, blank, so the later buttons keep their images.
+    if (!bitmap) {
+        ImageList_SetImageCount(images, ImageList_GetImageCount(images) + strip.imageCount);
         return;
+    }
     // The full-colour strip's mask comes from its alpha, the 16-colour one's from the button face
     // that its light grey became.
     if (fullColour)

@@ -19,8 +19,11 @@ int CALLBACK CompareRows(LPARAM left, LPARAM right, LPARAM context)
 {
     const SortTexts* sort = reinterpret_cast<const SortTexts*>(context);
     int order = 0;
-    if (left >= 0 && right >= 0 && left < sort->count && right < sort->count)
-        order = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, sort->texts[left], -1, sort->texts[right], -1) - CSTR_EQUAL;
+    if (left >= 0 && right >= 0 && left < sort->count && right < sort->count) {
+        int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, sort->texts[left], -1, sort->texts[right], -1);
+        // 0 is a failure, not an order: such a pair keeps the folder's order.
+        order = result ? result - CSTR_EQUAL : 0;
+    }
     if (order == 0)
         order = left < right ? -1 : (left > right ? 1 : 0);
     return sort->descending ? -order : order;

@@ -2,6 +2,8 @@
 // or 0x7C ('|') is a name like any other.
 #include "model/link_name.h"
 
+#include <string.h>
+
 #include "model/path_text.h"
 
 namespace {
@@ -19,6 +21,19 @@ bool IsForbidden(char c)
             return true;
     }
     return false;
+}
+
+// Byte for byte once both are in upper case, as the file system matches names; not by the locale's
+// rules, which may call different names equal.
+bool SameButForCase(const char* left, const char* right)
+{
+    char upperLeft[MAX_PATH];
+    char upperRight[MAX_PATH];
+    lstrcpynA(upperLeft, left, MAX_PATH);
+    lstrcpynA(upperRight, right, MAX_PATH);
+    CharUpperBuffA(upperLeft, lstrlenA(upperLeft));
+    CharUpperBuffA(upperRight, lstrlenA(upperRight));
+    return strcmp(upperLeft, upperRight) == 0;
 }
 
 }  // namespace
@@ -43,9 +58,9 @@ LinkNameVerdict JudgeNewLinkName(const char* linkPath, const char* name, char (&
     lstrcpynA(newPath, linkPath, folderLength + 1);
     lstrcatA(newPath, name);
     lstrcatA(newPath, kExtension);
-    if (lstrcmpA(newPath, linkPath) == 0)
+    if (strcmp(newPath, linkPath) == 0)
         return kNameUnchanged;
-    if (lstrcmpiA(newPath, linkPath) != 0 && GetFileAttributesA(newPath) != INVALID_FILE_ATTRIBUTES)
+    if (!SameButForCase(newPath, linkPath) && GetFileAttributesA(newPath) != INVALID_FILE_ATTRIBUTES)
         return kNameTaken;
     return kNameAccepted;
 }

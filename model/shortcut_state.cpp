@@ -30,7 +30,8 @@ char* MakeDuplicateKey(const ShortcutItem& item, const char* target)
 {
     if (!target[0])
         return 0;
-    char arguments[MAX_PATH];
+    // As long as the link may hold them: arguments that differ only past MAX_PATH still differ.
+    char arguments[INFOTIPSIZE];
     item.GetArguments(arguments, sizeof(arguments));
     int targetLength = lstrlenA(target);
     int size = targetLength + 1 + lstrlenA(arguments) + 1;
@@ -118,7 +119,7 @@ void CheckShortcutStates(const ShortcutList& list)
             item->AddStates(kStateUnreadable);
             continue;
         }
-        // Asked once: the link resolves its target each time, which costs more than the checks.
+        // Asked once: the item reads its target at load.
         char target[MAX_PATH];
         item->GetTargetPath(target, sizeof(target));
         item->AddStates(checker.Check(target));

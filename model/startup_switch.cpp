@@ -74,6 +74,10 @@ void ForgetStartupSwitch(const char* fileName)
 
 void MoveStartupSwitch(const char* fileName, const char* newName)
 {
+    // Value names ignore case: a new case of the same name already finds the value, and a move
+    // would delete it.
+    if (lstrcmpiA(fileName, newName) == 0)
+        return;
     HKEY key = 0;
     if (RegOpenKeyExA(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;

@@ -78,7 +78,7 @@ faults=(
   "controls/toolbar_buttons.cpp|IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
   "commands/context_menu.cpp|    if (!IsStartupTabSelected()) {|    if (false) {|the Send To menu offers the switch"
   "model/link_name.cpp|    for (const char* p = name; *p; p = CharNextA(p)) {|    for (const char* p = name; *p; ++p) {|a double-byte name's trail byte read as a separator"
-  "model/link_name.cpp|    if (lstrcmpiA(newPath, linkPath) != 0 && GetFileAttributesA|    if (GetFileAttributesA|a change of case alone refused as taken"
+  "model/link_name.cpp|    if (!SameButForCase(newPath, linkPath) && GetFileAttributesA|    if (GetFileAttributesA|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
         return kNameEmpty;|    ;|an empty name goes to the shell"
   "controls/view_sort.cpp|    return sort->descending ? -order : order;|    return order;|a second header click does not reverse"
