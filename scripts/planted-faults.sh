@@ -71,7 +71,7 @@ faults=(
   "model/shortcut_state.cpp|    CharUpperBuffA(key, targetLength);|    ;|duplicate targets compared with case"
   "commands/refresh.cpp|    CheckShortcutStates(g_shortcutList);|    ;|no target or duplicate states at all"
   "model/startup_switch.cpp|           && size == sizeof(data);|;|a switch value of the wrong size is read"
-  "model/startup_switch.cpp|        data[0] = static_cast<BYTE>((data[0] & ~kOffBit) | kOnMark);|        data[0] = kOnMark;|switching on loses byte 0's other bits"
+  "model/startup_switch.cpp|((data[0] & ~kOffBit)|((0)|switching on loses byte 0's other bits"
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
   "commands/delete_shortcuts.cpp|            ForgetStartupSwitch(switchName);|            ;|a deleted Startup shortcut's switch stays"
   "commands/rename_shortcut.cpp|        MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);|        ;|a renamed Startup shortcut loses its switch"
