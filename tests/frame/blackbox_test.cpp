@@ -1,10 +1,5 @@
-// The real Quiverdesk.exe, started as a user starts it and inspected from outside: its window,
-// its rows, its About box, and a clean exit when closed.
-#include <windows.h>
-#include <commctrl.h>
-#include <shlobj.h>
-
-#include <cstdlib>
+// The real Quiverdesk.exe, started as a user starts it and inspected from outside: its window
+// and columns at 144 DPI, its rows, its About box, and a clean exit when closed.
 #include <cstring>
 
 #include "support/support.h"
@@ -26,6 +21,11 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
 {
     AddSample(m_sendTo, "26-japanese-cp932-local.lnk");
     AddSample(m_sendTo, "06-ansi-stringdata-desc-args.lnk");
+    // Wine reads the DPI as a program starts: 144 for this one, then the prefix's own again.
+    const char* desktop = "Control Panel\\Desktop";
+    DWORD dpi = 144, saved = 0, size = sizeof(saved);
+    bool had = RegGetValueA(HKEY_CURRENT_USER, desktop, "LogPixels", RRF_RT_REG_DWORD, 0, &saved, &size) == ERROR_SUCCESS;
+    RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &dpi, sizeof(dpi));
     // The program beside this one, or QD_PROGRAM: the release check points it at the zip's.
     char self[MAX_PATH] = "";
     GetModuleFileNameA(0, self, sizeof(self));
@@ -33,12 +33,16 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
     std::string command = "\"" + program + "\" junk arguments";
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process)) << command;
-    HWND window = WaitForWindow("QUIVERDESK", "Quiverdesk");
-    ASSERT_TRUE(window != 0);
+    bool started = CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process);
+    HWND window = started ? WaitForWindow("QUIVERDESK", "Quiverdesk") : 0;
+    if (had)
+        RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &saved, sizeof(saved));
+    else
+        RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels");
+    ASSERT_TRUE(window != 0) << command;
     WaitForInputIdle(process.hProcess, 5000);
-    HWND list = FindWindowExA(window, 0, WC_LISTVIEWA, 0);
-    EXPECT_EQ(2, SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ("900 450 150 150 450", Frame(window));
+    EXPECT_EQ(2, SendMessageA(FindWindowExA(window, 0, WC_LISTVIEWA, 0), LVM_GETITEMCOUNT, 0, 0));
 
     PostMessageA(window, WM_COMMAND, 104, 0);
     HWND about = WaitForWindow("#32770", 0);

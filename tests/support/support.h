@@ -1,89 +1,305 @@
 // What the test programs share: the real main window built in-process and read back through its
 // controls' messages, emptied shell folders, import patches that record or fake platform calls,
-// a dialog answerer, and file helpers that reach any name through the wide API.
+// and file helpers that reach names the code page lacks through the wide API.
 #ifndef QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 
 #include <windows.h>
-#include <objbase.h>
+#include <commctrl.h>
+#include <shlobj.h>
 
-#include <deque>
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <map>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-typedef std::vector<std::string> Names;
+#include "app/main_tabs.h"
+#include "app/main_window.h"
+#include "controls/shortcut_view.h"
+#include "controls/status_bar.h"
+#include "model/shortcut_file.h"
+#include "model/shortcut_item.h"
 
-std::map<std::wstring, std::string> TreeContents(const std::string& dir);  // what "nothing lost" compares
-void EmptyFolder(const std::string& dir);  // any name, any length; dir itself stays
-bool WriteBytes(const std::string& path, const std::string& bytes);
-std::string ReadFileBytes(const std::string& path);
-std::string TestDataPath(const std::string& relative);
-std::string Ansi(const char* utf8);  // tests write UTF-8; the program speaks the ANSI code page
-std::wstring Wide(const std::string& ansi);
-void HoldKeys(std::initializer_list<int> keys);  // as GetKeyState reports them
-void PumpMessages(DWORD ms = 0);
+typedef std::vector<std::string> Names;
+constexpr char kScratchFolder[] = "C:\\qdtest";
+
+// Tests write UTF-8; the program speaks the ANSI code page.
+inline std::string Ansi(const char* utf8)
+{
+    wchar_t wide[1024] = L"";
+    char ansi[2048] = "";
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
+    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof(ansi), 0, 0);
+    return ansi;
+}
+
+inline std::wstring Wide(const std::string& ansi)
+{
+    wchar_t wide[1024] = L"";
+    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 1024);
+    return wide;
+}
+
+// What "nothing lost" compares: every file under dir, with its bytes.
+inline std::map<std::wstring, std::string> TreeContents(const std::string& dir)
+{
+    std::map<std::wstring, std::string> contents;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Wide(dir))) {
+        if (entry.is_regular_file()) {
+            std::ifstream file(entry.path(), std::ios::binary);
+            contents[entry.path().wstring()].assign(std::istreambuf_iterator<char>(file), {});
+        }
+    }
+    return contents;
+}
+
+inline bool WriteBytes(const std::string& path, const std::string& bytes)
+{
+    return std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary).write(bytes.data(), bytes.size()).good();
+}
+
+// relative as "lnk\\name".
+inline std::string TestDataPath(const std::string& relative)
+{
+    const char* data = std::getenv("QD_TEST_DATA");
+    return std::string(data ? data : ".") + "\\" + relative;
+}
+
+// As GetKeyState reports them.
+inline void HoldKeys(std::initializer_list<int> keys)
+{
+    BYTE state[256] = {};
+    for (int key : keys)
+        state[key] = 0x80;
+    SetKeyboardState(state);
+}
+
+inline void PumpMessages()
+{
+    for (MSG message; PeekMessageA(&message, 0, 0, 0, PM_REMOVE);) {
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+// "outer width, outer height, column widths" of a main window, in this process or another.
+inline std::string Frame(HWND mainWindow)
+{
+    RECT outer;
+    GetWindowRect(mainWindow, &outer);
+    HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
+    char text[64];
+    wsprintfA(text, "%ld %ld %d %d %d", outer.right - outer.left, outer.bottom - outer.top, ListView_GetColumnWidth(list, 0),
+              ListView_GetColumnWidth(list, 1), ListView_GetColumnWidth(list, 2));
+    return text;
+}
 
 // Points this program's imports of dll!function at replacement while alive, so the statically
-// linked product calls it instead.
+// linked product calls it instead; original, when given, receives the function it replaced.
 class ImportPatch {
 public:
-    ImportPatch(const char* dll, const char* function, void* replacement);
-    ~ImportPatch();
-    template <typename F> F Original() const { return reinterpret_cast<F>(m_original); }
+    template <typename F>
+    ImportPatch(const char* dll, const char* function, F replacement, F* original = 0)
+        : m_dll(dll), m_function(function), m_original(Patch(reinterpret_cast<void*>(replacement)))
+    {
+        if (original)
+            *original = reinterpret_cast<F>(m_original);
+    }
+    ~ImportPatch() { Patch(m_original); }
 
 private:
+    // Walks the import directory of this program's image; returns what the slots held.
+    void* Patch(void* replacement) const
+    {
+        BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(0));
+        IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
+        DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        void* original = 0;
+        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + rva); rva && dll->Name; ++dll) {
+            if (_strnicmp(reinterpret_cast<char*>(base + dll->Name), m_dll.c_str(), m_dll.size()) || !dll->OriginalFirstThunk)
+                continue;
+            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
+            auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
+            for (; names->u1.AddressOfData; ++names, ++slot) {
+                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
+                    || m_function != reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name)
+                    continue;
+                DWORD protection = 0;
+                VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), PAGE_READWRITE, &protection);
+                original = reinterpret_cast<void*>(slot->u1.Function);
+                slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
+                VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), protection, &protection);
+            }
+        }
+        if (!original) {
+            std::fprintf(stderr, "no import %s!%s to patch\n", m_dll.c_str(), m_function.c_str());
+            std::abort();
+        }
+        return original;
+    }
+
     std::string m_dll, m_function;
     void* m_original;
 };
 
-// While alive, presses a button in each dialog (#32770) this thread shows, as a user would: the
-// queued answers in turn, then the default. The thread must be pumping messages.
-struct DialogAnswerer {
-    explicit DialogAnswerer(std::deque<int> answers = {}, int otherwise = IDYES);
-    ~DialogAnswerer();
-    std::deque<int> queue;
-    int otherwise, answered = 0;
-    HWND last = 0;  // answered, maybe not closed yet
-    UINT_PTR timer;
-};
-
+// The real main window, built in this process as WinMain builds it.
 struct MainWindow {
-    explicit MainWindow(int showCommand = SW_SHOWNORMAL);
-    ~MainWindow();
-    void ClickTab(int index) const;  // button down and up on the tab, as the user clicks
-    void Command(int id) const;
+    MainWindow()
+    {
+        HINSTANCE instance = GetModuleHandleA(0);
+        LoadMainWindowTexts(instance);
+        RegisterMainClass(instance);  // from the second window on, it fails harmlessly
+        handle = CreateMainWindow(instance, SW_SHOWNORMAL);
+        PumpMessages();
+    }
+    ~MainWindow()
+    {
+        if (IsWindow(handle))
+            DestroyWindow(handle);
+        PumpMessages();
+    }
+    // Button down and up on the tab, as the user clicks.
+    void ClickTab(int index) const
+    {
+        RECT rect = {};
+        SendMessageA(g_hTabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+        LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageA(g_hTabs, WM_LBUTTONUP, 0, centre);
+        PumpMessages();
+    }
+    void Command(int id) const
+    {
+        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        PumpMessages();
+    }
     HWND handle;
 };
 
-int RowCount();
-std::string RowText(int row, int subItem);
-int RowImage(int row);
-void SelectRows(const std::vector<int>& rows);
-std::string StatusText();
-std::string RowLinkPath(int row);  // through the row's parameter; empty when it names no item
-int RowOfLink(const std::string& linkPath);
-std::vector<int> RowsOf(const Names& linkPaths);
-void Drop(const MainWindow& window, const Names& paths);  // a real HDROP, as the shell hands over
+inline int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
+
+inline std::string RowText(int row, int subItem)
+{
+    char text[MAX_PATH + 1] = "";
+    ListView_GetItemText(g_hListView, row, subItem, text, sizeof(text));
+    return text;
+}
+
+inline void SelectRows(const std::vector<int>& rows)
+{
+    ListView_SetItemState(g_hListView, -1, 0, LVIS_SELECTED);
+    for (int row : rows)
+        ListView_SetItemState(g_hListView, row, LVIS_SELECTED, LVIS_SELECTED);
+    PumpMessages();
+}
+
+inline std::string StatusText()
+{
+    char text[MAX_PATH * 2] = "";
+    SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// The file of the row's item, as every command finds it; empty when no command may act on it.
+inline std::string RowLinkPath(int row)
+{
+    const ShortcutItem* item = GetRowItem(row);
+    return item ? item->GetLinkPath() : "";
+}
+
+// The row of each link, -1 for one no row names.
+inline std::vector<int> RowsOf(const Names& linkPaths)
+{
+    std::vector<int> rows(linkPaths.size(), -1);
+    for (int row = 0; row < RowCount(); ++row) {
+        for (size_t i = 0; i < linkPaths.size(); ++i) {
+            if (lstrcmpiA(RowLinkPath(row).c_str(), linkPaths[i].c_str()) == 0)
+                rows[i] = row;
+        }
+    }
+    return rows;
+}
 
 // Empties Send To, Startup and the scratch tree around each test, and refuses to run outside
 // the Wine prefix the scripts made unless QD_TEST_FOLDERS_REDIRECTED=1.
 class ShellFolderTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override
+    {
+        const char* redirected = std::getenv("QD_TEST_FOLDERS_REDIRECTED");
+        bool ownPrefix = std::getenv("QD_WINE_ENV") && GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version");
+        if (!ownPrefix && !(redirected && std::string(redirected) == "1")) {
+            std::fprintf(stderr, "Refusing to touch the Send To and Startup folders outside scripts/test.sh's Wine\n"
+                                 "prefix; redirect them and set QD_TEST_FOLDERS_REDIRECTED=1 to run elsewhere.\n");
+            std::exit(3);
+        }
+        char sendTo[MAX_PATH] = "", startup[MAX_PATH] = "";
+        ASSERT_TRUE(SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE) && SHGetSpecialFolderPathA(0, startup, CSIDL_STARTUP, TRUE));
+        m_sendTo = sendTo;
+        m_startup = startup;
+        CreateDirectoryA(kScratchFolder, 0);
+        TearDown();
+    }
+    void TearDown() override
+    {
+        for (const std::string& dir : {m_sendTo, m_startup, std::string(kScratchFolder)}) {
+            if (dir.size() < 4 || dir[1] != ':' || dir[2] != '\\')  // a drive root, or Wine's Z:, the host's root
+                std::abort();
+            for (const auto& entry : std::filesystem::directory_iterator(Wide(dir)))
+                std::filesystem::remove_all(entry.path());
+        }
+    }
     struct Com { Com() { CoInitialize(0); } ~Com() { CoUninitialize(); } } m_com;
     std::string m_sendTo, m_startup;
 };
 
-extern const char kScratchFolder[];
-std::string ScratchFile(const std::string& relative);  // a one-byte file
-std::string ScratchFolder(const std::string& relative);
-bool AddSample(const std::string& dir, const std::string& sample, const std::string& name = "");
-std::string MakeLink(const std::string& folder, const std::string& name, const std::string& target);
-Names LinkNames(const std::string& folder, const char* pattern = "*.lnk");  // sorted, files only
+// A one-byte file.
+inline std::string ScratchFile(const std::string& relative)
+{
+    std::string path = std::string(kScratchFolder) + "\\" + relative;
+    EXPECT_TRUE(WriteBytes(path, "x")) << path;
+    return path;
+}
+
+inline std::string ScratchFolder(const std::string& relative)
+{
+    std::string path = std::string(kScratchFolder) + "\\" + relative;
+    EXPECT_TRUE(CreateDirectoryA(path.c_str(), 0)) << path;
+    return path;
+}
+
+inline bool AddSample(const std::string& dir, const std::string& sample, const std::string& name = "")
+{
+    std::string to = dir + "\\" + (name.empty() ? sample : name);
+    return CopyFileA(TestDataPath("lnk\\" + sample).c_str(), to.c_str(), FALSE) != FALSE;
+}
+
+inline std::string MakeLink(const std::string& folder, const std::string& name, const std::string& target)
+{
+    std::string path = folder + "\\" + name;
+    EXPECT_TRUE(CreateShortcutFile(target.c_str(), "", "", SW_SHOW, path.c_str())) << path;
+    return path;
+}
+
+// The *.lnk files of folder, sorted.
+inline Names LinkNames(const std::string& folder)
+{
+    Names names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+        names.push_back(found.cFileName);
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 #endif

@@ -1,5 +1,6 @@
-// The main window as the user sees it: rows bound to their files, names and icons, the tabs, the
-// toolbar's states, the layout, the Japanese texts, the keys, and the order of its teardown.
+// The main window as the user sees it: rows bound to their files, names and icons, the tabs and
+// their scans, the toolbar's states, the layout at each DPI, the Japanese texts, the keys, and
+// the order of its teardown.
 #include <windows.h>
 #include <shellapi.h>
 
@@ -18,12 +19,16 @@ bool Enabled(int command) { return SendMessageA(g_toolBar.GetWindow(), TB_GETSTA
 
 }  // namespace
 
-// Every real sample, a file that is no shortcut and a folder that matches the pattern: each row
-// shows what the shell shows for its own file by path, and what its own link holds.
+// Every real sample, a file that is no shortcut, a folder that matches the pattern, and paths of
+// MAX_PATH - 1 and MAX_PATH bytes: each row shows what the shell shows for its own file by path,
+// and what its own link holds. The path too long for MAX_PATH is left out, not cut to another's.
 TEST_F(ShellFolderTest, RowsShowTheSelectedTabsShortcutsEachBoundToItsFile)
 {
-    for (const std::string& sample : LinkNames(TestDataPath("lnk")))
+    const Names samples = LinkNames(TestDataPath("lnk"));
+    for (const std::string& sample : samples)
         AddSample(m_sendTo, sample);
+    for (int length : {MAX_PATH - 1, MAX_PATH})
+        AddSample(m_sendTo, samples[0], std::string(length - m_sendTo.size() - 5, 'n') + ".lnk");
     WriteBytes(m_sendTo + "\\bad.lnk", "junk");
     WriteBytes(m_sendTo + "\\a.txt", "x");
     CreateDirectoryA((m_sendTo + "\\folder.lnk").c_str(), 0);
@@ -31,14 +36,16 @@ TEST_F(ShellFolderTest, RowsShowTheSelectedTabsShortcutsEachBoundToItsFile)
 
     MainWindow window;
     EXPECT_EQ(m_sendTo, StatusText());
-    ASSERT_EQ(static_cast<int>(LinkNames(TestDataPath("lnk")).size()) + 2, RowCount());
+    ASSERT_EQ(static_cast<int>(samples.size()) + 3, RowCount());
     for (int row = 0; row < RowCount(); ++row) {
         std::string path = RowLinkPath(row);
         SHFILEINFOA name = {}, icon = {};
         SHGetFileInfoA(path.c_str(), 0, &name, sizeof(name), SHGFI_DISPLAYNAME);
         SHGetFileInfoA(path.c_str(), 0, &icon, sizeof(icon), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        LVITEMA image = {LVIF_IMAGE, row};
+        SendMessageA(g_hListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&image));
         EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << path;
-        EXPECT_EQ(icon.iIcon, RowImage(row)) << path;
+        EXPECT_EQ(icon.iIcon, image.iImage) << path;
         if (path == m_sendTo + "\\26-japanese-cp932-local.lnk")
             EXPECT_EQ(Ansi("C:\\Temp\\リンク先.txt|コメント"), RowText(row, 1) + "|" + RowText(row, 2));
     }
@@ -56,7 +63,12 @@ namespace {
 
 decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
-void WINAPI RecordCoUninitialize() { g_itemsAtCoUninitialize = g_shortcutList.GetCount(), g_coUninitialize(); }
+
+void WINAPI RecordCoUninitialize()
+{
+    g_itemsAtCoUninitialize = g_shortcutList.GetCount();
+    g_coUninitialize();
+}
 
 }  // namespace
 
@@ -64,26 +76,83 @@ void WINAPI RecordCoUninitialize() { g_itemsAtCoUninitialize = g_shortcutList.Ge
 TEST_F(ShellFolderTest, ClosingReleasesTheItemsBeforeCom)
 {
     MakeLink(m_sendTo, "a.lnk", ScratchFile("a.txt"));
-    ImportPatch uninit("ole32", "CoUninitialize", reinterpret_cast<void*>(RecordCoUninitialize));
-    g_coUninitialize = uninit.Original<decltype(g_coUninitialize)>();
+    ImportPatch uninitialize("ole32", "CoUninitialize", RecordCoUninitialize, &g_coUninitialize);
     MainWindow().Command(CMD_EXIT);
     EXPECT_EQ(0, g_itemsAtCoUninitialize);
 }
 
-TEST_F(ShellFolderTest, ChildrenFollowEveryResize)
+// A DPI change takes the suggested rectangle and scales the columns; after it the status bar is
+// docked, the list lies between the bars, the tabs span the width, and each tooltip covers its
+// button (the separator before the delete button moved it after the bar was made).
+TEST_F(ShellFolderTest, LayoutFollowsEachDpiChange)
 {
     MainWindow window;
-    for (SIZE size : {SIZE{500, 400}, SIZE{700, 250}}) {
-        SetWindowPos(window.handle, 0, 0, 0, size.cx, size.cy, SWP_NOMOVE | SWP_NOZORDER);
+    const struct { int dpi; RECT suggested; const char* frame; } rows[] = {
+        {144, {40, 30, 940, 480}, "900 450 150 150 450"}, {96, {50, 60, 650, 360}, "600 300 100 100 300"}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.dpi);
+        SendMessageA(window.handle, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(row.dpi, row.dpi), reinterpret_cast<LPARAM>(&row.suggested));
         PumpMessages();
-        RECT client, status, list;
+        RECT outer, client, tabs, status, list;
+        GetWindowRect(window.handle, &outer);
         GetClientRect(window.handle, &client);
+        GetClientRect(g_hTabs, &tabs);
         GetWindowRect(g_statusBar.GetWindow(), &status);
         GetWindowRect(g_hListView, &list);
         MapWindowPoints(0, window.handle, reinterpret_cast<POINT*>(&status), 2);
         MapWindowPoints(0, window.handle, reinterpret_cast<POINT*>(&list), 2);
-        EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right) << size.cx;
-        EXPECT_TRUE(list.bottom <= status.top && list.top >= g_toolBar.GetHeight()) << size.cx;
+        EXPECT_TRUE(EqualRect(&outer, &row.suggested));
+        EXPECT_EQ(row.frame, Frame(window.handle));
+        EXPECT_EQ(client.right, tabs.right);
+        EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right);
+        EXPECT_TRUE(list.bottom <= status.top && list.top >= g_toolBar.GetHeight());
+        HWND tips = g_toolBar.GetToolTips();
+        ASSERT_EQ(5, SendMessageA(tips, TTM_GETTOOLCOUNT, 0, 0));
+        for (int i = 0; i < 5; ++i) {
+            TOOLINFOA tool = {TTTOOLINFOA_V2_SIZE};
+            SendMessageA(tips, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool));
+            RECT button = {};
+            SendMessageA(g_toolBar.GetWindow(), TB_GETRECT, tool.uId, reinterpret_cast<LPARAM>(&button));
+            EXPECT_TRUE(EqualRect(&tool.rect, &button)) << "command " << tool.uId;
+        }
+    }
+}
+
+namespace {
+
+decltype(&FindFirstFileA) g_findFirstFile;
+int g_scans = 0;
+
+HANDLE WINAPI CountingFindFirstFile(LPCSTR pattern, WIN32_FIND_DATAA* found)
+{
+    ++g_scans;
+    return g_findFirstFile(pattern, found);
+}
+
+}  // namespace
+
+TEST_F(ShellFolderTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
+{
+    MainWindow window;
+    ImportPatch patch("kernel32", "FindFirstFileA", CountingFindFirstFile, &g_findFirstFile);
+    // A message of 0 is a left click on tab; the others go to the tab control as they are, the
+    // mouse ones on tab 0. tab is also the tab selected afterwards.
+    const struct { const char* what; UINT message; WPARAM wParam; int tab, scans; } rows[] = {
+        {"click on the other tab", 0, 0, 1, 1}, {"click on the selected tab", 0, 0, 1, 1},
+        {"right-click on the other tab", WM_RBUTTONUP, 0, 1, 0}, {"arrow key that changes nothing", WM_KEYDOWN, VK_RIGHT, 1, 0},
+        {"arrow key to the other tab", WM_KEYDOWN, VK_LEFT, 0, 1}, {"then a click on that tab", 0, 0, 0, 1},
+    };
+    for (const auto& row : rows) {
+        g_scans = 0;
+        if (row.message == WM_RBUTTONUP)
+            SendMessageA(g_hTabs, WM_RBUTTONDOWN, MK_RBUTTON, MAKELPARAM(5, 5));
+        if (row.message)
+            SendMessageA(g_hTabs, row.message, row.wParam, MAKELPARAM(5, 5));
+        else
+            window.ClickTab(row.tab);
+        PumpMessages();
+        EXPECT_EQ(row.scans, g_scans) << row.what;
+        EXPECT_EQ(row.tab, GetSelectedTab()) << row.what;
     }
 }
 
@@ -101,15 +170,17 @@ TEST_F(ShellFolderTest, JapaneseTextsReachTheUserAsWritten)
         TCITEMA tab = {TCIF_TEXT, 0, 0, text, sizeof(text)};
         LVCOLUMNA column = {LVCF_TEXT, 0, 0, text, sizeof(text)};
         NMTTDISPINFOA info = {{g_toolBar.GetToolTips(), static_cast<UINT_PTR>(row.id), TTN_GETDISPINFOA}};
-        SendMessageA(window.handle, WM_NOTIFY, row.id, reinterpret_cast<LPARAM>(&info));
-        if (row.kind == 0)
+        if (row.kind == 0) {
             SendMessageA(g_hTabs, TCM_GETITEMA, row.id, reinterpret_cast<LPARAM>(&tab));
-        else if (row.kind == 1)
+        } else if (row.kind == 1) {
             SendMessageA(g_hListView, LVM_GETCOLUMNA, row.id, reinterpret_cast<LPARAM>(&column));
-        else if (row.kind == 2)  // the toolbar's tooltip asks the window for its text
+        } else if (row.kind == 2) {
+            // The toolbar's tooltip asks the window for its text, as here.
+            SendMessageA(window.handle, WM_NOTIFY, row.id, reinterpret_cast<LPARAM>(&info));
             LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)), text, sizeof(text));
-        else
+        } else {
             GetMenuStringA(GetMenu(window.handle), row.id, text, sizeof(text), MF_BYCOMMAND);
+        }
         EXPECT_EQ(Ansi(row.expected), text) << row.expected;
     }
 }
@@ -117,7 +188,12 @@ TEST_F(ShellFolderTest, JapaneseTextsReachTheUserAsWritten)
 namespace {
 
 int g_aboutBoxes;
-INT_PTR WINAPI CountAboutBox(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return ++g_aboutBoxes, IDOK; }
+
+INT_PTR WINAPI CountAboutBox(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM)
+{
+    ++g_aboutBoxes;
+    return IDOK;
+}
 
 }  // namespace
 
@@ -125,7 +201,7 @@ INT_PTR WINAPI CountAboutBox(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) { return 
 TEST_F(ShellFolderTest, AcceleratorsWorkFromEveryControl)
 {
     MainWindow window;
-    ImportPatch about("user32", "DialogBoxParamA", reinterpret_cast<void*>(CountAboutBox));
+    ImportPatch about("user32", "DialogBoxParamA", CountAboutBox);
     HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(0), MAKEINTRESOURCEA(IDA_MAIN));
     const struct { HWND target; UINT message; char key; int opened; } rows[] = {
         {window.handle, WM_SYSCHAR, '?', 1}, {g_hListView, WM_SYSCHAR, '/', 1}, {g_hTabs, WM_SYSCHAR, '?', 1},
