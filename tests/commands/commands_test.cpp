@@ -1,9 +1,6 @@
 // The commands on the real main window: delete as the user answers the shell's confirmations,
 // shortcuts from dropped files, the shell actions, and names the code page lacks, which must
 // reach the shell as exactly one file or not at all.
-#include <windows.h>
-#include <shellapi.h>
-
 #include <algorithm>
 #include <memory>
 
@@ -52,41 +49,6 @@ struct ShellRecorder {
     ImportPatch executeEx{"shell32", "ShellExecuteExA", RecordExecuteEx};
 };
 
-}  // namespace
-
-// A row goes only when its file really went, and only its own; Shift deletes for good.
-TEST_F(ShellFolderTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
-{
-    Names links;
-    for (const char* name : {"a.lnk", "b.lnk", "c.lnk", "d.lnk"})
-        links.push_back(MakeLink(m_sendTo, name, ScratchFile(std::string(name) + ".txt")));
-    auto scratch = TreeContents(kScratchFolder);
-    MainWindow window;
-    ShellRecorder recorder;
-    g_calls.clear();
-    g_answers = "yny";
-    SelectRows(RowsOf({links[0], links[1], links[2]}));
-    window.Command(CMD_DELETE);
-    EXPECT_EQ(Names({"recycle: " + links[0], "recycle: " + links[1], "recycle: " + links[2]}), g_calls);
-    EXPECT_EQ(Names({"b.lnk", "d.lnk"}), LinkNames(m_sendTo));
-    EXPECT_EQ(RowsOf({links[1], links[3]}), std::vector<int>({0, 1}));
-
-    // A second Delete while the first one's confirmation is open is ignored, not nested.
-    g_calls.clear();
-    SelectRows(RowsOf({links[3]}));
-    HoldKeys({VK_SHIFT});
-    PostMessageA(window.handle, WM_COMMAND, CMD_DELETE, 0);
-    PostMessageA(window.handle, WM_COMMAND, CMD_DELETE, 0);
-    PumpMessages();
-    HoldKeys({});
-    EXPECT_EQ(Names({"delete: " + links[3]}), g_calls);
-    EXPECT_EQ(Names({"b.lnk"}), LinkNames(m_sendTo));
-    EXPECT_EQ(1, RowCount());
-    EXPECT_EQ(scratch, TreeContents(kScratchFolder));
-}
-
-namespace {
-
 int g_dropsFinished;
 decltype(&DragFinish) g_dragFinish;
 
@@ -96,85 +58,9 @@ void WINAPI CountDragFinish(HDROP drop)
     g_dragFinish(drop);
 }
 
-}  // namespace
-
-// Drops land in the folder of the selected tab: here Send To, moved to a folder the code page
-// cannot name, which the program reaches by its short path.
-TEST_F(ShellFolderTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
-{
-    std::wstring folder = Wide(kScratchFolder) + L"\\\U0001F4C1SendTo";
-    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), 0));
-    WCHAR shortPath[MAX_PATH] = L"";
-    GetShortPathNameW(folder.c_str(), shortPath, MAX_PATH);
-    const std::string shortFolder(shortPath, shortPath + lstrlenW(shortPath));  // 8.3 names are ASCII
-    const wchar_t* key = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
-    WCHAR saved[MAX_PATH] = L"";
-    DWORD type = 0, size = sizeof(saved);
-    bool had = RegGetValueW(HKEY_CURRENT_USER, key, L"SendTo", RRF_RT_ANY | RRF_NOEXPAND, &type, saved, &size) == ERROR_SUCCESS;
-    RegSetKeyValueW(HKEY_CURRENT_USER, key, L"SendTo", REG_SZ, folder.c_str(), static_cast<DWORD>((folder.size() + 1) * 2));
-    {
-        MainWindow window;
-        EXPECT_EQ(shortFolder, StatusText());
-        // A real HDROP, as the shell hands it over: the names, each ended by a zero byte, then one more.
-        std::string names = ScratchFile("tool.exe") + '\0' + ScratchFolder("Data") + '\0';
-        HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
-        DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(drop));
-        header->pFiles = sizeof(DROPFILES);
-        CopyMemory(header + 1, names.data(), names.size());
-        GlobalUnlock(drop);
-        ImportPatch finish("shell32", "DragFinish", CountDragFinish, &g_dragFinish);
-        SendMessageA(window.handle, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-        EXPECT_EQ(1, g_dropsFinished);
-        EXPECT_EQ(Names({"Data.lnk", "tool.lnk"}), LinkNames(shortFolder));
-        EXPECT_EQ(Names(), LinkNames(m_sendTo));
-        EXPECT_EQ(Names(), LinkNames(m_startup));
-        EXPECT_EQ(2, RowCount());
-        EXPECT_EQ(std::string(kScratchFolder) + "\\tool.exe", RowText(RowsOf({shortFolder + "\\tool.lnk"})[0], 1));
-    }
-    if (had)
-        RegSetKeyValueW(HKEY_CURRENT_USER, key, L"SendTo", type, saved, size);
-    else
-        RegDeleteKeyValueW(HKEY_CURRENT_USER, key, L"SendTo");
-}
-
-TEST_F(ShellFolderTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
-{
-    std::string data = ScratchFolder("Data");
-    std::string toTool = MakeLink(m_sendTo, "tool.lnk", ScratchFile("tool.exe"));
-    std::string toData = MakeLink(m_sendTo, "data.lnk", data);
-    WriteBytes("C:\\qd-root.txt", "x");
-    std::string toRoot = MakeLink(m_sendTo, "root.lnk", "C:\\qd-root.txt");
-    MainWindow window;
-    ShellRecorder recorder;
-    const struct { Names links; int command; Names calls; } rows[] = {
-        {{toTool}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder)}},
-        {{toData}, CMD_EXPLORE_TARGET, {"explore: " + data}},
-        {{toRoot}, CMD_EXPLORE_TARGET, {"explore: C:\\"}},  // "C:" would be the drive's current folder
-        {{toTool, toData}, CMD_PROPERTIES, {"properties: " + toData, "properties: " + toTool}},
-        {{}, CMD_OPEN_FOLDER, {"open: " + m_sendTo}},
-    };
-    for (const auto& row : rows) {
-        g_calls.clear();
-        SelectRows(RowsOf(row.links));
-        window.Command(row.command);
-        std::sort(g_calls.begin(), g_calls.end());
-        EXPECT_EQ(row.calls, g_calls) << row.command;
-    }
-    DeleteFileA("C:\\qd-root.txt");
-}
-
-namespace {
-
-// The search as on a volume that keeps no short names.
-decltype(&FindFirstFileA) g_findFirst;
+// The search as on a volume that keeps no short names. Only the next-file call is changed: the
+// folder's first entry, in name order, is never the one that needs a short name.
 decltype(&FindNextFileA) g_findNext;
-
-HANDLE WINAPI FindFirstNoShort(LPCSTR pattern, LPWIN32_FIND_DATAA found)
-{
-    HANDLE search = g_findFirst(pattern, found);
-    found->cAlternateFileName[0] = '\0';
-    return search;
-}
 
 BOOL WINAPI FindNextNoShort(HANDLE search, LPWIN32_FIND_DATAA found)
 {
@@ -183,45 +69,123 @@ BOOL WINAPI FindNextNoShort(HANDLE search, LPWIN32_FIND_DATAA found)
     return more;
 }
 
-struct NoShortNames {
-    ImportPatch first{"kernel32", "FindFirstFileA", FindFirstNoShort, &g_findFirst};
-    ImportPatch next{"kernel32", "FindNextFileA", FindNextNoShort, &g_findNext};
-};
-
 }  // namespace
 
+// A row goes only when its file really went, and only its own; Shift deletes for good.
+TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
+{
+    Names links;
+    for (const char* name : {"a.lnk", "b.lnk", "c.lnk", "d.lnk"})
+        links.push_back(MakeLink(m_sendTo, name, ScratchFile(std::string(name) + ".txt")));
+    auto scratch = TreeContents(kScratchFolder);
+    Command(CMD_REFRESH);
+    ShellRecorder recorder;
+    g_calls.clear();
+    g_answers = "yny";
+    SelectRows(RowsOf({links[0], links[1], links[2]}));
+    Command(CMD_DELETE);
+    EXPECT_EQ(Names({"recycle: " + links[0], "recycle: " + links[1], "recycle: " + links[2]}), g_calls);
+    EXPECT_EQ(Names({"b.lnk", "d.lnk"}), LinkNames(m_sendTo));
+    EXPECT_EQ(RowsOf({links[1], links[3]}), std::vector<int>({0, 1}));
+
+    // A second Delete while the first one's confirmation is open is ignored, not nested.
+    g_calls.clear();
+    SelectRows(RowsOf({links[3]}));
+    HoldKeys({VK_SHIFT});
+    PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
+    PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
+    PumpMessages();
+    HoldKeys({});
+    EXPECT_EQ(Names({"delete: " + links[3]}), g_calls);
+    EXPECT_EQ(Names({"b.lnk"}), LinkNames(m_sendTo));
+    EXPECT_EQ(1, RowCount());
+    EXPECT_EQ(scratch, TreeContents(kScratchFolder));
+}
+
+// Drops land in the folder of the selected tab, named without their last extension; 表 and ソ
+// end in the byte of a backslash. A shortcut dropped on its own folder is left as it was.
+TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
+{
+    ScratchFolder(Ansi("表"));
+    std::string own = MakeLink(m_startup, "own.lnk", ScratchFile("own.txt"));
+    const std::string ownBytes = TreeContents(m_startup).at(Wide(own));
+    ClickTab(1);
+    // A real HDROP, as the shell hands it over: the names, each ended by a zero byte, then one more.
+    std::string names;
+    for (const std::string& name : {ScratchFile("report.final.doc"), ScratchFile(Ansi("表\\ソ.txt")), ScratchFolder("Data"), own})
+        names += name + '\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
+    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    CopyMemory(header + 1, names.data(), names.size());
+    GlobalUnlock(drop);
+    ImportPatch finish("shell32", "DragFinish", CountDragFinish, &g_dragFinish);
+    SendMessageA(m_window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(1, g_dropsFinished);
+    EXPECT_EQ(Names({"Data.lnk", "own.lnk", "report.final.lnk", Ansi("ソ.lnk")}), LinkNames(m_startup));
+    EXPECT_EQ(ownBytes, TreeContents(m_startup).at(Wide(own)));
+    EXPECT_EQ(Names(), LinkNames(m_sendTo));
+    ASSERT_EQ(4, RowCount());
+    EXPECT_EQ(std::string(kScratchFolder) + "\\report.final.doc", RowText(RowsOf({m_startup + "\\report.final.lnk"})[0], 1));
+}
+
+TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
+{
+    std::string toTool = MakeLink(m_sendTo, "tool.lnk", ScratchFile("tool.exe"));
+    std::string toData = MakeLink(m_sendTo, "data.lnk", ScratchFolder("Data"));
+    WriteBytes("C:\\qd-root.txt", "x");
+    std::string toRoot = MakeLink(m_sendTo, "root.lnk", "C:\\qd-root.txt");
+    Command(CMD_REFRESH);
+    ShellRecorder recorder;
+    const struct { Names links; int command; Names calls; } rows[] = {
+        {{toTool}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder)}},
+        {{toData}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder) + "\\Data"}},  // a folder stays whole
+        {{toRoot}, CMD_EXPLORE_TARGET, {"explore: C:\\"}},  // "C:" would be the drive's current folder
+        {{toTool, toData}, CMD_PROPERTIES, {"properties: " + toData, "properties: " + toTool}},
+        {{}, CMD_OPEN_FOLDER, {"open: " + m_sendTo}},
+    };
+    for (const auto& row : rows) {
+        g_calls.clear();
+        SelectRows(RowsOf(row.links));
+        Command(row.command);
+        std::sort(g_calls.begin(), g_calls.end());
+        EXPECT_EQ(row.calls, g_calls) << row.command;
+    }
+    DeleteFileA("C:\\qd-root.txt");
+}
+
 // 📁Docs.lnk comes back from the 8-bit search as ??Docs.lnk, a wildcard that also matches
-// MyDocs.lnk and XYDocs.lnk. Every command on its row must reach that one file, by its short
-// name; without one, the row says why and no command acts on it.
-TEST_F(ShellFolderTest, ARowWhoseNameTheCodePageLacksReachesOnlyItsOwnFile)
+// MyDocs.lnk. Every command on its row must reach that one file, by its short name; without one,
+// the row says why and no command acts on it.
+TEST_F(MainWindowTest, ARowWhoseNameTheCodePageLacksReachesOnlyItsOwnFile)
 {
     const std::string docs = ScratchFolder("docs");
-    const Names alike = {MakeLink(m_startup, "MyDocs.lnk", ScratchFile("my.txt")), MakeLink(m_startup, "XYDocs.lnk", ScratchFile("xy.txt"))};
+    const std::string alike = MakeLink(m_startup, "MyDocs.lnk", ScratchFile("my.txt"));
     const auto others = TreeContents(m_startup);
     const std::wstring path = Wide(m_startup) + L"\\\U0001F4C1Docs.lnk";
     ShellRecorder recorder;
-    MainWindow window;
-    window.ClickTab(1);
+    ClickTab(1);
     for (bool shortNames : {true, false}) {
         SCOPED_TRACE(shortNames ? "with short names" : "without short names");
         ASSERT_TRUE(MoveFileW(Wide(MakeLink(m_startup, "tmp.lnk", ScratchFile("docs\\a.txt"))).c_str(), path.c_str()));
-        std::unique_ptr<NoShortNames> noShortNames(shortNames ? 0 : new NoShortNames);
-        window.Command(CMD_REFRESH);
-        ASSERT_EQ(3, RowCount());
-        std::vector<int> taken = RowsOf(alike);
-        int row = 3 - taken[0] - taken[1];
+        std::unique_ptr<ImportPatch> noShortNames;
+        if (!shortNames)
+            noShortNames.reset(new ImportPatch("kernel32", "FindNextFileA", FindNextNoShort, &g_findNext));
+        Command(CMD_REFRESH);
+        ASSERT_EQ(2, RowCount());
+        int row = 1 - RowsOf({alike})[0];
         const std::string link = RowLinkPath(row);
         EXPECT_EQ(std::string::npos, RowText(row, 0).find_first_not_of("?Docs")) << RowText(row, 0);
         SelectRows({row});
         g_calls.clear();
-        window.Command(CMD_PROPERTIES);
-        window.Command(CMD_EXPLORE_TARGET);
-        window.Command(CMD_DELETE);
+        Command(CMD_PROPERTIES);
+        Command(CMD_EXPLORE_TARGET);
+        Command(CMD_DELETE);
         Names expected = {"properties: " + link, "explore: " + docs, "recycle: " + link};
         EXPECT_EQ(shortNames ? expected : Names(), g_calls);
         EXPECT_EQ(shortNames, GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES);
         EXPECT_TRUE(shortNames || !RowText(row, 2).empty()) << "an unusable row says why";
         DeleteFileW(path.c_str());
-        EXPECT_EQ(others, TreeContents(m_startup)) << "MyDocs.lnk and XYDocs.lnk keep their bytes";
+        EXPECT_EQ(others, TreeContents(m_startup)) << "MyDocs.lnk keeps its bytes";
     }
 }

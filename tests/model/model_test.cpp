@@ -1,35 +1,14 @@
-// The model without a window: the naming rule for dropped items, the containers' ownership, and
+// The model without a window: the containers' ownership across reallocation and growth, and
 // shortcut items over damaged and over-long files.
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
 
-#include "commands/drop_shortcuts.h"
 #include "model/heap_string.h"
 #include "model/object_array.h"
 #include "model/shortcut_item.h"
 #include "support/support.h"
-
-// 表 (95 5C) and ソ (83 5C) end in the byte of a backslash: the scans must step by characters.
-TEST(DropNaming, NameWithoutItsLastExtensionInTheFolderOnShow)
-{
-    const struct { const char* folder; std::string dropped, link; } rows[] = {
-        {"C:\\F", "C:\\Docs\\report.final.doc", "C:\\F\\report.final.lnk"},
-        {"C:\\F", "C:\\Old.dir\\notes", "C:\\F\\notes.lnk"},
-        {"C:\\F", "C:\\\x95\x5c\\\x83\x5c.txt", "C:\\F\\\x83\x5c.lnk"},
-        {"C:\\F", "C:\\F\\a.lnk", ""},  // a shortcut dropped on its own folder
-        {"C:\\F", "C:\\" + std::string(300, 'n'), ""},
-        {"", "C:\\Tools\\editor.exe", ""},
-    };
-    for (const auto& row : rows) {
-        HeapString link;
-        bool made = MakeDropLinkPath(HeapString(row.folder), row.dropped.c_str(), link);
-        EXPECT_EQ(!row.link.empty(), made) << row.dropped;
-        if (made)
-            EXPECT_STREQ(row.link.c_str(), link.GetBuffer()) << row.dropped;
-    }
-}
 
 namespace {
 

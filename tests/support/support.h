@@ -6,6 +6,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 #include <shlobj.h>
 
 #include <algorithm>
@@ -150,40 +151,6 @@ private:
     void* m_original;
 };
 
-// The real main window, built in this process as WinMain builds it.
-struct MainWindow {
-    MainWindow()
-    {
-        HINSTANCE instance = GetModuleHandleA(0);
-        LoadMainWindowTexts(instance);
-        RegisterMainClass(instance);  // from the second window on, it fails harmlessly
-        handle = CreateMainWindow(instance, SW_SHOWNORMAL);
-        PumpMessages();
-    }
-    ~MainWindow()
-    {
-        if (IsWindow(handle))
-            DestroyWindow(handle);
-        PumpMessages();
-    }
-    // Button down and up on the tab, as the user clicks.
-    void ClickTab(int index) const
-    {
-        RECT rect = {};
-        SendMessageA(g_hTabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
-        LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        SendMessageA(g_hTabs, WM_LBUTTONUP, 0, centre);
-        PumpMessages();
-    }
-    void Command(int id) const
-    {
-        SendMessageA(handle, WM_COMMAND, MAKEWPARAM(id, 0), 0);
-        PumpMessages();
-    }
-    HWND handle;
-};
-
 inline int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
 
 inline std::string RowText(int row, int subItem)
@@ -218,12 +185,12 @@ inline std::string RowLinkPath(int row)
 // The row of each link, -1 for one no row names.
 inline std::vector<int> RowsOf(const Names& linkPaths)
 {
-    std::vector<int> rows(linkPaths.size(), -1);
-    for (int row = 0; row < RowCount(); ++row) {
-        for (size_t i = 0; i < linkPaths.size(); ++i) {
-            if (lstrcmpiA(RowLinkPath(row).c_str(), linkPaths[i].c_str()) == 0)
-                rows[i] = row;
-        }
+    std::vector<int> rows;
+    for (const std::string& link : linkPaths) {
+        int row = RowCount() - 1;
+        while (row >= 0 && lstrcmpiA(RowLinkPath(row).c_str(), link.c_str()) != 0)
+            --row;
+        rows.push_back(row);
     }
     return rows;
 }
@@ -246,9 +213,10 @@ protected:
         m_sendTo = sendTo;
         m_startup = startup;
         CreateDirectoryA(kScratchFolder, 0);
-        TearDown();
+        EmptyFolders();
     }
-    void TearDown() override
+    void TearDown() override { EmptyFolders(); }
+    void EmptyFolders() const
     {
         for (const std::string& dir : {m_sendTo, m_startup, std::string(kScratchFolder)}) {
             if (dir.size() < 4 || dir[1] != ':' || dir[2] != '\\')  // a drive root, or Wine's Z:, the host's root
@@ -259,6 +227,43 @@ protected:
     }
     struct Com { Com() { CoInitialize(0); } ~Com() { CoUninitialize(); } } m_com;
     std::string m_sendTo, m_startup;
+};
+
+// The real main window over the emptied folders, built in this process as WinMain builds it.
+class MainWindowTest : public ShellFolderTest {
+protected:
+    void SetUp() override
+    {
+        ShellFolderTest::SetUp();
+        HINSTANCE instance = GetModuleHandleA(0);
+        LoadMainWindowTexts(instance);
+        RegisterMainClass(instance);  // from the second test on, it fails harmlessly
+        m_window = CreateMainWindow(instance, SW_SHOWNORMAL);
+        PumpMessages();
+    }
+    void TearDown() override
+    {
+        if (IsWindow(m_window))
+            DestroyWindow(m_window);
+        PumpMessages();
+        ShellFolderTest::TearDown();
+    }
+    // Button down and up on the tab, as the user clicks.
+    void ClickTab(int index) const
+    {
+        RECT rect = {};
+        SendMessageA(g_hTabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+        LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+        SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageA(g_hTabs, WM_LBUTTONUP, 0, centre);
+        PumpMessages();
+    }
+    void Command(int id) const
+    {
+        SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+        PumpMessages();
+    }
+    HWND m_window = 0;
 };
 
 // A one-byte file.
