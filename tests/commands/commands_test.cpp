@@ -1,32 +1,20 @@
 // The commands on the real main window: delete as the user answers the shell's confirmations,
 // shortcuts from dropped files, the shell actions, and names the code page lacks, which must
 // reach the shell as exactly one file or not at all.
-#include <algorithm>
-#include <memory>
-
-#include "app/quiverdesk.h"
 #include "support/support.h"
 
 namespace {
 
 // Every call that hands the shell a file name, as "verb: name"; a delete says "recycle" when it
-// can be undone.
+// can be undone. Deletions still happen, as the user confirms them.
 Names g_calls;
-// The user's answers to the shell's confirmations, in turn ('y' or 'n'); yes once it runs out.
-std::string g_answers;
 decltype(&SHFileOperationA) g_fileOperation;
 
 int WINAPI ConfirmFileOperation(LPSHFILEOPSTRUCTA operation)
 {
     g_calls.push_back((operation->fFlags & FOF_ALLOWUNDO ? "recycle: " : "delete: ") + std::string(operation->pFrom));
-    // The confirmation runs a message loop while it waits for the user.
+    // The confirmation runs a message loop while it waits for the user, who says yes.
     PumpMessages();
-    bool no = !g_answers.empty() && g_answers[0] == 'n';
-    g_answers.erase(0, 1);
-    if (no) {
-        operation->fAnyOperationsAborted = TRUE;
-        return 0;
-    }
     operation->fFlags |= FOF_NOCONFIRMATION;
     return g_fileOperation(operation);
 }
@@ -34,7 +22,7 @@ int WINAPI ConfirmFileOperation(LPSHFILEOPSTRUCTA operation)
 HINSTANCE WINAPI RecordExecute(HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT)
 {
     g_calls.push_back(std::string(verb) + ": " + file);
-    return reinterpret_cast<HINSTANCE>(42);
+    return reinterpret_cast<HINSTANCE>(42);  // above 32: done
 }
 
 BOOL WINAPI RecordExecuteEx(SHELLEXECUTEINFOA* info)
@@ -44,34 +32,20 @@ BOOL WINAPI RecordExecuteEx(SHELLEXECUTEINFOA* info)
 }
 
 struct ShellRecorder {
-    ImportPatch operation{"shell32", "SHFileOperationA", ConfirmFileOperation, &g_fileOperation};
-    ImportPatch execute{"shell32", "ShellExecuteA", RecordExecute};
-    ImportPatch executeEx{"shell32", "ShellExecuteExA", RecordExecuteEx};
+    ImportPatch<decltype(&SHFileOperationA)> operation{__imp_SHFileOperationA, ConfirmFileOperation, &g_fileOperation};
+    ImportPatch<decltype(&ShellExecuteA)> execute{__imp_ShellExecuteA, RecordExecute};
+    ImportPatch<decltype(&ShellExecuteExA)> executeEx{__imp_ShellExecuteExA, RecordExecuteEx};
 };
 
-int g_dropsFinished;
+int g_dropsFinished = 0;
 decltype(&DragFinish) g_dragFinish;
-
-void WINAPI CountDragFinish(HDROP drop)
-{
-    ++g_dropsFinished;
-    g_dragFinish(drop);
-}
-
-// The search as on a volume that keeps no short names. Only the next-file call is changed: the
-// folder's first entry, in name order, is never the one that needs a short name.
 decltype(&FindNextFileA) g_findNext;
-
-BOOL WINAPI FindNextNoShort(HANDLE search, LPWIN32_FIND_DATAA found)
-{
-    BOOL more = g_findNext(search, found);
-    found->cAlternateFileName[0] = '\0';
-    return more;
-}
+bool g_shortNames = true;
 
 }  // namespace
 
-// A row goes only when its file really went, and only its own; Shift deletes for good.
+// With Shift held every file goes for good once the user confirms it; a row goes only when its
+// file really went, and only its own. A second Delete while a confirmation is open is ignored.
 TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
     Names links;
@@ -81,24 +55,19 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     Command(CMD_REFRESH);
     ShellRecorder recorder;
     g_calls.clear();
-    g_answers = "yny";
+    // c.lnk is in use, opened without sharing, so its delete fails.
+    HANDLE inUse = CreateFileA(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     SelectRows(RowsOf({links[0], links[1], links[2]}));
-    Command(CMD_DELETE);
-    EXPECT_EQ(Names({"recycle: " + links[0], "recycle: " + links[1], "recycle: " + links[2]}), g_calls);
-    EXPECT_EQ(Names({"b.lnk", "d.lnk"}), LinkNames(m_sendTo));
-    EXPECT_EQ(RowsOf({links[1], links[3]}), std::vector<int>({0, 1}));
-
-    // A second Delete while the first one's confirmation is open is ignored, not nested.
-    g_calls.clear();
-    SelectRows(RowsOf({links[3]}));
     HoldKeys({VK_SHIFT});
     PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
     PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
     PumpMessages();
     HoldKeys({});
-    EXPECT_EQ(Names({"delete: " + links[3]}), g_calls);
-    EXPECT_EQ(Names({"b.lnk"}), LinkNames(m_sendTo));
-    EXPECT_EQ(1, RowCount());
+    CloseHandle(inUse);
+    EXPECT_EQ(Names({"delete: " + links[0], "delete: " + links[1], "delete: " + links[2]}), g_calls);
+    EXPECT_EQ(Names({"c.lnk", "d.lnk"}), LinkNames(m_sendTo));
+    EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
+    EXPECT_EQ(2, RowCount());
     EXPECT_EQ(scratch, TreeContents(kScratchFolder));
 }
 
@@ -106,23 +75,26 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 // end in the byte of a backslash. A shortcut dropped on its own folder is left as it was.
 TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
 {
-    ScratchFolder(Ansi("表"));
+    ScratchFolder(Ansi(L"表"));
     std::string own = MakeLink(m_startup, "own.lnk", ScratchFile("own.txt"));
     const std::string ownBytes = TreeContents(m_startup).at(Wide(own));
     ClickTab(1);
     // A real HDROP, as the shell hands it over: the names, each ended by a zero byte, then one more.
     std::string names;
-    for (const std::string& name : {ScratchFile("report.final.doc"), ScratchFile(Ansi("表\\ソ.txt")), ScratchFolder("Data"), own})
+    for (const std::string& name : {ScratchFile("report.final.doc"), ScratchFile(Ansi(L"表\\ソ.txt")), ScratchFolder("Data"), own})
         names += name + '\0';
     HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
     DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(drop));
     header->pFiles = sizeof(DROPFILES);
     CopyMemory(header + 1, names.data(), names.size());
     GlobalUnlock(drop);
-    ImportPatch finish("shell32", "DragFinish", CountDragFinish, &g_dragFinish);
+    ImportPatch finish(__imp_DragFinish, +[](HDROP handle) {
+        ++g_dropsFinished;
+        g_dragFinish(handle);
+    }, &g_dragFinish);
     SendMessageA(m_window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
     EXPECT_EQ(1, g_dropsFinished);
-    EXPECT_EQ(Names({"Data.lnk", "own.lnk", "report.final.lnk", Ansi("ソ.lnk")}), LinkNames(m_startup));
+    EXPECT_EQ(Names({"Data.lnk", "own.lnk", "report.final.lnk", Ansi(L"ソ.lnk")}), LinkNames(m_startup));
     EXPECT_EQ(ownBytes, TreeContents(m_startup).at(Wide(own)));
     EXPECT_EQ(Names(), LinkNames(m_sendTo));
     ASSERT_EQ(4, RowCount());
@@ -164,13 +136,19 @@ TEST_F(MainWindowTest, ARowWhoseNameTheCodePageLacksReachesOnlyItsOwnFile)
     const auto others = TreeContents(m_startup);
     const std::wstring path = Wide(m_startup) + L"\\\U0001F4C1Docs.lnk";
     ShellRecorder recorder;
+    // The search as on a volume that keeps short names, then as on one that keeps none. Only the
+    // next-file call is changed: the first entry, in name order, is MyDocs.lnk.
+    ImportPatch search(__imp_FindNextFileA, +[](HANDLE handle, LPWIN32_FIND_DATAA found) {
+        BOOL more = g_findNext(handle, found);
+        if (!g_shortNames)
+            found->cAlternateFileName[0] = '\0';
+        return more;
+    }, &g_findNext);
     ClickTab(1);
     for (bool shortNames : {true, false}) {
         SCOPED_TRACE(shortNames ? "with short names" : "without short names");
+        g_shortNames = shortNames;
         ASSERT_TRUE(MoveFileW(Wide(MakeLink(m_startup, "tmp.lnk", ScratchFile("docs\\a.txt"))).c_str(), path.c_str()));
-        std::unique_ptr<ImportPatch> noShortNames;
-        if (!shortNames)
-            noShortNames.reset(new ImportPatch("kernel32", "FindNextFileA", FindNextNoShort, &g_findNext));
         Command(CMD_REFRESH);
         ASSERT_EQ(2, RowCount());
         int row = 1 - RowsOf({alike})[0];

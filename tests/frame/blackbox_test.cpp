@@ -1,7 +1,5 @@
 // The real Quiverdesk.exe, started as a user starts it and inspected from outside: its window
 // and columns at 144 DPI, its rows, its About box, and a clean exit when closed.
-#include <cstring>
-
 #include "support/support.h"
 
 namespace {

@@ -1,13 +1,5 @@
 // The model without a window: the containers' ownership across reallocation and growth, and
 // shortcut items over damaged and over-long files.
-#include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
-
-#include "model/heap_string.h"
-#include "model/object_array.h"
-#include "model/shortcut_item.h"
 #include "support/support.h"
 
 namespace {
@@ -35,7 +27,7 @@ int Counted::live = 0;
 
 TEST(HeapString, TakesItsOwnTextAcrossReallocation)
 {
-    ImportPatch moving("kernel32", "HeapReAlloc", MovingReAlloc);
+    ImportPatch moving(__imp_HeapReAlloc, MovingReAlloc);
     HeapString text("abc");
     text.Append(text.GetBuffer()).Append(text.GetBuffer() + 4);
     EXPECT_STREQ("abcabcbc", text.GetBuffer());
@@ -64,7 +56,7 @@ TEST_F(ShellFolderTest, DamagedOrOverlongShortcutsLoadAsNothing)
     const std::string sample((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     std::string longFolder;
     for (int i = 0; i < 120; ++i)
-        longFolder += Ansi("\xe8\xa1\xa8");  // 表, two bytes in code page 932
+        longFolder += Ansi(L"表");  // two bytes in code page 932
     ScratchFolder(longFolder);
     const struct { std::string name, bytes; } rows[] = {
         {"empty.lnk", ""}, {"header.lnk", sample.substr(0, 76)}, {"cut.lnk", sample.substr(0, 120)},

@@ -1,6 +1,6 @@
-// What the test programs share: the real main window built in-process and read back through its
-// controls' messages, emptied shell folders, import patches that record or fake platform calls,
-// and file helpers that reach names the code page lacks through the wide API.
+// What the test programs share, and the one header they include: the real main window built
+// in-process and read back through its controls' messages, emptied shell folders, import patches
+// that record or fake platform calls, and file helpers that reach names the code page lacks.
 #ifndef QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 
@@ -12,11 +12,13 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -24,21 +26,25 @@
 
 #include "app/main_tabs.h"
 #include "app/main_window.h"
+#include "app/message_loop.h"
+#include "app/quiverdesk.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
+#include "controls/tool_bar.h"
+#include "model/heap_string.h"
+#include "model/object_array.h"
 #include "model/shortcut_file.h"
 #include "model/shortcut_item.h"
+#include "model/shortcut_list.h"
 
 typedef std::vector<std::string> Names;
 constexpr char kScratchFolder[] = "C:\\qdtest";
 
-// Tests write UTF-8; the program speaks the ANSI code page.
-inline std::string Ansi(const char* utf8)
+// Tests write wide text; the program speaks the ANSI code page.
+inline std::string Ansi(const std::wstring& wide)
 {
-    wchar_t wide[1024] = L"";
     char ansi[2048] = "";
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, wide, 1024);
-    WideCharToMultiByte(CP_ACP, 0, wide, -1, ansi, sizeof(ansi), 0, 0);
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof(ansi), 0, 0);
     return ansi;
 }
 
@@ -103,53 +109,43 @@ inline std::string Frame(HWND mainWindow)
     return text;
 }
 
-// Points this program's imports of dll!function at replacement while alive, so the statically
-// linked product calls it instead; original, when given, receives the function it replaced.
+// Points one of this program's import slots at replacement while alive; original, when given,
+// receives what the slot held. Every call the statically linked product makes to a DLL function
+// goes through its slot, which the linker names __imp_ and the function's name (declared below).
+// A captureless lambda, made a function pointer with +, may stand for replacement.
+template <typename F>
 class ImportPatch {
 public:
-    template <typename F>
-    ImportPatch(const char* dll, const char* function, F replacement, F* original = 0)
-        : m_dll(dll), m_function(function), m_original(Patch(reinterpret_cast<void*>(replacement)))
+    ImportPatch(F& slot, F replacement, F* original = 0) : m_slot(slot), m_saved(slot)
     {
         if (original)
-            *original = reinterpret_cast<F>(m_original);
+            *original = slot;
+        Set(replacement);
     }
-    ~ImportPatch() { Patch(m_original); }
+    ~ImportPatch() { Set(m_saved); }
 
 private:
-    // Walks the import directory of this program's image; returns what the slots held.
-    void* Patch(void* replacement) const
+    void Set(F function)
     {
-        BYTE* base = reinterpret_cast<BYTE*>(GetModuleHandleA(0));
-        IMAGE_NT_HEADERS* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + reinterpret_cast<IMAGE_DOS_HEADER*>(base)->e_lfanew);
-        DWORD rva = nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-        void* original = 0;
-        for (auto* dll = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + rva); rva && dll->Name; ++dll) {
-            if (_strnicmp(reinterpret_cast<char*>(base + dll->Name), m_dll.c_str(), m_dll.size()) || !dll->OriginalFirstThunk)
-                continue;
-            auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->OriginalFirstThunk);
-            auto* slot = reinterpret_cast<IMAGE_THUNK_DATA*>(base + dll->FirstThunk);
-            for (; names->u1.AddressOfData; ++names, ++slot) {
-                if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)
-                    || m_function != reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData)->Name)
-                    continue;
-                DWORD protection = 0;
-                VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), PAGE_READWRITE, &protection);
-                original = reinterpret_cast<void*>(slot->u1.Function);
-                slot->u1.Function = reinterpret_cast<ULONG_PTR>(replacement);
-                VirtualProtect(&slot->u1.Function, sizeof(slot->u1.Function), protection, &protection);
-            }
-        }
-        if (!original) {
-            std::fprintf(stderr, "no import %s!%s to patch\n", m_dll.c_str(), m_function.c_str());
-            std::abort();
-        }
-        return original;
+        DWORD protection = 0;
+        VirtualProtect(&m_slot, sizeof(m_slot), PAGE_READWRITE, &protection);
+        m_slot = function;
+        VirtualProtect(&m_slot, sizeof(m_slot), protection, &protection);
     }
-
-    std::string m_dll, m_function;
-    void* m_original;
+    F& m_slot;
+    F m_saved;
 };
+
+// The slots the tests patch.
+extern "C" decltype(&CoUninitialize) __imp_CoUninitialize;
+extern "C" decltype(&DialogBoxParamA) __imp_DialogBoxParamA;
+extern "C" decltype(&DragFinish) __imp_DragFinish;
+extern "C" decltype(&FindFirstFileA) __imp_FindFirstFileA;
+extern "C" decltype(&FindNextFileA) __imp_FindNextFileA;
+extern "C" decltype(&HeapReAlloc) __imp_HeapReAlloc;
+extern "C" decltype(&SHFileOperationA) __imp_SHFileOperationA;
+extern "C" decltype(&ShellExecuteA) __imp_ShellExecuteA;
+extern "C" decltype(&ShellExecuteExA) __imp_ShellExecuteExA;
 
 inline int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
 

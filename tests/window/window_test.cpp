@@ -1,10 +1,6 @@
 // The main window as the user sees it: rows bound to their files, names and icons, the tabs and
 // their scans, the toolbar's states, the layout after a DPI change, the Japanese texts, the keys,
 // and the order of its teardown.
-#include "app/message_loop.h"
-#include "app/quiverdesk.h"
-#include "controls/tool_bar.h"
-#include "model/shortcut_list.h"
 #include "support/support.h"
 
 namespace {
@@ -13,29 +9,9 @@ bool Enabled(int command) { return SendMessageA(g_toolBar.GetWindow(), TB_GETSTA
 
 decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
-
-void WINAPI RecordCoUninitialize()
-{
-    g_itemsAtCoUninitialize = g_shortcutList.GetCount();
-    g_coUninitialize();
-}
-
 decltype(&FindFirstFileA) g_findFirstFile;
 int g_scans = 0;
-
-HANDLE WINAPI CountingFindFirstFile(LPCSTR pattern, WIN32_FIND_DATAA* found)
-{
-    ++g_scans;
-    return g_findFirstFile(pattern, found);
-}
-
-int g_aboutBoxes;
-
-INT_PTR WINAPI CountAboutBox(HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM)
-{
-    ++g_aboutBoxes;
-    return IDOK;
-}
+int g_aboutBoxes = 0;
 
 }  // namespace
 
@@ -65,7 +41,7 @@ TEST_F(MainWindowTest, RowsShowTheSelectedTabsShortcutsEachBoundToItsFile)
         EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << path;
         EXPECT_EQ(icon.iIcon, image.iImage) << path;
         if (path == m_sendTo + "\\26-japanese-cp932-local.lnk")
-            EXPECT_EQ(Ansi("C:\\Temp\\リンク先.txt|コメント"), RowText(row, 1) + "|" + RowText(row, 2));
+            EXPECT_EQ(Ansi(L"C:\\Temp\\リンク先.txt|コメント"), RowText(row, 1) + "|" + RowText(row, 2));
     }
     EXPECT_FALSE(Enabled(CMD_DELETE));
     SelectRows({1});
@@ -75,7 +51,10 @@ TEST_F(MainWindowTest, RowsShowTheSelectedTabsShortcutsEachBoundToItsFile)
     EXPECT_EQ(m_startup, StatusText());
     ASSERT_EQ(1, RowCount());
     EXPECT_EQ(m_startup + "\\25-local-desc-quoted-args-space.lnk", RowLinkPath(0));
-    ImportPatch uninitialize("ole32", "CoUninitialize", RecordCoUninitialize, &g_coUninitialize);
+    ImportPatch uninitialize(__imp_CoUninitialize, +[]() {
+        g_itemsAtCoUninitialize = g_shortcutList.GetCount();
+        g_coUninitialize();
+    }, &g_coUninitialize);
     Command(CMD_EXIT);
     EXPECT_EQ(0, g_itemsAtCoUninitialize);
 }
@@ -103,32 +82,31 @@ TEST_F(MainWindowTest, LayoutFollowsADpiChange)
 
 TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
 {
-    ImportPatch patch("kernel32", "FindFirstFileA", CountingFindFirstFile, &g_findFirstFile);
-    // A key of 0 is a click on tab; tab is also the tab selected afterwards.
-    const struct { const char* what; WPARAM key; int tab, scans; } rows[] = {
-        {"click on the other tab", 0, 1, 1}, {"click on the selected tab", 0, 1, 1},
-        {"arrow key that changes nothing", VK_RIGHT, 1, 0}, {"arrow key to the other tab", VK_LEFT, 0, 1},
-        {"then a click on that tab", 0, 0, 1},
-    };
-    for (const auto& row : rows) {
-        g_scans = 0;
-        if (row.key)
-            SendMessageA(g_hTabs, WM_KEYDOWN, row.key, 0);
-        else
-            ClickTab(row.tab);
-        PumpMessages();
-        EXPECT_EQ(row.scans, g_scans) << row.what;
-        EXPECT_EQ(row.tab, GetSelectedTab()) << row.what;
-    }
+    ImportPatch scans(__imp_FindFirstFileA, +[](LPCSTR pattern, LPWIN32_FIND_DATAA found) {
+        ++g_scans;
+        return g_findFirstFile(pattern, found);
+    }, &g_findFirstFile);
+    ClickTab(1);
+    EXPECT_EQ(1, g_scans) << "a click on the other tab";
+    ClickTab(1);
+    EXPECT_EQ(2, g_scans) << "a click on the selected tab";
+    SendMessageA(g_hTabs, WM_KEYDOWN, VK_RIGHT, 0);
+    PumpMessages();
+    EXPECT_EQ(2, g_scans) << "an arrow key that changes nothing";
+    SendMessageA(g_hTabs, WM_KEYDOWN, VK_LEFT, 0);
+    PumpMessages();
+    ClickTab(0);
+    EXPECT_EQ(4, g_scans) << "an arrow key to the other tab, then a click on it";
+    EXPECT_EQ(0, GetSelectedTab());
 }
 
 // The tabs' captions, bytes in the code, and the tooltips' strings, from the resource script.
 TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
 {
-    const struct { int tab, command; const char* expected; } rows[] = {
-        {0, 0, "送る"}, {1, 0, "スタートアップ"}, {-1, CMD_REFRESH, "更新"}, {-1, CMD_DELETE, "削除"},
-        {-1, CMD_OPEN_FOLDER, "フォルダを開く"}, {-1, CMD_EXPLORE_TARGET, "リンク先をエクスプローラで開く"},
-        {-1, CMD_PROPERTIES, "プロパティ"},
+    const struct { int tab, command; const wchar_t* expected; } rows[] = {
+        {0, 0, L"送る"}, {1, 0, L"スタートアップ"}, {-1, CMD_REFRESH, L"更新"}, {-1, CMD_DELETE, L"削除"},
+        {-1, CMD_OPEN_FOLDER, L"フォルダを開く"}, {-1, CMD_EXPLORE_TARGET, L"リンク先をエクスプローラで開く"},
+        {-1, CMD_PROPERTIES, L"プロパティ"},
     };
     for (const auto& row : rows) {
         char text[256] = "";
@@ -141,14 +119,17 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
             SendMessageA(m_window, WM_NOTIFY, row.command, reinterpret_cast<LPARAM>(&info));
             LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)), text, sizeof(text));
         }
-        EXPECT_EQ(Ansi(row.expected), text) << row.expected;
+        EXPECT_EQ(Ansi(row.expected), text) << row.command;
     }
 }
 
 // Alt+/ and Alt+? open About wherever the focus is inside the window; plain characters do not.
 TEST_F(MainWindowTest, AcceleratorsWorkFromEveryControl)
 {
-    ImportPatch about("user32", "DialogBoxParamA", CountAboutBox);
+    ImportPatch about(__imp_DialogBoxParamA, +[](HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) -> INT_PTR {
+        ++g_aboutBoxes;
+        return IDOK;
+    });
     HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(0), MAKEINTRESOURCEA(IDA_MAIN));
     const struct { HWND target; UINT message; char key; int opened; } rows[] = {
         {m_window, WM_SYSCHAR, '?', 1}, {g_hListView, WM_SYSCHAR, '/', 1}, {g_hTabs, WM_SYSCHAR, '?', 1},
