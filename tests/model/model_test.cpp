@@ -4,16 +4,6 @@
 
 namespace {
 
-// Every growth moves the block and spoils the old one, as a busy heap may.
-LPVOID WINAPI MovingReAlloc(HANDLE heap, DWORD flags, LPVOID block, SIZE_T size)
-{
-    void* moved = HeapAlloc(heap, flags, size);
-    CopyMemory(moved, block, HeapSize(heap, 0, block));
-    FillMemory(block, HeapSize(heap, 0, block), '#');
-    HeapFree(heap, 0, block);
-    return moved;
-}
-
 struct Counted : Cloneable {
     static int live;
     int tag;
@@ -27,7 +17,14 @@ int Counted::live = 0;
 
 TEST(HeapString, TakesItsOwnTextAcrossReallocation)
 {
-    ImportPatch moving(__imp_HeapReAlloc, MovingReAlloc);
+    // Every growth moves the block and spoils the old one, as a busy heap may.
+    ImportPatch moving(__imp_HeapReAlloc, +[](HANDLE heap, DWORD flags, LPVOID block, SIZE_T size) {
+        void* moved = HeapAlloc(heap, flags, size);
+        CopyMemory(moved, block, HeapSize(heap, 0, block));
+        FillMemory(block, HeapSize(heap, 0, block), '#');
+        HeapFree(heap, 0, block);
+        return moved;
+    });
     HeapString text("abc");
     text.Append(text.GetBuffer()).Append(text.GetBuffer() + 4);
     EXPECT_STREQ("abcabcbc", text.GetBuffer());
@@ -54,9 +51,7 @@ TEST_F(ShellFolderTest, DamagedOrOverlongShortcutsLoadAsNothing)
 {
     std::ifstream file(TestDataPath("lnk\\06-ansi-stringdata-desc-args.lnk"), std::ios::binary);
     const std::string sample((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
-    std::string longFolder;
-    for (int i = 0; i < 120; ++i)
-        longFolder += Ansi(L"表");  // two bytes in code page 932
+    const std::string longFolder = Ansi(std::wstring(120, L'表'));  // 240 bytes in code page 932
     ScratchFolder(longFolder);
     const struct { std::string name, bytes; } rows[] = {
         {"empty.lnk", ""}, {"header.lnk", sample.substr(0, 76)}, {"cut.lnk", sample.substr(0, 120)},

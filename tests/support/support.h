@@ -18,7 +18,6 @@
 #include <initializer_list>
 #include <iterator>
 #include <map>
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -26,7 +25,6 @@
 
 #include "app/main_tabs.h"
 #include "app/main_window.h"
-#include "app/message_loop.h"
 #include "app/quiverdesk.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"

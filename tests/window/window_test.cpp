@@ -1,6 +1,8 @@
-// The main window as the user sees it: rows bound to their files, names and icons, the tabs and
-// their scans, the toolbar's states, the layout after a DPI change, the Japanese texts, the keys,
-// and the order of its teardown.
+// The real main window in-process, as the user sees and drives it: rows bound to their files,
+// names and icons, the tabs and their scans, the toolbar's states, the layout after a DPI change,
+// the Japanese texts, the order of its teardown, and the commands: delete as the user
+// confirms it, drops, the shell actions, and names the code page lacks, which must reach the
+// shell as exactly one file or not at all.
 #include "support/support.h"
 
 namespace {
@@ -11,7 +13,34 @@ decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
 decltype(&FindFirstFileA) g_findFirstFile;
 int g_scans = 0;
-int g_aboutBoxes = 0;
+
+// Every call that hands the shell a file name, as "verb: name"; a delete says "recycle" when it
+// can be undone. Deletions still happen, as the user confirms them.
+Names g_calls;
+decltype(&SHFileOperationA) g_fileOperation;
+
+struct ShellRecorder {
+    ImportPatch<decltype(&SHFileOperationA)> operation{__imp_SHFileOperationA, +[](LPSHFILEOPSTRUCTA operation) {
+        g_calls.push_back((operation->fFlags & FOF_ALLOWUNDO ? "recycle: " : "delete: ") + std::string(operation->pFrom));
+        // The confirmation runs a message loop while it waits for the user, who says yes.
+        PumpMessages();
+        operation->fFlags |= FOF_NOCONFIRMATION;
+        return g_fileOperation(operation);
+    }, &g_fileOperation};
+    ImportPatch<decltype(&ShellExecuteA)> execute{__imp_ShellExecuteA, +[](HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
+        g_calls.push_back(std::string(verb) + ": " + file);
+        return reinterpret_cast<HINSTANCE>(42);  // above 32: done
+    }};
+    ImportPatch<decltype(&ShellExecuteExA)> executeEx{__imp_ShellExecuteExA, +[](SHELLEXECUTEINFOA* info) {
+        g_calls.push_back(std::string(info->lpVerb) + ": " + info->lpFile);
+        return TRUE;
+    }};
+};
+
+int g_dropsFinished = 0;
+decltype(&DragFinish) g_dragFinish;
+decltype(&FindNextFileA) g_findNext;
+bool g_shortNames = true;
 
 }  // namespace
 
@@ -60,24 +89,19 @@ TEST_F(MainWindowTest, RowsShowTheSelectedTabsShortcutsEachBoundToItsFile)
 }
 
 // A move to a screen of 144 DPI: the window takes the suggested rectangle, the columns grow by
-// half, and the status bar, the list and the tabs are laid out again for the new size.
+// half, and the status bar docks again to the new bottom edge.
 TEST_F(MainWindowTest, LayoutFollowsADpiChange)
 {
     const RECT suggested = {40, 30, 940, 480};
     SendMessageA(m_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
-    RECT outer, client, tabs, status, list;
+    RECT outer, client, status;
     GetWindowRect(m_window, &outer);
     GetClientRect(m_window, &client);
-    GetClientRect(g_hTabs, &tabs);
     GetWindowRect(g_statusBar.GetWindow(), &status);
-    GetWindowRect(g_hListView, &list);
     MapWindowPoints(0, m_window, reinterpret_cast<POINT*>(&status), 2);
-    MapWindowPoints(0, m_window, reinterpret_cast<POINT*>(&list), 2);
     EXPECT_TRUE(EqualRect(&outer, &suggested));
-    EXPECT_EQ("900 450 150 150 450", Frame(m_window));
+    EXPECT_EQ("900 450 150 150 450", Frame(m_window)) << "outer size and column widths";
     EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right);
-    EXPECT_TRUE(list.bottom <= status.top && list.top >= g_toolBar.GetHeight());
-    EXPECT_EQ(client.right, tabs.right);
 }
 
 TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
@@ -123,25 +147,124 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
     }
 }
 
-// Alt+/ and Alt+? open About wherever the focus is inside the window; plain characters do not.
-TEST_F(MainWindowTest, AcceleratorsWorkFromEveryControl)
+// With Shift held every file goes for good once the user confirms it; a row goes only when its
+// file really went, and only its own. A second Delete while a confirmation is open is ignored.
+TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
-    ImportPatch about(__imp_DialogBoxParamA, +[](HINSTANCE, LPCSTR, HWND, DLGPROC, LPARAM) -> INT_PTR {
-        ++g_aboutBoxes;
-        return IDOK;
-    });
-    HACCEL keys = LoadAcceleratorsA(GetModuleHandleA(0), MAKEINTRESOURCEA(IDA_MAIN));
-    const struct { HWND target; UINT message; char key; int opened; } rows[] = {
-        {m_window, WM_SYSCHAR, '?', 1}, {g_hListView, WM_SYSCHAR, '/', 1}, {g_hTabs, WM_SYSCHAR, '?', 1},
-        {g_hListView, WM_CHAR, '/', 0}, {g_hTabs, WM_CHAR, '?', 0},
+    Names links;
+    for (const char* name : {"a.lnk", "b.lnk", "c.lnk", "d.lnk"})
+        links.push_back(MakeLink(m_sendTo, name, ScratchFile(std::string(name) + ".txt")));
+    auto scratch = TreeContents(kScratchFolder);
+    Command(CMD_REFRESH);
+    ShellRecorder recorder;
+    g_calls.clear();
+    // c.lnk is in use, opened without sharing, so its delete fails.
+    HANDLE inUse = CreateFileA(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    SelectRows(RowsOf({links[0], links[1], links[2]}));
+    HoldKeys({VK_SHIFT});
+    PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
+    PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
+    PumpMessages();
+    HoldKeys({});
+    CloseHandle(inUse);
+    EXPECT_EQ(Names({"delete: " + links[0], "delete: " + links[1], "delete: " + links[2]}), g_calls);
+    EXPECT_EQ(Names({"c.lnk", "d.lnk"}), LinkNames(m_sendTo));
+    EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
+    EXPECT_EQ(scratch, TreeContents(kScratchFolder));
+}
+
+// Drops land in the folder of the selected tab, named without their last extension; 表 and ソ
+// end in the byte of a backslash. A shortcut dropped on its own folder is left as it was.
+TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
+{
+    ScratchFolder(Ansi(L"表"));
+    std::string own = MakeLink(m_startup, "own.lnk", ScratchFile("own.txt"));
+    const std::string ownBytes = TreeContents(m_startup).at(Wide(own));
+    ClickTab(1);
+    // A real HDROP, as the shell hands it over: the names, each ended by a zero byte, then one more.
+    std::string names;
+    for (const std::string& name : {ScratchFile("report.final.doc"), ScratchFile(Ansi(L"表\\ソ.txt")), ScratchFolder("Data"), own})
+        names += name + '\0';
+    HGLOBAL drop = GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
+    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(drop));
+    header->pFiles = sizeof(DROPFILES);
+    CopyMemory(header + 1, names.data(), names.size());
+    GlobalUnlock(drop);
+    ImportPatch finish(__imp_DragFinish, +[](HDROP handle) {
+        ++g_dropsFinished;
+        g_dragFinish(handle);
+    }, &g_dragFinish);
+    SendMessageA(m_window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    EXPECT_EQ(1, g_dropsFinished);
+    EXPECT_EQ(Names({"Data.lnk", "own.lnk", "report.final.lnk", Ansi(L"ソ.lnk")}), LinkNames(m_startup));
+    EXPECT_EQ(ownBytes, TreeContents(m_startup).at(Wide(own)));
+    ASSERT_EQ(4, RowCount());
+    EXPECT_EQ(std::string(kScratchFolder) + "\\report.final.doc", RowText(RowsOf({m_startup + "\\report.final.lnk"})[0], 1));
+}
+
+TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
+{
+    std::string toTool = MakeLink(m_sendTo, "tool.lnk", ScratchFile("tool.exe"));
+    std::string toData = MakeLink(m_sendTo, "data.lnk", ScratchFolder("Data"));
+    WriteBytes("C:\\qd-root.txt", "x");
+    std::string toRoot = MakeLink(m_sendTo, "root.lnk", "C:\\qd-root.txt");
+    Command(CMD_REFRESH);
+    ShellRecorder recorder;
+    const struct { Names links; int command; Names calls; } rows[] = {
+        {{toTool}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder)}},
+        {{toData}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder) + "\\Data"}},  // a folder stays whole
+        {{toRoot}, CMD_EXPLORE_TARGET, {"explore: C:\\"}},  // "C:" would be the drive's current folder
+        {{toTool, toData}, CMD_PROPERTIES, {"properties: " + toData, "properties: " + toTool}},
+        {{}, CMD_OPEN_FOLDER, {"open: " + m_sendTo}},
     };
     for (const auto& row : rows) {
-        g_aboutBoxes = 0;
-        HoldKeys({row.message == WM_SYSCHAR ? VK_MENU : 0, VK_SHIFT});
-        PostMessageA(row.target, row.message, row.key, 1 << 29);
-        PostQuitMessage(0);
-        RunMessageLoop(m_window, keys);
-        EXPECT_EQ(row.opened, g_aboutBoxes) << row.key << " to " << row.target;
+        g_calls.clear();
+        SelectRows(RowsOf(row.links));
+        Command(row.command);
+        std::sort(g_calls.begin(), g_calls.end());
+        EXPECT_EQ(row.calls, g_calls) << row.command;
     }
-    HoldKeys({});
+    DeleteFileA("C:\\qd-root.txt");
+}
+
+// 📁Docs.lnk comes back from the 8-bit search as ??Docs.lnk, a wildcard that also matches
+// MyDocs.lnk. Every command on its row must reach that one file, by its short name; without one,
+// the row says why and no command acts on it.
+TEST_F(MainWindowTest, ARowWhoseNameTheCodePageLacksReachesOnlyItsOwnFile)
+{
+    const std::string docs = ScratchFolder("docs");
+    const std::string alike = MakeLink(m_startup, "MyDocs.lnk", ScratchFile("my.txt"));
+    const auto others = TreeContents(m_startup);
+    const std::wstring path = Wide(m_startup) + L"\\\U0001F4C1Docs.lnk";
+    ShellRecorder recorder;
+    // The search as on a volume that keeps short names, then as on one that keeps none. Only the
+    // next-file call is changed: the first entry, in name order, is MyDocs.lnk.
+    ImportPatch search(__imp_FindNextFileA, +[](HANDLE handle, LPWIN32_FIND_DATAA found) {
+        BOOL more = g_findNext(handle, found);
+        if (!g_shortNames)
+            found->cAlternateFileName[0] = '\0';
+        return more;
+    }, &g_findNext);
+    ClickTab(1);
+    for (bool shortNames : {true, false}) {
+        SCOPED_TRACE(shortNames ? "with short names" : "without short names");
+        g_shortNames = shortNames;
+        ASSERT_TRUE(MoveFileW(Wide(MakeLink(m_startup, "tmp.lnk", ScratchFile("docs\\a.txt"))).c_str(), path.c_str()));
+        Command(CMD_REFRESH);
+        ASSERT_EQ(2, RowCount());
+        int row = 1 - RowsOf({alike})[0];
+        const std::string link = RowLinkPath(row);
+        EXPECT_EQ(std::string::npos, RowText(row, 0).find_first_not_of("?Docs")) << RowText(row, 0);
+        SelectRows({row});
+        g_calls.clear();
+        Command(CMD_PROPERTIES);
+        Command(CMD_EXPLORE_TARGET);
+        Command(CMD_DELETE);
+        Names expected = {"properties: " + link, "explore: " + docs, "recycle: " + link};
+        EXPECT_EQ(shortNames ? expected : Names(), g_calls);
+        EXPECT_EQ(shortNames, GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES);
+        EXPECT_TRUE(shortNames || !RowText(row, 2).empty()) << "an unusable row says why";
+        DeleteFileW(path.c_str());
+        EXPECT_EQ(others, TreeContents(m_startup)) << "MyDocs.lnk keeps its bytes";
+    }
 }
