@@ -3,21 +3,14 @@
 // message loop translates the accelerators of every child), and a clean exit when closed.
 #include "support/support.h"
 
-namespace {
-
-HWND WaitForWindow(const char* className, const char* title)
-{
-    for (int i = 0; i < 200; ++i, Sleep(50)) {
-        if (HWND window = FindWindowA(className, title))
-            return window;
-    }
-    return 0;
-}
-
-}  // namespace
-
 TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
 {
+    auto waitForWindow = [](const char* className, const char* title) {
+        HWND window = 0;
+        for (int i = 0; i < 200 && !window; ++i, Sleep(50))
+            window = FindWindowA(className, title);
+        return window;
+    };
     AddSample(m_sendTo, "26-japanese-cp932-local.lnk");
     AddSample(m_sendTo, "06-ansi-stringdata-desc-args.lnk");
     // Wine reads the DPI as a program starts: 144 for this one, then the prefix's own again.
@@ -33,7 +26,7 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     bool started = CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process);
-    HWND window = started ? WaitForWindow("QUIVERDESK", "Quiverdesk") : 0;
+    HWND window = started ? waitForWindow("QUIVERDESK", "Quiverdesk") : 0;
     if (had)
         RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &saved, sizeof(saved));
     else
@@ -48,7 +41,7 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
     AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(window, 0), TRUE);
     HoldKeys({VK_MENU, VK_SHIFT});
     PostMessageA(list, WM_SYSCHAR, '?', 1 << 29);  // bit 29: Alt is down
-    HWND about = WaitForWindow("#32770", 0);
+    HWND about = waitForWindow("#32770", 0);
     HoldKeys({});
     AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(window, 0), FALSE);
     ASSERT_TRUE(about != 0);

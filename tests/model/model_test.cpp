@@ -5,13 +5,12 @@
 namespace {
 
 struct Counted : Cloneable {
-    static int live;
+    inline static int live = 0;
     int tag;
     explicit Counted(int t) : tag(t) { ++live; }
     ~Counted() { --live; }
     Cloneable* Clone() const { return new Counted(tag); }
 };
-int Counted::live = 0;
 
 }  // namespace
 

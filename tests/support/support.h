@@ -136,7 +136,6 @@ private:
 
 // The slots the tests patch.
 extern "C" decltype(&CoUninitialize) __imp_CoUninitialize;
-extern "C" decltype(&DialogBoxParamA) __imp_DialogBoxParamA;
 extern "C" decltype(&DragFinish) __imp_DragFinish;
 extern "C" decltype(&FindFirstFileA) __imp_FindFirstFileA;
 extern "C" decltype(&FindNextFileA) __imp_FindNextFileA;
@@ -160,13 +159,6 @@ inline void SelectRows(const std::vector<int>& rows)
     for (int row : rows)
         ListView_SetItemState(g_hListView, row, LVIS_SELECTED, LVIS_SELECTED);
     PumpMessages();
-}
-
-inline std::string StatusText()
-{
-    char text[MAX_PATH * 2] = "";
-    SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(text));
-    return text;
 }
 
 // The file of the row's item, as every command finds it; empty when no command may act on it.
