@@ -71,7 +71,6 @@ inline bool WriteBytes(const std::string& path, const std::string& bytes)
     return std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary).write(bytes.data(), bytes.size()).good();
 }
 
-// relative as "lnk\\name".
 inline std::string TestDataPath(const std::string& relative)
 {
     const char* data = std::getenv("QD_TEST_DATA");
@@ -134,7 +133,6 @@ private:
     F m_saved;
 };
 
-// The slots the tests patch.
 extern "C" decltype(&CoUninitialize) __imp_CoUninitialize;
 extern "C" decltype(&DragFinish) __imp_DragFinish;
 extern "C" decltype(&FindFirstFileA) __imp_FindFirstFileA;
