@@ -97,7 +97,7 @@ inline void PumpMessages()
 // "outer width, outer height, column widths" of a main window, in this process or another.
 inline std::string Frame(HWND mainWindow)
 {
-    RECT outer;
+    RECT outer = {};
     GetWindowRect(mainWindow, &outer);
     HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
     char text[64];
