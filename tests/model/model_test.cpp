@@ -1,5 +1,5 @@
 // The model without a window: the containers' ownership across reallocation and growth, and
-// shortcut items over damaged and over-long files.
+// shortcut items over damaged, over-long and pathless files.
 #include "support/support.h"
 
 namespace {
@@ -64,4 +64,18 @@ TEST_F(ShellFolderTest, DamagedOrOverlongShortcutsLoadAsNothing)
         EXPECT_FALSE(item.GetTargetPath(target, sizeof(target))) << path;
         EXPECT_STREQ("", target) << path;
     }
+}
+
+// Wine answers an installer-advertised link's GetPath with S_FALSE and leaves the buffer as it
+// was: read right after a link with a path, it must still read as no target.
+TEST_F(ShellFolderTest, ALinkWithoutAPathReadsNoTargetAfterOneWithAPath)
+{
+    ShortcutItem withPath, without;
+    ASSERT_TRUE(AddSample(kScratchFolder, "01-format-doc-example-local-file.lnk", "a.lnk"));
+    ASSERT_TRUE(AddSample(kScratchFolder, "08-msi-advertised-darwin.lnk", "b.lnk"));
+    withPath.Load("C:\\qdtest\\a.lnk");
+    without.Load("C:\\qdtest\\b.lnk");
+    char target[MAX_PATH] = "stale";
+    without.GetTargetPath(target, sizeof(target));
+    EXPECT_STREQ("", target);
 }
