@@ -1,10 +1,13 @@
-// What both benchmarks time with: a millisecond clock and the median of repeated runs.
+// What the benchmarks time with: a millisecond clock, the median of repeated runs, and the
+// folder sizes asked for on the command line.
 #ifndef QUIVERDESK_BENCH_BENCH_CLOCK_H
 #define QUIVERDESK_BENCH_BENCH_CLOCK_H
 
 #include <windows.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <initializer_list>
 #include <vector>
 
 inline double NowMs()
@@ -26,6 +29,20 @@ inline double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     size_t mid = values.size() / 2;
     return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// The positive numbers among the arguments, smallest first; the defaults when there are none.
+inline std::vector<int> SizesAskedFor(int argc, char** argv, std::initializer_list<int> defaults)
+{
+    std::vector<int> sizes;
+    for (int i = 1; i < argc; ++i) {
+        if (atoi(argv[i]) > 0)
+            sizes.push_back(atoi(argv[i]));
+    }
+    if (sizes.empty())
+        sizes.assign(defaults);
+    std::sort(sizes.begin(), sizes.end());
+    return sizes;
 }
 
 #endif

@@ -236,16 +236,7 @@ void PrintTimeTable(const char* title, const std::vector<Result>& results, doubl
 
 int main(int argc, char** argv)
 {
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        if (atoi(argv[i]) > 0)
-            sizes.push_back(atoi(argv[i]));
-    if (sizes.empty()) {
-        sizes.push_back(10);
-        sizes.push_back(100);
-        sizes.push_back(1000);
-    }
-    std::sort(sizes.begin(), sizes.end());
+    std::vector<int> sizes = SizesAskedFor(argc, argv, {10, 100, 1000});
     if (!ShellFoldersAreDisposable()) {
         fprintf(stderr, "refresh_bench: fills the Send To folder; run it under Wine or set "
                         "QD_TEST_FOLDERS_REDIRECTED=1 where that folder is redirected\n");

@@ -69,18 +69,17 @@ bool Fill(const std::string& folder, const Kind& kind, int n)
 {
     EmptyBenchFolder(folder);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSwitchKey);
-    std::string seed = folder + "\\qd-state-00000.lnk";
-    bool ok = kind.target ? CreateShortcutFile(kind.target, "", "", SW_SHOWNORMAL, seed.c_str())
-                          : CopyFileA("C:\\qd-bench-target.txt", seed.c_str(), FALSE) != FALSE;
-    for (int i = 1; ok && i < n; ++i) {
+    std::string first = folder + "\\qd-state-00000.lnk";
+    bool ok = kind.target ? CreateShortcutFile(kind.target, "", "", SW_SHOWNORMAL, first.c_str())
+                          : CopyFileA("C:\\qd-bench-target.txt", first.c_str(), FALSE) != FALSE;
+    for (int i = 0; ok && i < n; ++i) {
         char name[32];
-        snprintf(name, sizeof(name), "\\qd-state-%05d.lnk", i);
-        ok = CopyFileA(seed.c_str(), (folder + name).c_str(), FALSE) != FALSE;
+        snprintf(name, sizeof(name), "qd-state-%05d.lnk", i);
+        if (i > 0)
+            ok = CopyFileA(first.c_str(), (folder + "\\" + name).c_str(), FALSE) != FALSE;
         if (kind.startup)
-            SetStartupSwitch(name + 1, false);
+            SetStartupSwitch(name, false);
     }
-    if (kind.startup)
-        SetStartupSwitch("qd-state-00000.lnk", false);
     return ok;
 }
 
@@ -88,12 +87,7 @@ bool Fill(const std::string& folder, const Kind& kind, int n)
 
 int main(int argc, char** argv)
 {
-    std::vector<int> sizes;
-    for (int i = 1; i < argc; ++i)
-        if (atoi(argv[i]) > 0)
-            sizes.push_back(atoi(argv[i]));
-    if (sizes.empty())
-        sizes = {100, 1000};
+    std::vector<int> sizes = SizesAskedFor(argc, argv, {100, 1000});
     if (!GetProcAddress(GetModuleHandleA("ntdll.dll"), "wine_get_version")) {
         fprintf(stderr, "state_bench: fills Send To, Startup and the Startup switches; it runs under Wine only\n");
         return 2;
