@@ -76,6 +76,9 @@ void OnCreate(HWND mainWindow)
     g_toolBar.InsertSeparator(6);
     InsertColumns(dpi);
     g_layoutDpi = dpi;
+    // Laid out now, while nothing is visible: a list view moved once it shows re-lays its header
+    // and scroll bars and paints them twice, which cost more than the rest of the first paint.
+    OnSize(mainWindow);
     // Listed once the window is up: a posted message comes before any input the user can give,
     // so the first look is already at the Send To folder (tab 0 of a fresh tab control).
     PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);

@@ -1,11 +1,62 @@
-// The start-up benchmark's yardstick: the least a program like Quiverdesk must do, a 600 x 300
-// window with a tab control of two tabs, shown and painted, with the same manifest.
+// The start-up benchmark's yardsticks, with Quiverdesk's manifest. bare_window.exe: the least a
+// program like Quiverdesk must do, a 600 x 300 window with a tab control of two tabs, shown and
+// painted. bare_controls.exe (built with QD_SAME_CONTROLS): the same window with every kind of
+// control Quiverdesk shows, styled alike, but holding no data: what those controls cost alone.
 #include <windows.h>
 #include <commctrl.h>
 
 #include "bench/first_paint.h"
 
 namespace {
+
+#ifdef QD_SAME_CONTROLS
+// A menu bar of two menus, a toolbar of seven buttons with tooltips and images from the system's
+// strip, a report list of four columns and a status bar with a grip, laid out before the window
+// shows, as Quiverdesk does.
+void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
+{
+    HMENU bar = CreateMenu();
+    AppendMenuA(bar, MF_STRING, 1, "&File");
+    AppendMenuA(bar, MF_STRING, 2, "&Help");
+    SetMenu(window, bar);  // destroyed with the window
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT
+                                | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_EDITLABELS, 0, 0, 4, 4, window, 0, instance, 0);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+    HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, 0, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0, 0,
+                                  window, 0, instance, 0);
+    TBBUTTON buttons[7] = {};
+    for (int i = 0; i < 7; ++i) {
+        buttons[i].iBitmap = STD_FILEOPEN + i;
+        buttons[i].idCommand = 100 + i;
+        buttons[i].fsState = i < 2 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
+    }
+    HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, HINST_COMMCTRL,
+                                   IDB_STD_SMALL_COLOR, buttons, 7, 0, 0, 0, 0, sizeof(TBBUTTON));
+    const int widths[] = {100, 100, 300, 120};
+    for (int i = 0; i < 4; ++i) {
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT | LVCF_WIDTH;
+        column.cx = widths[i];
+        column.pszText = const_cast<char*>("Column");
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+    RECT client, bar1, bar2;
+    GetClientRect(window, &client);
+    SendMessageA(status, WM_SIZE, 0, 0);
+    SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
+    GetWindowRect(status, &bar1);
+    GetWindowRect(toolbar, &bar2);
+    int top = bar2.bottom - bar2.top;
+    MoveWindow(tabs, 0, top, client.right, client.bottom - top - (bar1.bottom - bar1.top), FALSE);
+    RECT page;
+    GetClientRect(tabs, &page);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    MapWindowPoints(tabs, window, reinterpret_cast<POINT*>(&page), 2);
+    MoveWindow(list, page.left, page.top, page.right - page.left, page.bottom - page.top, FALSE);
+}
+#endif
 
 LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -41,6 +92,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         tab.pszText = const_cast<char*>(captions[i]);
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
     }
+#ifdef QD_SAME_CONTROLS
+    AddQuiverdeskControls(window, tabs, instance);
+#endif
     ShowWindow(window, showCommand);
     RedrawWindow(window, 0, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
     ReportFirstPaint();

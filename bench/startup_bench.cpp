@@ -1,8 +1,9 @@
-// Start-up benchmark: launches Quiverdesk.exe and a bare window with a tab control (bare_window.exe)
-// in turn, several times each, and times process creation to the main window being shown, and to
-// its first idle wait for input (the first folder listed), both programs in the same run. The
-// first paint is timed from the inside: bare_window.exe and first_paint_quiverdesk.exe (Quiverdesk's
-// start step for step) report their own process's creation to their window painted whole.
+// Start-up benchmark: launches Quiverdesk.exe, a bare window with a tab control (bare_window.exe)
+// and that window with Quiverdesk's kinds of controls (bare_controls.exe) in turn, several times
+// each, and times process creation to the main window being shown, and to its first idle wait for
+// input (the first folder listed), all in the same run. The first paint is timed from the inside:
+// the bare windows and first_paint_quiverdesk.exe (Quiverdesk's start step for step) report their
+// own process's creation to their window painted whole.
 #include <windows.h>
 
 #include <algorithm>
@@ -142,7 +143,15 @@ int main(int argc, char** argv)
     if (!Beside(self, "first_paint_quiverdesk.exe", inside.exe, MAX_PATH))
         return 1;
     programs.insert(programs.end() - 1, inside);
-    const Program& twin = programs[programs.size() - 2];
+    // The bare window again with every kind of control Quiverdesk shows, holding nothing.
+    Program controls;
+    controls.className = "QDBAREWINDOW";
+    lstrcpyA(controls.label, "bare window with Quiverdesk's controls");
+    if (!Beside(self, "bare_controls.exe", controls.exe, MAX_PATH))
+        return 1;
+    programs.insert(programs.end() - 1, controls);
+    const Program& twin = programs[programs.size() - 3];
+    const Program& alike = programs[programs.size() - 2];
     const Program& bare = programs.back();
 
     // One launch of each first, not counted: it warms the caches both will share.
@@ -173,19 +182,23 @@ int main(int argc, char** argv)
     for (const Program& program : programs) {
         if (!program.painted.empty())
             PrintRow(program.label, "window painted whole (timed inside)", program.painted);
-        if (&program == &twin)
+        if (&program == &twin || &program == &alike)
             continue;
         PrintRow(program.label, "main window visible", program.visible);
         if (!program.idle.empty())
             PrintRow(program.label, "first idle wait for input (first folder listed)", program.idle);
     }
     printf("\n| program / bare window | to first paint | to visible | to first idle |\n|---|---:|---:|---:|\n");
-    for (size_t i = 0; i + 2 < programs.size(); ++i) {
+    for (size_t i = 0; i + 3 < programs.size(); ++i) {
         printf("| %s | ", programs[i].label);
         if (i == 0)
             printf("%.2f", Median(twin.painted) / Median(bare.painted));
         printf(" | %.2f | %.2f |\n", Median(programs[i].visible) / Median(bare.visible),
                bare.idle.empty() ? 0.0 : Median(programs[i].idle) / Median(bare.idle));
     }
+    printf("\n| painted whole, ratio of medians | |\n|---|---:|\n");
+    printf("| Quiverdesk / bare window | %.2f |\n", Median(twin.painted) / Median(bare.painted));
+    printf("| bare window with Quiverdesk's controls / bare window | %.2f |\n", Median(alike.painted) / Median(bare.painted));
+    printf("| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n", Median(twin.painted) / Median(alike.painted));
     return 0;
 }

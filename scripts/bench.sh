@@ -71,6 +71,10 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   echo "## Start-up"
   echo
+  echo "Two yardsticks: a bare window with a tab control, and the same window with every kind of"
+  echo "control Quiverdesk shows (menu bar, toolbar with tooltips and images, report list of four"
+  echo "columns, status bar with a grip), styled alike but holding nothing: what the controls cost alone."
+  echo
   if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/Quiverdesk-win64.exe" ]; then
     # The older program beside today's, in the same run; once more with today's manifest beside
     # it, which tells what the themed controls and DPI awareness cost on their own.

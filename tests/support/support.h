@@ -147,6 +147,7 @@ extern "C" decltype(&MessageBoxA) __imp_MessageBoxA;
 extern "C" decltype(&SHFileOperationA) __imp_SHFileOperationA;
 extern "C" decltype(&ShellExecuteA) __imp_ShellExecuteA;
 extern "C" decltype(&ShellExecuteExA) __imp_ShellExecuteExA;
+extern "C" decltype(&ShowWindow) __imp_ShowWindow;
 extern "C" decltype(&TrackPopupMenu) __imp_TrackPopupMenu;
 
 // Every call that hands the shell a file name, as "verb: name"; a delete says "recycle" when it

@@ -18,6 +18,29 @@ decltype(&DragFinish) g_dragFinish;
 decltype(&FindNextFileA) g_findNext;
 bool g_shortNames = true;
 
+decltype(&ShowWindow) g_showWindow;
+std::string g_layoutAtShow;
+
+// Where the list view lies and where it belongs (the tab's page), and whether the status bar
+// touches the client's bottom edge, in the main window's client coordinates.
+std::string ListAndStatusPlaces(HWND mainWindow)
+{
+    RECT list, page, status, client;
+    GetWindowRect(g_hListView, &list);
+    MapWindowPoints(0, mainWindow, reinterpret_cast<POINT*>(&list), 2);
+    GetClientRect(g_hTabs, &page);
+    SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    MapWindowPoints(g_hTabs, mainWindow, reinterpret_cast<POINT*>(&page), 2);
+    GetWindowRect(g_statusBar.GetWindow(), &status);
+    MapWindowPoints(0, mainWindow, reinterpret_cast<POINT*>(&status), 2);
+    GetClientRect(mainWindow, &client);
+    char text[160];
+    snprintf(text, sizeof(text), "list %ld,%ld-%ld,%ld page %ld,%ld-%ld,%ld status bottom %s", list.left, list.top,
+             list.right, list.bottom, page.left, page.top, page.right, page.bottom,
+             status.bottom == client.bottom ? "at the edge" : "off the edge");
+    return text;
+}
+
 }  // namespace
 
 // Every real sample (one is no shortcut at all), and paths of MAX_PATH - 1 and MAX_PATH bytes:
@@ -71,6 +94,28 @@ TEST_F(MainWindowTest, LayoutFollowsADpiChange)
     MapWindowPoints(0, m_window, reinterpret_cast<POINT*>(&status), 2);
     EXPECT_EQ("900 450 150 150 450", Frame(m_window)) << "outer size and column widths";
     EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right);
+}
+
+// The children have their places before the window first shows, so nothing visible moves (a list
+// view moved once visible lays out and paints its header and scroll bars all over again).
+TEST_F(ShellFolderTest, ChildrenHaveTheirPlacesBeforeTheWindowFirstShows)
+{
+    HINSTANCE instance = GetModuleHandleA(0);
+    LoadMainWindowTexts(instance);
+    RegisterMainClass(instance);
+    HWND window;
+    {
+        ImportPatch show(__imp_ShowWindow, +[](HWND shown, int command) {
+            g_layoutAtShow = ListAndStatusPlaces(shown);
+            return g_showWindow(shown, command);
+        }, &g_showWindow);
+        window = CreateMainWindow(instance, SW_SHOWNORMAL);
+    }
+    PumpMessages();
+    EXPECT_EQ(ListAndStatusPlaces(window), g_layoutAtShow);
+    EXPECT_NE(std::string::npos, g_layoutAtShow.find("at the edge")) << g_layoutAtShow;
+    DestroyWindow(window);
+    PumpMessages();
 }
 
 TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
