@@ -248,6 +248,9 @@ protected:
 };
 
 // The real main window over the emptied folders, built in this process as WinMain builds it.
+inline bool g_laidOutAtShow = false;
+inline decltype(&ShowWindow) g_showWindow;
+
 class MainWindowTest : public ShellFolderTest {
 protected:
     void SetUp() override
@@ -256,6 +259,16 @@ protected:
         HINSTANCE instance = GetModuleHandleA(0);
         LoadMainWindowTexts(instance);
         RegisterMainClass(instance);  // from the second test on, it fails harmlessly
+        // Whether the list view already lay on the tab's page when the window first showed.
+        ImportPatch show(__imp_ShowWindow, +[](HWND window, int command) {
+            RECT list, page;
+            GetWindowRect(g_hListView, &list);
+            GetClientRect(g_hTabs, &page);
+            SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+            MapWindowPoints(g_hTabs, 0, reinterpret_cast<POINT*>(&page), 2);
+            g_laidOutAtShow = EqualRect(&list, &page);
+            return g_showWindow(window, command);
+        }, &g_showWindow);
         m_window = CreateMainWindow(instance, SW_SHOWNORMAL);
         PumpMessages();
     }
