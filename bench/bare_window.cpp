@@ -42,14 +42,14 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
         column.pszText = const_cast<char*>("Column");
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
-    RECT client, bar1, bar2;
+    RECT client, statusRect, toolRect;
     GetClientRect(window, &client);
     SendMessageA(status, WM_SIZE, 0, 0);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
-    GetWindowRect(status, &bar1);
-    GetWindowRect(toolbar, &bar2);
-    int top = bar2.bottom - bar2.top;
-    MoveWindow(tabs, 0, top, client.right, client.bottom - top - (bar1.bottom - bar1.top), FALSE);
+    GetWindowRect(status, &statusRect);
+    GetWindowRect(toolbar, &toolRect);
+    int top = toolRect.bottom - toolRect.top;
+    MoveWindow(tabs, 0, top, client.right, client.bottom - top - (statusRect.bottom - statusRect.top), FALSE);
     RECT page;
     GetClientRect(tabs, &page);
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
