@@ -247,10 +247,10 @@ protected:
     std::string m_sendTo, m_startup;
 };
 
-// The real main window over the emptied folders, built in this process as WinMain builds it.
 inline bool g_laidOutAtShow = false;
 inline decltype(&ShowWindow) g_showWindow;
 
+// The real main window over the emptied folders, built in this process as WinMain builds it.
 class MainWindowTest : public ShellFolderTest {
 protected:
     void SetUp() override

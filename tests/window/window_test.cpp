@@ -18,7 +18,6 @@ decltype(&DragFinish) g_dragFinish;
 decltype(&FindNextFileA) g_findNext;
 bool g_shortNames = true;
 
-
 }  // namespace
 
 // Every real sample (one is no shortcut at all), and paths of MAX_PATH - 1 and MAX_PATH bytes:
