@@ -57,8 +57,8 @@ LRESULT OnListNotify(HWND window, const NMHDR* header)
     case LVN_ITEMACTIVATE:    OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
     case LVN_ITEMCHANGED:     OnListItemChanged(reinterpret_cast<const NMLISTVIEW*>(header)); break;
     case LVN_COLUMNCLICK:     SortByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem); break;
-    case LVN_BEGINLABELEDITA: return OnBeginRename(reinterpret_cast<const NMLVDISPINFOA*>(header));
-    case LVN_ENDLABELEDITA:   OnEndRename(window, reinterpret_cast<const NMLVDISPINFOA*>(header)); break;
+    case LVN_BEGINLABELEDITW: return OnBeginRename(reinterpret_cast<const NMLVDISPINFOW*>(header));
+    case LVN_ENDLABELEDITW:   OnEndRename(window, reinterpret_cast<const NMLVDISPINFOW*>(header)); break;
     }
     return 0;
 }
@@ -132,6 +132,13 @@ LRESULT OnNotify(HWND window, WPARAM controlId, NMHDR* header)
     return 0;
 }
 
+// The list holds the user's names, which only UTF-16 carries whole: its notifications, the
+// label edit's among them, come wide. The other controls send the program's own words.
+LRESULT OnNotifyFormat(HWND asking)
+{
+    return GetDlgCtrlID(asking) == CTRL_LIST ? NFR_UNICODE : NFR_ANSI;
+}
+
 // Only the list has a menu of its own, for the mouse. The menu key and Shift+F10 open it as a
 // command from any focus; the system's keyboard WM_CONTEXTMENU (at -1, -1) would open it twice.
 void OnContextMenu(HWND window, HWND clicked, LPARAM position)
@@ -171,8 +178,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case CMD_OPEN_FOLDER:    OpenFolder(window); break;
     case CMD_EXPLORE_TARGET: ExploreTargets(window); break;
     case CMD_PROPERTIES:     ShowProperties(window); break;
-    case CMD_SWITCH_ON:      SwitchSelectedShortcuts(true); break;
-    case CMD_SWITCH_OFF:     SwitchSelectedShortcuts(false); break;
+    case CMD_SWITCH_ON:      SwitchSelectedShortcuts(window, true); break;
+    case CMD_SWITCH_OFF:     SwitchSelectedShortcuts(window, false); break;
     case CMD_RENAME:         BeginRename(); break;
     case CMD_SELECT_ALL:     SelectAllRows(); break;
     case CMD_NEXT_CONTROL:   OnNextControl(); break;
@@ -193,6 +200,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_DPICHANGED: OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_PAINT:     OnPaint(window); return 0;
     case WM_NOTIFY:    return OnNotify(window, wParam, reinterpret_cast<NMHDR*>(lParam));
+    case WM_NOTIFYFORMAT: return OnNotifyFormat(reinterpret_cast<HWND>(wParam));
     case WM_CONTEXTMENU: OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_COMMAND:   return OnCommand(window, wParam, lParam);
     case WM_DROPFILES: CreateShortcutsFromDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;

@@ -21,6 +21,9 @@ int NotBelowZero(int size)
     return size > 0 ? size : 0;
 }
 
+// The status bar's part for the shortcut count or the listing's failure, at 96 DPI.
+const int kOutcomeWidth = 180;
+
 // The DPI the columns and the toolbar's images were last scaled for.
 int g_layoutDpi = 96;
 
@@ -96,8 +99,9 @@ void OnSize(HWND mainWindow)
     int toolHeight = g_toolBar.GetHeight();
 
     MoveWindow(g_hTabs, 0, toolHeight, width, NotBelowZero(height - statusHeight - toolHeight), TRUE);
-    int rightEdges[1] = {width};
-    g_statusBar.SetParts(width, statusHeight, 1, rightEdges);
+    // The path takes what the count or the failure leaves it.
+    int rightEdges[2] = {NotBelowZero(width - ScaleToDpi(kOutcomeWidth, g_layoutDpi)), -1};
+    g_statusBar.SetParts(width, statusHeight, 2, rightEdges);
     g_toolBar.Resize(width, toolHeight);
 
     // Without a tab control nothing below fills the rectangle: the list then gets no room.

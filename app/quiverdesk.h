@@ -36,7 +36,7 @@
 #define IDM_MAIN            109
 #define IDA_MAIN            109
 #define IDB_TOOLBAR         131
-#define IDS_UNUSABLE_NAME   200
+#define IDS_PATH_TOO_LONG   200
 // Full-colour artwork beside the 16-colour originals, for the themed controls.
 #define IDI_QUIVERDESK_COLOUR 120
 #define IDB_TOOLBAR_COLOUR  132
@@ -59,5 +59,12 @@
 #define IDS_RENAME_EMPTY        217
 #define IDS_RENAME_TOO_LONG     218
 #define IDS_RENAME_TAKEN        219
+#define IDS_RENAME_RESERVED     220
+// The status bar's second part: the shortcut count, or why the folder could not be listed.
+#define IDS_SHORTCUT_COUNT      221
+#define IDS_FOLDER_NOT_FOUND    222
+#define IDS_FOLDER_UNREADABLE   223
+// A switch the registry would not take; %s is the shortcut's name.
+#define IDS_SWITCH_FAILED       224
 
 #endif

@@ -1,56 +1,76 @@
 // CreateShortcutsFromDrop: a shortcut in the folder on show for each item dragged onto the window.
 #include "commands/drop_shortcuts.h"
 
+#include <new>
+
 #include "commands/refresh.h"
 #include "controls/main_tabs.h"
 #include "model/folder_path.h"
+#include "model/link_name.h"
 #include "model/path_text.h"
 #include "model/shortcut_file.h"
 
 namespace {
 
-const char kLinkExtension[] = ".lnk";
+const wchar_t kLinkExtension[] = L".lnk";
+// Enough for any folder a user fills by hand; past it the drop makes nothing rather than search on.
+const int kMostCopies = 1000;
+
+// folder, stem, " (copy)" from the second copy on, ".lnk"; false when it would not fit MAX_PATH.
+bool ComposeLinkPath(const HeapString& folder, const wchar_t* stem, int copy, HeapString& linkPath)
+{
+    wchar_t suffix[16] = L"";
+    if (copy > 1)
+        wsprintfW(suffix, L" (%d)", copy);
+    linkPath.Assign(folder);
+    linkPath.Append(stem);
+    linkPath.Append(suffix);
+    linkPath.Append(kLinkExtension);
+    return linkPath.GetLength() < MAX_PATH;
+}
 
 }  // namespace
 
-bool MakeDropLinkPath(const HeapString& folder, const char* droppedPath, HeapString& linkPath)
+DropVerdict MakeDropLinkPath(const HeapString& folder, const wchar_t* droppedPath, HeapString& linkPath)
 {
-    // Without a folder the name would land at the root of the current drive. A dropped name the
-    // code page can't hold ('?' marks) names no single file to point at or to name the link after.
-    if (folder.GetLength() == 0 || !droppedPath || HoldsWildcard(droppedPath))
-        return false;
-    const char* name = FindLastBackslash(droppedPath);
-    if (!name)
-        return false;
+    // Without a folder the name would land at the root of the current drive.
+    const wchar_t* name = droppedPath ? FindLastBackslash(droppedPath) : 0;
+    if (folder.GetLength() == 0 || !name || !name[1])
+        return kDropRefused;
 
     // The name from its backslash on, without its last extension.
-    char stem[MAX_PATH];
-    lstrcpynA(stem, name, MAX_PATH);
-    char* period = FindLastPeriod(stem);
-    if (period)
-        *period = '\0';
-    if (folder.GetLength() + lstrlenA(stem) + lstrlenA(kLinkExtension) >= MAX_PATH)
-        return false;
-
-    linkPath.Assign(folder);
-    linkPath.Append(stem);
-    linkPath.Append(kLinkExtension);
-    // Dropping a shortcut onto its own folder would overwrite it with a link to itself.
-    return lstrcmpiA(linkPath.GetBuffer(), droppedPath) != 0;
+    wchar_t stem[MAX_PATH];
+    lstrcpynW(stem, name, MAX_PATH);
+    wchar_t* period = FindLastPeriod(stem);
+    if (period && period != stem + 1)
+        *period = L'\0';
+    for (int copy = 1; copy <= kMostCopies; ++copy) {
+        if (!ComposeLinkPath(folder, stem, copy, linkPath))
+            return kDropRefused;
+        // Dropping a shortcut onto its own folder would overwrite it with a link to itself.
+        if (SameName(linkPath.GetBuffer(), droppedPath))
+            return kDropRefused;
+        if (GetFileAttributesW(linkPath.GetBuffer()) == INVALID_FILE_ATTRIBUTES)
+            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
+        if (ShortcutPointsAt(linkPath.GetBuffer(), droppedPath))
+            return kDropPresent;
+    }
+    return kDropRefused;
 }
 
 void CreateShortcutsFromDrop(HWND mainWindow, HDROP drop)
 {
     HeapString folder = GetFolderPath(mainWindow, GetSelectedTab());
-    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, 0, 0);
+    UINT count = DragQueryFileW(drop, 0xFFFFFFFF, 0, 0);
     for (UINT i = 0; i < count; ++i) {
-        char dropped[MAX_PATH];
-        // A name cut to fit the buffer is not the dropped item's name: pass it over.
-        if (DragQueryFileA(drop, i, 0, 0) >= MAX_PATH || !DragQueryFileA(drop, i, dropped, MAX_PATH))
-            continue;
+        // Asked for its length first: a name cut to fit a buffer would be another file's name.
+        UINT length = DragQueryFileW(drop, i, 0, 0);
+        wchar_t* dropped = new (std::nothrow) wchar_t[length + 1];  // owned; freed below
         HeapString linkPath;
-        if (MakeDropLinkPath(folder, dropped, linkPath))
-            CreateShortcutFile(dropped, "", "", SW_SHOW, linkPath.GetBuffer());
+        if (dropped && DragQueryFileW(drop, i, dropped, length + 1) == length
+            && MakeDropLinkPath(folder, dropped, linkPath) == kDropCreate)
+            CreateShortcutFile(dropped, L"", L"", SW_SHOW, linkPath.GetBuffer());
+        delete[] dropped;
     }
     DragFinish(drop);
     RefreshShortcuts(mainWindow);

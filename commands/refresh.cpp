@@ -1,6 +1,7 @@
 // RefreshShortcuts: rescans the folder of the selected tab and rebuilds the list and the view.
 #include "commands/refresh.h"
 
+#include "app/quiverdesk.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
@@ -8,94 +9,99 @@
 #include "controls/toolbar_buttons.h"
 #include "model/bound_folder.h"
 #include "model/folder_path.h"
-#include "model/path_text.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
 
 namespace {
 
-const char kPattern[] = "\\*.lnk";
+const wchar_t kPattern[] = L"\\*.lnk";
 
-// The name that reaches exactly this entry, or null. A long name the code page can't hold comes
-// back with '?' marks, which the shell would take for wildcards; its short (8.3) name, where the
-// volume keeps one, names the same file.
-const char* ReachableName(const WIN32_FIND_DATAA& entry)
+int g_commandsRunning = 0;
+bool g_refreshWaiting = false;
+
+// Adds every *.lnk entry of folder, in file-system order, by its exact UTF-16 name. The folder
+// is bound once for all their names and icons. With switches (the Startup folder), each item
+// also shows whether Windows has switched it off. False when the folder could not be read; a
+// folder without shortcuts is read.
+bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
 {
-    if (!HoldsWildcard(entry.cFileName))
-        return entry.cFileName;
-    if (entry.cAlternateFileName[0] && !HoldsWildcard(entry.cAlternateFileName))
-        return entry.cAlternateFileName;
-    return 0;
-}
-
-// What an unreachable entry's row shows: its long name, '?' marks and all, without ".lnk", as
-// the shell would show the name.
-void MarkUnreachable(ShortcutItem* item, const WIN32_FIND_DATAA& entry)
-{
-    char shown[MAX_PATH];
-    lstrcpynA(shown, entry.cFileName, sizeof(shown));
-    char* period = FindLastPeriod(shown);
-    if (period && period != shown)
-        *period = '\0';
-    item->MarkUnusable(shown);
-}
-
-// Adds every *.lnk entry of folder, in file-system order; entries whose full path would not
-// fit MAX_PATH are left out rather than cut. The folder is bound once for all their names and icons.
-// With switches (the Startup folder), each item also shows whether Windows has switched it off.
-void AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
-{
-    char pattern[MAX_PATH];
-    if (folder.GetLength() + lstrlenA(kPattern) >= MAX_PATH)
-        return;
-    lstrcpyA(pattern, folder.GetBuffer());
-    lstrcatA(pattern, kPattern);
-
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(pattern, &entry);
+    HeapString pattern(folder);
+    pattern.Append(kPattern);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(pattern.GetBuffer(), &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return;
+        return GetLastError() == ERROR_FILE_NOT_FOUND;
     BoundFolder bound;
     bound.Bind(folder.GetBuffer());
     do {
-        if (folder.GetLength() + 1 + lstrlenA(entry.cFileName) >= MAX_PATH)
-            continue;
         ShortcutItem* item = g_shortcutList.Add();
         if (!item)
             continue;
-        const char* name = ReachableName(entry);
-        if (!name) {
-            MarkUnreachable(item, entry);
-            continue;
-        }
-        item->Load(bound, folder.GetBuffer(), name);
-        // The switch goes by the long name, which an 8-bit call can only ask for when it is clean.
-        if (switches && name == entry.cFileName && switches->IsOff(name))
+        item->Load(bound, folder.GetBuffer(), entry.cFileName);
+        if (switches && item->IsUsable() && switches->IsOff(entry.cFileName))
             item->AddStates(kStateSwitchedOff);
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
+    return true;
+}
+
+// The status bar's second part: how many shortcuts, or what went wrong, in the program's words.
+void ShowOutcome(HWND mainWindow, UINT wordsId, int count)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    char words[128] = "";
+    char text[160] = "";
+    LoadStringA(instance, wordsId, words, sizeof(words));
+    wsprintfA(text, words, count);
+    g_statusBar.SetWords(1, text);
 }
 
 }  // namespace
 
+CommandScope::CommandScope(HWND mainWindow) : m_mainWindow(mainWindow)
+{
+    ++g_commandsRunning;
+}
+
+CommandScope::~CommandScope()
+{
+    if (--g_commandsRunning == 0 && g_refreshWaiting)
+        RefreshShortcuts(m_mainWindow);
+}
+
+bool IsRefreshWaiting()
+{
+    return g_refreshWaiting;
+}
+
 int RefreshShortcuts(HWND mainWindow)
 {
+    // A fill would take the rows from under the command, or the row from under the editor.
+    if (g_commandsRunning > 0 || GetNameEditor()) {
+        g_refreshWaiting = true;
+        return 0;
+    }
+    g_refreshWaiting = false;
     g_shortcutList.RemoveAll();
     HeapString folder = GetFolderPath(mainWindow, GetSelectedTab());
-    if (folder.GetLength() == 0)
-        return 0;
-    g_statusBar.SetText(0, folder.GetBuffer());
-    if (IsStartupTabSelected()) {
+    bool found = folder.GetLength() > 0;
+    bool read = false;
+    // The status bar never keeps another tab's path: with no folder it shows none.
+    g_statusBar.SetText(0, found ? folder.GetBuffer() : L"");
+    if (found && IsStartupTabSelected()) {
         StartupSwitches switches;
-        AddShortcutsOf(folder, &switches);
-    } else {
-        AddShortcutsOf(folder, 0);
+        read = AddShortcutsOf(folder, &switches);
+    } else if (found) {
+        read = AddShortcutsOf(folder, 0);
     }
     CheckShortcutStates(g_shortcutList);
+    // Filled whatever happened: rows, or none, never the last folder's.
     FillShortcutView();
     KeepChosenOrder();
+    ShowOutcome(mainWindow, !found ? IDS_FOLDER_NOT_FOUND : read ? IDS_SHORTCUT_COUNT : IDS_FOLDER_UNREADABLE,
+                g_shortcutList.GetCount());
     // Once per fill; after that only selection changes move the buttons.
     UpdateToolbarState();
-    return 1;
+    return found ? 1 : 0;
 }

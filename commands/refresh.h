@@ -1,10 +1,28 @@
-// Rebuilds the list from the folder of the selected tab.
+// Rebuilds the list from the folder of the selected tab, when nothing else is using the rows.
 #ifndef QUIVERDESK_COMMANDS_REFRESH_H
 #define QUIVERDESK_COMMANDS_REFRESH_H
 
 #include <windows.h>
 
-// 1 when a folder was found and scanned, 0 when the shell named no folder.
+// 1 when a folder was found and scanned; 0 when the shell named no folder, or when a command
+// or a name edit is under way: the refresh then waits for it to end.
 int RefreshShortcuts(HWND mainWindow);
+
+// Held by a command while it runs: dialogs and shell calls pump messages, and a refresh that
+// arrives meanwhile would rebuild the rows under it. The last one to end runs the refresh that
+// waited, if any.
+class CommandScope {
+public:
+    explicit CommandScope(HWND mainWindow);
+    ~CommandScope();
+
+private:
+    CommandScope(const CommandScope&);
+    CommandScope& operator=(const CommandScope&);
+    HWND m_mainWindow;
+};
+
+// True when a refresh asked for during a command or an edit still waits.
+bool IsRefreshWaiting();
 
 #endif

@@ -3,6 +3,8 @@
 #include "commands/rename_shortcut.h"
 
 #include "app/quiverdesk.h"
+#include "commands/refresh.h"
+#include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "model/link_name.h"
@@ -16,26 +18,20 @@ namespace {
 // The file whose name is being edited, taken when the edit starts: a command or a refresh may
 // move the rows meanwhile, and the rename must reach this file, not whichever row is there now.
 struct Renaming {
-    char path[MAX_PATH];
+    wchar_t path[MAX_PATH];
     bool startup;
 };
 Renaming g_renaming;
-
-// The item's long path, '?' marks and all where the code page lacks a character.
-bool GetLongLinkPath(const ShortcutItem& item, char (&path)[MAX_PATH])
-{
-    DWORD length = GetLongPathNameA(item.GetLinkPath(), path, sizeof(path));
-    return length > 0 && length < sizeof(path);
-}
 
 void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
 {
     UINT textId = IDS_RENAME_BAD_CHARACTER;
     switch (verdict) {
-    case kNameEmpty:   textId = IDS_RENAME_EMPTY; break;
-    case kNameTooLong: textId = IDS_RENAME_TOO_LONG; break;
-    case kNameTaken:   textId = IDS_RENAME_TAKEN; break;
-    default:           break;
+    case kNameEmpty:    textId = IDS_RENAME_EMPTY; break;
+    case kNameReserved: textId = IDS_RENAME_RESERVED; break;
+    case kNameTooLong:  textId = IDS_RENAME_TOO_LONG; break;
+    case kNameTaken:    textId = IDS_RENAME_TAKEN; break;
+    default:            break;
     }
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     char text[256];
@@ -43,6 +39,22 @@ void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
     LoadStringA(instance, textId, text, sizeof(text));
     LoadStringA(instance, IDS_TITLE, title, sizeof(title));
     MessageBoxA(owner, text, title, MB_OK | MB_ICONWARNING);
+}
+
+// The row of the file renamed from oldPath, bound to newPath in place: its states stay, since
+// the target, the contents and the switch all moved with the file.
+void RebindRow(const wchar_t* oldPath, const wchar_t* newPath)
+{
+    int row = FindRowOfFile(oldPath);
+    ShortcutItem* item = GetRowItem(row);
+    if (!item)
+        return;
+    unsigned states = item->GetStates();
+    item->Load(newPath);
+    item->RemoveStates(item->GetStates());
+    item->AddStates(states);
+    UpdateRow(row);
+    KeepChosenOrder();
 }
 
 }  // namespace
@@ -58,47 +70,53 @@ void BeginRename()
     EditRowName(row);
 }
 
-bool OnBeginRename(const NMLVDISPINFOA* info)
+void EndNameEdit()
+{
+    // The edit ends when it loses the focus, with its text kept.
+    if (GetNameEditor())
+        SetFocus(g_hListView);
+}
+
+bool OnBeginRename(const NMLVDISPINFOW* info)
 {
     ShortcutItem* item = GetRowItem(info->item.iItem);
-    char longPath[MAX_PATH];
-    if (!item || lstrlenA(item->GetLinkPath()) >= MAX_PATH || !GetLongLinkPath(*item, longPath))
+    if (!item)
         return true;
-    char* name = FindLastBackslash(longPath);
+    const wchar_t* name = FindLastBackslash(item->GetLinkPath());
     if (!name)
         return true;
-    ++name;
-    char* period = FindLastPeriod(name);
-    if (period && lstrcmpiA(period, ".lnk") == 0)
-        *period = '\0';
-    lstrcpynA(g_renaming.path, item->GetLinkPath(), MAX_PATH);
+    wchar_t shown[MAX_PATH];
+    lstrcpynW(shown, name + 1, MAX_PATH);
+    wchar_t* period = FindLastPeriod(shown);
+    if (period && CompareStringOrdinal(period, -1, L".lnk", -1, TRUE) == CSTR_EQUAL)
+        *period = L'\0';
+    lstrcpynW(g_renaming.path, item->GetLinkPath(), MAX_PATH);
     g_renaming.startup = IsStartupTabSelected();
-    SetWindowTextA(GetNameEditor(), name);
+    SetWindowTextW(GetNameEditor(), shown);
     return false;
 }
 
-void OnEndRename(HWND mainWindow, const NMLVDISPINFOA* info)
+void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
 {
     Renaming renaming = g_renaming;
-    g_renaming.path[0] = '\0';
-    // No text: the user cancelled.
-    if (!info->item.pszText || !renaming.path[0])
-        return;
-    char newPath[MAX_PATH];
-    LinkNameVerdict verdict = JudgeNewLinkName(renaming.path, info->item.pszText, newPath);
-    if (verdict == kNameUnchanged)
-        return;
-    if (verdict != kNameAccepted) {
-        ExplainRefusal(mainWindow, verdict);
-        return;
+    g_renaming.path[0] = L'\0';
+    {
+        CommandScope scope(mainWindow);
+        // No text: the user cancelled.
+        wchar_t newPath[MAX_PATH];
+        LinkNameVerdict verdict = info->item.pszText && renaming.path[0]
+                                      ? JudgeNewLinkName(renaming.path, info->item.pszText, newPath)
+                                      : kNameUnchanged;
+        if (verdict != kNameAccepted && verdict != kNameUnchanged)
+            ExplainRefusal(mainWindow, verdict);
+        // Through the shell, so it can be undone like a rename in Explorer.
+        if (verdict == kNameAccepted && RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO)) {
+            if (renaming.startup)
+                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));
+            RebindRow(renaming.path, newPath);
+        }
     }
-    char switchName[MAX_PATH];
-    bool hasSwitch = renaming.startup && GetSwitchName(renaming.path, switchName);
-    // Through the shell, so it can be undone like a rename in Explorer.
-    if (!RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO))
-        return;
-    if (hasSwitch)
-        MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);
-    // Listed again once the view has finished with its edit.
-    PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
+    // A refresh that came during the edit runs once the view has finished with it.
+    if (IsRefreshWaiting())
+        PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
 }

@@ -9,9 +9,13 @@
 void BeginRename();
 // The view is about to edit a row's name: true refuses (a row no command may act on); otherwise
 // the edit gets the file name, which the shell's display name may not be.
-bool OnBeginRename(const NMLVDISPINFOA* info);
+bool OnBeginRename(const NMLVDISPINFOW* info);
 // The edit ended: renames through the shell, or says in a message box why not. The view never
-// keeps the typed text itself; a successful rename lists the folder again.
-void OnEndRename(HWND mainWindow, const NMLVDISPINFOA* info);
+// keeps the typed text itself; a renamed row is bound to its file's new name at once, and keeps
+// its place in the selection.
+void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info);
+// Commits a name being edited, as a click elsewhere does in Explorer, so that a command acts on
+// the rows as they stand after the rename. Nothing happens when no name is being edited.
+void EndNameEdit();
 
 #endif

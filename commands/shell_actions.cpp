@@ -3,9 +3,13 @@
 
 #include <shellapi.h>
 
+#include "commands/refresh.h"
+#include "commands/rename_shortcut.h"
+#include "commands/selected_files.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "model/folder_path.h"
+#include "model/native_view.h"
 #include "model/path_text.h"
 #include "model/shortcut_item.h"
 
@@ -13,29 +17,27 @@ namespace {
 
 // Cuts path at its last backslash, keeping a drive root's own backslash: "C:" alone would name
 // the drive's current folder, not its root.
-void CutAtLastBackslash(char* path)
+void CutAtLastBackslash(wchar_t* path)
 {
-    char* backslash = FindLastBackslash(path);
+    wchar_t* backslash = FindLastBackslash(path);
     if (!backslash)
         return;
-    if (backslash > path && backslash[-1] == ':')
+    if (backslash > path && backslash[-1] == L':')
         ++backslash;
-    *backslash = '\0';
+    *backslash = L'\0';
 }
 
-// Turns a target path into the folder to explore; false when no exact folder can be named.
-// Folders, and paths the file system does not know, stay whole: the answer for a missing path
-// has every bit set, the directory bit too. A target whose own name the code page can't hold
-// ('?' marks) can't be asked about: the folder holding it is explored, if that one is clean.
-bool ToFolderToExplore(char* path)
+// Turns a target path into the folder to explore. Folders, and paths the file system does not
+// know, stay whole: the answer for a missing path has every bit set, the directory bit too.
+void ToFolderToExplore(wchar_t* path)
 {
-    if (!HoldsWildcard(path)) {
-        if (!(GetFileAttributesA(path) & FILE_ATTRIBUTE_DIRECTORY))
-            CutAtLastBackslash(path);
-        return true;
+    DWORD attributes;
+    {
+        NativeFileSystemView native;
+        attributes = GetFileAttributesW(path);
     }
-    CutAtLastBackslash(path);
-    return !HoldsWildcard(path);
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+        CutAtLastBackslash(path);
 }
 
 }  // namespace
@@ -46,34 +48,38 @@ void OpenFolder(HWND mainWindow)
     HeapString folder = GetFolderPath(mainWindow, GetSelectedTab());
     if (folder.GetLength() == 0)
         return;
-    ShellExecuteA(0, "open", folder.GetBuffer(), "", "", SW_SHOW);
+    ShellExecuteW(0, L"open", folder.GetBuffer(), L"", L"", SW_SHOW);
 }
 
-void ExploreTargets(HWND)
+void ExploreTargets(HWND mainWindow)
 {
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
-        ShortcutItem* item = GetRowItem(row);
-        char target[MAX_PATH];
-        if (!item || !item->GetTargetPath(target, sizeof(target)))
+    EndNameEdit();
+    CommandScope scope(mainWindow);
+    SelectedFiles files;
+    int count = files.GetCount();
+    for (int i = 0; i < count && files.RowsStillStand(); ++i) {
+        const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetPath(i)));
+        wchar_t target[MAX_PATH];
+        if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0])
             continue;
-        if (ToFolderToExplore(target))
-            ShellExecuteA(0, "explore", target, "", "", SW_SHOW);
+        ToFolderToExplore(target);
+        ShellExecuteW(0, L"explore", target, L"", L"", SW_SHOW);
     }
 }
 
 void ShowProperties(HWND mainWindow)
 {
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
-        ShortcutItem* item = GetRowItem(row);
-        if (!item)
-            continue;
-        SHELLEXECUTEINFOA info;
+    EndNameEdit();
+    CommandScope scope(mainWindow);
+    SelectedFiles files;
+    for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
+        SHELLEXECUTEINFOW info;
         ZeroMemory(&info, sizeof(info));
         info.cbSize = sizeof(info);
         info.fMask = SEE_MASK_FLAG_NO_UI;
         info.hwnd = mainWindow;
-        info.lpVerb = "properties";
-        info.lpFile = item->GetLinkPath();
-        ShellExecuteExA(&info);
+        info.lpVerb = L"properties";
+        info.lpFile = files.GetPath(i);
+        ShellExecuteExW(&info);
     }
 }

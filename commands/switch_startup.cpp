@@ -1,7 +1,11 @@
-// SwitchSelectedShortcuts: one registry value per selected row of the Startup tab; the rows show
-// their new state at once, without a rescan.
+// SwitchSelectedShortcuts: one registry value per selected file of the Startup tab; the rows
+// show their new state at once, without a rescan.
 #include "commands/switch_startup.h"
 
+#include "app/quiverdesk.h"
+#include "commands/refresh.h"
+#include "commands/rename_shortcut.h"
+#include "commands/selected_files.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
@@ -9,14 +13,40 @@
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
 
-void SwitchSelectedShortcuts(bool on)
+namespace {
+
+// The message names the shortcut, so it goes whole through the wide call; the words around the
+// name are the string table's.
+void ExplainFailure(HWND owner, const wchar_t* fileName)
+{
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+    wchar_t format[128] = L"";
+    wchar_t title[100] = L"";
+    wchar_t text[128 + MAX_PATH] = L"";
+    LoadStringW(instance, IDS_SWITCH_FAILED, format, 128);
+    LoadStringW(instance, IDS_TITLE, title, 100);
+    wsprintfW(text, format, fileName);
+    MessageBoxW(owner, text, title, MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+void SwitchSelectedShortcuts(HWND mainWindow, bool on)
 {
     if (!IsStartupTabSelected())
         return;
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
+    EndNameEdit();
+    CommandScope scope(mainWindow);
+    SelectedFiles files;
+    for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
+        const wchar_t* name = GetSwitchName(files.GetPath(i));
+        if (!SetStartupSwitch(name, on)) {
+            ExplainFailure(mainWindow, name ? name : files.GetPath(i));
+            continue;
+        }
+        int row = FindRowOfFile(files.GetPath(i));
         ShortcutItem* item = GetRowItem(row);
-        char name[MAX_PATH];
-        if (!item || !GetSwitchName(item->GetLinkPath(), name) || !SetStartupSwitch(name, on))
+        if (!item)
             continue;
         if (on)
             item->RemoveStates(kStateSwitchedOff);

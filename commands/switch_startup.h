@@ -2,6 +2,9 @@
 #ifndef QUIVERDESK_COMMANDS_SWITCH_STARTUP_H
 #define QUIVERDESK_COMMANDS_SWITCH_STARTUP_H
 
-void SwitchSelectedShortcuts(bool on);
+#include <windows.h>
+
+// A switch the registry refuses is named in a message, and its row stays as it is.
+void SwitchSelectedShortcuts(HWND mainWindow, bool on);
 
 #endif

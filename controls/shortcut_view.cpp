@@ -2,6 +2,7 @@
 #include "controls/shortcut_view.h"
 
 #include <shellapi.h>
+#include <wchar.h>
 
 #include "app/quiverdesk.h"
 #include "controls/state_text.h"
@@ -47,60 +48,86 @@ void InsertColumn(int index, const char* title, int width)
     SendToView(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
-void SetSubItemText(int row, int subItem, char* text)
+// The user's texts go in whole through the wide message: the view is Unicode inside.
+void SetSubItemText(int row, int subItem, wchar_t* text)
+{
+    LVITEMW item;
+    ZeroMemory(&item, sizeof(item));
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = subItem;
+    item.pszText = text;
+    SendToView(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// The program's own words, Shift JIS, through the 8-bit message.
+void SetSubItemWords(int row, int subItem, char* words)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof(item));
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = subItem;
-    item.pszText = text;
+    item.pszText = words;
     SendToView(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
 }
 
 // What an unusable row says in place of a description; loaded once.
-const char* UnusableNote()
+char* UnusableNote()
 {
     static char note[MAX_PATH];
     if (!note[0])
         LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
-                    IDS_UNUSABLE_NAME, note, sizeof(note));
+                    IDS_PATH_TOO_LONG, note, sizeof(note));
     return note;
+}
+
+// Writes every column of the row from item: name and icon, target, description, states.
+void SetRowFromItem(int row, const ShortcutItem* item)
+{
+    // Each read leaves a terminated text, empty when the value can't be had.
+    wchar_t name[MAX_PATH];
+    wchar_t target[MAX_PATH];
+    wchar_t description[INFOTIPSIZE];
+    char states[MAX_PATH];
+    name[0] = target[0] = description[0] = L'\0';
+    states[0] = '\0';
+    int image = I_IMAGENONE;
+    if (item) {
+        item->GetDisplayName(name, MAX_PATH);
+        item->GetTargetPath(target, MAX_PATH);
+        item->GetDescription(description, INFOTIPSIZE);
+        FormatStates(g_hListView, item->GetStates(), states, sizeof(states));
+        if (item->GetIconIndex() >= 0)
+            image = item->GetIconIndex();
+    }
+    LVITEMW first;
+    ZeroMemory(&first, sizeof(first));
+    first.mask = LVIF_TEXT | LVIF_IMAGE;
+    first.iItem = row;
+    first.pszText = name;
+    first.iImage = image;
+    SendToView(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&first));
+    SetSubItemText(row, kTargetColumn, target);
+    // A row no command acts on says so, where the description would stand.
+    if (item && !item->IsUsable())
+        SetSubItemWords(row, kDescriptionColumn, UnusableNote());
+    else
+        SetSubItemText(row, kDescriptionColumn, description);
+    SetSubItemWords(row, kStateColumn, states);
 }
 
 void InsertRow(int index, const ShortcutItem* item)
 {
-    // Each read leaves a terminated text, empty when the value can't be had.
-    char name[MAX_PATH];
-    char target[MAX_PATH];
-    char description[MAX_PATH];
-    char states[MAX_PATH];
-    name[0] = target[0] = description[0] = states[0] = '\0';
-    int image = I_IMAGENONE;
-    if (item) {
-        item->GetDisplayName(name, sizeof(name));
-        item->GetTargetPath(target, sizeof(target));
-        item->GetDescription(description, sizeof(description));
-        FormatStates(g_hListView, item->GetStates(), states, sizeof(states));
-        if (item->GetIconIndex() >= 0)
-            image = item->GetIconIndex();
-        // A row no command acts on says so, where the description would stand.
-        if (!item->IsUsable())
-            lstrcpynA(description, UnusableNote(), sizeof(description));
-    }
-
-    LVITEMA row;
+    LVITEMW row;
     ZeroMemory(&row, sizeof(row));
-    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    row.mask = LVIF_PARAM;
     row.iItem = index;
-    row.pszText = name;
-    row.iImage = image;
     row.lParam = index;
-    SendToView(LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&row));
-    SetSubItemText(index, kTargetColumn, target);
-    SetSubItemText(index, kDescriptionColumn, description);
-    SetSubItemText(index, kStateColumn, states);
+    SetRowFromItem(static_cast<int>(SendToView(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row))), item);
 }
+
+unsigned g_fillCount = 0;
 
 // The shell builds its icon list on first use, which costs more than making the whole window:
 // the view asks for it with the first listing, once the window is on screen.
@@ -110,10 +137,10 @@ void AttachSystemImageList()
         return;
     // The shell's own list: full colour with masks, every icon once for the whole system, and
     // never destroyed by a program, which is why the view is told it is shared.
-    SHFILEINFOA info;
+    SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
-    g_hImageList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoA(
-        ".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+    g_hImageList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
+        L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
         SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
 }
@@ -155,6 +182,7 @@ void FillShortcutView()
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; ++i)
         InsertRow(i, g_shortcutList.GetAt(i));
+    ++g_fillCount;
     SendToView(WM_SETREDRAW, TRUE, 0);
     InvalidateRect(g_hListView, 0, TRUE);
 }
@@ -176,12 +204,33 @@ ShortcutItem* GetRowItem(int row)
     return shortcut && shortcut->IsUsable() ? shortcut : 0;
 }
 
+unsigned GetFillCount()
+{
+    return g_fillCount;
+}
+
+int FindRowOfFile(const wchar_t* path)
+{
+    int rows = static_cast<int>(SendToView(LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        const ShortcutItem* item = GetRowItem(row);
+        if (item && path && wcscmp(item->GetLinkPath(), path) == 0)
+            return row;
+    }
+    return -1;
+}
+
+void UpdateRow(int row)
+{
+    SetRowFromItem(row, GetRowItem(row));
+}
+
 void UpdateRowStates(int row)
 {
     char states[MAX_PATH];
     ShortcutItem* item = GetRowItem(row);
     FormatStates(g_hListView, item ? item->GetStates() : 0, states, sizeof(states));
-    SetSubItemText(row, kStateColumn, states);
+    SetSubItemWords(row, kStateColumn, states);
 }
 
 int GetFocusedRow()
@@ -205,7 +254,7 @@ void SelectAllRows()
 
 HWND EditRowName(int row)
 {
-    return reinterpret_cast<HWND>(SendToView(LVM_EDITLABELA, row, 0));
+    return reinterpret_cast<HWND>(SendToView(LVM_EDITLABELW, row, 0));
 }
 
 HWND GetNameEditor()

@@ -27,6 +27,13 @@ int NextSelectedRow(int row);
 ShortcutItem* GetRowItem(int row);
 // Shows the row's item's states again, after they changed.
 void UpdateRowStates(int row);
+// Shows every column of the row's item again, after the item was bound to another file.
+void UpdateRow(int row);
+// The row whose item is the file at path, exactly, or -1.
+int FindRowOfFile(const wchar_t* path);
+// How many times the view was filled: a command that pumped messages compares it before and
+// after, since a fill leaves its rows standing for other items.
+unsigned GetFillCount();
 
 // The row with the focus rectangle, or -1.
 int GetFocusedRow();

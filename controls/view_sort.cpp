@@ -3,6 +3,8 @@
 
 #include <new>
 
+#include <shlwapi.h>
+
 #include "controls/shortcut_view.h"
 #include "model/shortcut_list.h"
 
@@ -10,7 +12,7 @@ namespace {
 
 // One column's texts, indexed by item index (the rows' parameter).
 struct SortTexts {
-    char (*texts)[MAX_PATH];  // owned, new[]
+    wchar_t (*texts)[MAX_PATH];  // owned, new[]
     int count;
     bool descending;
 };
@@ -20,9 +22,9 @@ int CALLBACK CompareRows(LPARAM left, LPARAM right, LPARAM context)
     const SortTexts* sort = reinterpret_cast<const SortTexts*>(context);
     int order = 0;
     if (left >= 0 && right >= 0 && left < sort->count && right < sort->count) {
-        int result = CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, sort->texts[left], -1, sort->texts[right], -1);
-        // 0 is a failure, not an order: such a pair keeps the folder's order.
-        order = result ? result - CSTR_EQUAL : 0;
+        // As Explorer orders names: case ignored, and the digits in a name by their value, so
+        // "App 2" comes before "App 10".
+        order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);
     }
     if (order == 0)
         order = left < right ? -1 : (left > right ? 1 : 0);
@@ -50,7 +52,7 @@ void SortShortcutView(int column, bool descending)
     SortTexts sort;
     sort.count = g_shortcutList.GetCount();
     sort.descending = descending;
-    sort.texts = new (std::nothrow) char[sort.count > 0 ? sort.count : 1][MAX_PATH];
+    sort.texts = new (std::nothrow) wchar_t[sort.count > 0 ? sort.count : 1][MAX_PATH];
     if (!sort.texts)
         return;
     int rows = static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
@@ -62,12 +64,13 @@ void SortShortcutView(int column, bool descending)
         if (!SendMessageA(g_hListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam < 0
             || item.lParam >= sort.count)
             continue;
-        char* text = sort.texts[item.lParam];
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = MAX_PATH;
-        text[0] = '\0';
-        SendMessageA(g_hListView, LVM_GETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
+        LVITEMW text;
+        ZeroMemory(&text, sizeof(text));
+        text.iSubItem = column;
+        text.pszText = sort.texts[item.lParam];
+        text.cchTextMax = MAX_PATH;
+        text.pszText[0] = L'\0';
+        SendMessageW(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&text));
     }
     SendMessageA(g_hListView, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(CompareRows));
     delete[] sort.texts;

@@ -2,7 +2,7 @@
 #ifndef QUIVERDESK_CONTROLS_VIEW_SORT_H
 #define QUIVERDESK_CONTROLS_VIEW_SORT_H
 
-// Sorts by what the column shows, as the shell compares names: the user's locale, case ignored.
+// Sorts by what the column shows, as Explorer orders names: case ignored, numbers by value.
 // Rows keep their items; equal texts keep the folder's order, and descending is its exact reverse.
 void SortShortcutView(int column, bool descending);
 // The arrow on the sorted column's header; every other header loses its arrow. -1: none.

@@ -3,17 +3,6 @@
 
 #include <shellapi.h>
 
-#include "model/path_text.h"
-
-namespace {
-
-bool ToWide(const char* text, WCHAR (&wide)[MAX_PATH])
-{
-    return text && MultiByteToWideChar(CP_ACP, 0, text, -1, wide, MAX_PATH) > 0;
-}
-
-}  // namespace
-
 BoundFolder::BoundFolder() : m_folder(0), m_absolute(0) {}
 
 BoundFolder::~BoundFolder()
@@ -30,17 +19,16 @@ void BoundFolder::Release()
     m_absolute = 0;
 }
 
-bool BoundFolder::Bind(const char* path)
+bool BoundFolder::Bind(const wchar_t* path)
 {
     Release();
-    WCHAR wide[MAX_PATH];
-    if (HoldsWildcard(path) || !ToWide(path, wide))
+    if (!path || !path[0])
         return false;
     IShellFolder* desktop = 0;  // one reference, released below
     if (FAILED(SHGetDesktopFolder(&desktop)))
         return false;
     void* folder = 0;
-    if (SUCCEEDED(desktop->ParseDisplayName(0, 0, wide, 0, &m_absolute, 0))
+    if (SUCCEEDED(desktop->ParseDisplayName(0, 0, const_cast<wchar_t*>(path), 0, &m_absolute, 0))
         && SUCCEEDED(desktop->BindToObject(m_absolute, 0, IID_IShellFolder, &folder)))
         m_folder = static_cast<IShellFolder*>(folder);
     desktop->Release();
@@ -49,30 +37,28 @@ bool BoundFolder::Bind(const char* path)
     return m_folder != 0;
 }
 
-bool BoundFolder::Describe(const char* name, char* displayName, int capacity, int* iconIndex) const
+bool BoundFolder::Describe(const wchar_t* name, wchar_t* displayName, int capacity, int* iconIndex) const
 {
     if (displayName && capacity > 0)
-        displayName[0] = '\0';
+        displayName[0] = L'\0';
     *iconIndex = -1;
-    WCHAR wide[MAX_PATH];
     LPITEMIDLIST child = 0;  // owned; freed below
-    if (!m_folder || HoldsWildcard(name) || !ToWide(name, wide)
-        || FAILED(m_folder->ParseDisplayName(0, 0, wide, 0, &child, 0)))
+    if (!m_folder || !name || FAILED(m_folder->ParseDisplayName(0, 0, const_cast<wchar_t*>(name), 0, &child, 0)))
         return false;
     LPITEMIDLIST full = ILCombine(m_absolute, child);  // owned; freed below
     ILFree(child);
     if (!full)
         return false;
-    SHFILEINFOA info;
+    SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
     // The system list is shared by the whole process: no icon is made or copied here.
-    bool known = SHGetFileInfoA(reinterpret_cast<LPCSTR>(full), 0, &info, sizeof(info),
+    bool known = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(full), 0, &info, sizeof(info),
                                 SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON) != 0;
     ILFree(full);
     if (!known)
         return false;
     if (displayName && capacity > 0)
-        lstrcpynA(displayName, info.szDisplayName, capacity);
+        lstrcpynW(displayName, info.szDisplayName, capacity);
     *iconIndex = info.iIcon;
     return true;
 }

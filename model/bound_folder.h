@@ -11,12 +11,12 @@ public:
     BoundFolder();
     ~BoundFolder();
 
-    // False when the shell can't bind path (an 8-bit folder path without wildcards).
-    bool Bind(const char* path);
+    // False when the shell can't bind path.
+    bool Bind(const wchar_t* path);
 
     // The shell's display name and system small-icon index of the file name in this folder.
     // False, with empty text and index -1, when the shell knows no such file.
-    bool Describe(const char* name, char* displayName, int capacity, int* iconIndex) const;
+    bool Describe(const wchar_t* name, wchar_t* displayName, int capacity, int* iconIndex) const;
 
 private:
     BoundFolder(const BoundFolder&);

@@ -1,30 +1,8 @@
-// GetFolderPath: asks the shell where the user's Send To or Startup folder is.
+// GetFolderPath: asks the shell where the user's Send To or Startup folder is, in UTF-16, so a
+// profile such as C:\Users\José is named as it is.
 #include "model/folder_path.h"
 
 #include <shlobj.h>
-
-#include "model/path_text.h"
-
-namespace {
-
-// A folder whose long path the code page can't hold is still reached through its short (8.3)
-// form. Only here does the program read a wide path, and it hands on only 8-bit text that names
-// the same folder exactly; false when no such text exists.
-bool ShortFormOf(LPCITEMIDLIST idList, char* path)
-{
-    WCHAR longPath[MAX_PATH];
-    WCHAR shortPath[MAX_PATH];
-    if (!SHGetPathFromIDListW(idList, longPath))
-        return false;
-    DWORD length = GetShortPathNameW(longPath, shortPath, MAX_PATH);
-    if (length == 0 || length >= MAX_PATH)
-        return false;
-    BOOL lossy = FALSE;
-    return WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, shortPath, -1, path, MAX_PATH, 0, &lossy) > 0
-        && !lossy && !HoldsWildcard(path);
-}
-
-}  // namespace
 
 int FolderForTab(int tabIndex)
 {
@@ -37,11 +15,11 @@ HeapString GetFolderPath(HWND owner, int tabIndex)
     IMalloc* allocator = 0;  // one reference, released below
     if (FAILED(SHGetMalloc(&allocator)))
         return result;
-    char* path = static_cast<char*>(allocator->Alloc(MAX_PATH));
+    wchar_t* path = static_cast<wchar_t*>(allocator->Alloc(MAX_PATH * sizeof(wchar_t)));
     if (path) {
         LPITEMIDLIST idList = 0;
         if (SUCCEEDED(SHGetSpecialFolderLocation(owner, FolderForTab(tabIndex), &idList))) {
-            if (SHGetPathFromIDListA(idList, path) && (!HoldsWildcard(path) || ShortFormOf(idList, path)))
+            if (SHGetPathFromIDListW(idList, path))
                 result.Assign(path);
             allocator->Free(idList);
         }

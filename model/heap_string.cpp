@@ -7,16 +7,21 @@ namespace {
 
 const DWORD kHeapFlags = HEAP_ZERO_MEMORY | HEAP_GENERATE_EXCEPTIONS;
 
-int MeasureText(const char* text)
+int MeasureText(const wchar_t* text)
 {
-    return text ? lstrlenA(text) : 0;
+    return text ? lstrlenW(text) : 0;
+}
+
+SIZE_T Bytes(int units)
+{
+    return static_cast<SIZE_T>(units) * sizeof(wchar_t);
 }
 
 }  // namespace
 
 HeapString::HeapString() : m_buffer(0), m_length(0) {}
 
-HeapString::HeapString(const char* text) : m_buffer(0), m_length(0)
+HeapString::HeapString(const wchar_t* text) : m_buffer(0), m_length(0)
 {
     Assign(text);
 }
@@ -31,13 +36,13 @@ HeapString::~HeapString()
     Clear();
 }
 
-HeapString& HeapString::Assign(const char* text)
+HeapString& HeapString::Assign(const wchar_t* text)
 {
     // Measure first: text may point into this string's own buffer.
     int length = MeasureText(text);
-    char* block = static_cast<char*>(HeapAlloc(GetProcessHeap(), kHeapFlags, length + 1));
+    wchar_t* block = static_cast<wchar_t*>(HeapAlloc(GetProcessHeap(), kHeapFlags, Bytes(length + 1)));
     if (length > 0)
-        CopyMemory(block, text, length);
+        CopyMemory(block, text, Bytes(length));
     Clear();
     m_buffer = block;
     m_length = length;
@@ -51,20 +56,20 @@ HeapString& HeapString::Assign(const HeapString& other)
     return Assign(other.m_buffer);
 }
 
-HeapString& HeapString::Append(const char* text)
+HeapString& HeapString::Append(const wchar_t* text)
 {
     int added = MeasureText(text);
     void* block = m_buffer
-        ? HeapReAlloc(GetProcessHeap(), kHeapFlags, m_buffer, m_length + added + 1)
-        : HeapAlloc(GetProcessHeap(), kHeapFlags, added + 1);
+        ? HeapReAlloc(GetProcessHeap(), kHeapFlags, m_buffer, Bytes(m_length + added + 1))
+        : HeapAlloc(GetProcessHeap(), kHeapFlags, Bytes(added + 1));
     // A text that points into the old block moved with it.
     if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
-        text = static_cast<char*>(block) + (text - m_buffer);
-    m_buffer = static_cast<char*>(block);
+        text = static_cast<wchar_t*>(block) + (text - m_buffer);
+    m_buffer = static_cast<wchar_t*>(block);
     if (added > 0)
-        CopyMemory(m_buffer + m_length, text, added);
+        CopyMemory(m_buffer + m_length, text, Bytes(added));
     m_length += added;
-    m_buffer[m_length] = '\0';
+    m_buffer[m_length] = L'\0';
     return *this;
 }
 

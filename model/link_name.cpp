@@ -1,66 +1,83 @@
-// JudgeNewLinkName: scanned by characters, so a double-byte name whose trail byte is 0x5C ('\')
-// or 0x7C ('|') is a name like any other.
+// JudgeNewLinkName: the characters, the device names and the length Windows refuses, then
+// whether another file holds the name.
 #include "model/link_name.h"
 
-#include <string.h>
+#include <wchar.h>
 
 #include "model/path_text.h"
 
 namespace {
 
-const char kExtension[] = ".lnk";
+const wchar_t kExtension[] = L".lnk";
 
-// Called on the first byte of each character only: no lead byte of the code page is one of these.
-bool IsForbidden(char c)
+bool IsForbidden(wchar_t c)
 {
-    static const char kForbidden[] = "\\/:*?\"<>|";
-    if (static_cast<unsigned char>(c) < 0x20)
+    static const wchar_t kForbidden[] = L"\\/:*?\"<>|";
+    if (c < 0x20)
         return true;
-    for (const char* f = kForbidden; *f; ++f) {
+    for (const wchar_t* f = kForbidden; *f; ++f) {
         if (c == *f)
             return true;
     }
     return false;
 }
 
-// Byte for byte once both are in upper case, as the file system matches names; not by the locale's
-// rules, which may call different names equal.
-bool SameButForCase(const char* left, const char* right)
+// Windows opens the device, not a file, for these names whatever extension follows them, and
+// trailing spaces before the extension don't count.
+bool IsDeviceName(const wchar_t* name)
 {
-    char upperLeft[MAX_PATH];
-    char upperRight[MAX_PATH];
-    lstrcpynA(upperLeft, left, MAX_PATH);
-    lstrcpynA(upperRight, right, MAX_PATH);
-    CharUpperBuffA(upperLeft, lstrlenA(upperLeft));
-    CharUpperBuffA(upperRight, lstrlenA(upperRight));
-    return strcmp(upperLeft, upperRight) == 0;
+    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
+    static const wchar_t* const kNumbered[] = {L"COM", L"LPT"};
+    int stem = 0;
+    while (name[stem] && name[stem] != L'.')
+        ++stem;
+    while (stem > 0 && name[stem - 1] == L' ')
+        --stem;
+    for (const wchar_t* device : kDevices) {
+        if (stem == 3 && CompareStringOrdinal(name, 3, device, 3, TRUE) == CSTR_EQUAL)
+            return true;
+    }
+    for (const wchar_t* device : kNumbered) {
+        if (stem == 4 && CompareStringOrdinal(name, 3, device, 3, TRUE) == CSTR_EQUAL && name[3] >= L'1'
+            && name[3] <= L'9')
+            return true;
+    }
+    return false;
 }
 
 }  // namespace
 
-LinkNameVerdict JudgeNewLinkName(const char* linkPath, const char* name, char (&newPath)[MAX_PATH])
+bool SameName(const wchar_t* left, const wchar_t* right)
 {
-    newPath[0] = '\0';
+    return CompareStringOrdinal(left, -1, right, -1, TRUE) == CSTR_EQUAL;
+}
+
+LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, wchar_t (&newPath)[MAX_PATH])
+{
+    newPath[0] = L'\0';
     bool blank = true;
-    for (const char* p = name; *p; p = CharNextA(p)) {
+    for (const wchar_t* p = name; *p; ++p) {
         if (IsForbidden(*p))
             return kNameBadCharacter;
-        blank = blank && *p == ' ';
+        blank = blank && *p == L' ';
     }
     if (blank)
         return kNameEmpty;
-    const char* lastBackslash = FindLastBackslash(linkPath);
+    if (IsDeviceName(name))
+        return kNameReserved;
+    const wchar_t* lastBackslash = FindLastBackslash(linkPath);
     if (!lastBackslash)
         return kNameTooLong;
     int folderLength = static_cast<int>(lastBackslash - linkPath) + 1;
-    if (folderLength + lstrlenA(name) + lstrlenA(kExtension) >= MAX_PATH)
+    if (folderLength + lstrlenW(name) + lstrlenW(kExtension) >= MAX_PATH)
         return kNameTooLong;
-    lstrcpynA(newPath, linkPath, folderLength + 1);
-    lstrcatA(newPath, name);
-    lstrcatA(newPath, kExtension);
-    if (strcmp(newPath, linkPath) == 0)
+    lstrcpynW(newPath, linkPath, folderLength + 1);
+    lstrcatW(newPath, name);
+    lstrcatW(newPath, kExtension);
+    // Unit for unit: the locale's comparison may call different names equal.
+    if (wcscmp(newPath, linkPath) == 0)
         return kNameUnchanged;
-    if (!SameButForCase(newPath, linkPath) && GetFileAttributesA(newPath) != INVALID_FILE_ATTRIBUTES)
+    if (!SameName(newPath, linkPath) && GetFileAttributesW(newPath) != INVALID_FILE_ATTRIBUTES)
         return kNameTaken;
     return kNameAccepted;
 }

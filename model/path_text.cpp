@@ -1,17 +1,15 @@
-// Character-wise scans of ANSI paths, so a double-byte character's trail byte is never taken
-// for a separator.
+// Character scans of UTF-16 paths. A surrogate is never one of the characters looked for, so a
+// character beyond the BMP can't be taken for a separator.
 #include "model/path_text.h"
-
-#include <windows.h>
 
 namespace {
 
-const char* FindLastChar(const char* text, char wanted)
+const wchar_t* FindLastChar(const wchar_t* text, wchar_t wanted)
 {
-    const char* found = 0;
+    const wchar_t* found = 0;
     if (!text)
         return 0;
-    for (const char* p = text; *p; p = CharNextA(p)) {
+    for (const wchar_t* p = text; *p; ++p) {
         if (*p == wanted)
             found = p;
     }
@@ -20,27 +18,27 @@ const char* FindLastChar(const char* text, char wanted)
 
 }  // namespace
 
-const char* FindLastBackslash(const char* text)
+const wchar_t* FindLastBackslash(const wchar_t* text)
 {
-    return FindLastChar(text, '\\');
+    return FindLastChar(text, L'\\');
 }
 
-char* FindLastBackslash(char* text)
+wchar_t* FindLastBackslash(wchar_t* text)
 {
-    return const_cast<char*>(FindLastChar(text, '\\'));
+    return const_cast<wchar_t*>(FindLastChar(text, L'\\'));
 }
 
-const char* FindLastPeriod(const char* text)
+const wchar_t* FindLastPeriod(const wchar_t* text)
 {
-    return FindLastChar(text, '.');
+    return FindLastChar(text, L'.');
 }
 
-char* FindLastPeriod(char* text)
+wchar_t* FindLastPeriod(wchar_t* text)
 {
-    return const_cast<char*>(FindLastChar(text, '.'));
+    return const_cast<wchar_t*>(FindLastChar(text, L'.'));
 }
 
-bool HoldsWildcard(const char* text)
+bool HoldsWildcard(const wchar_t* text)
 {
-    return FindLastChar(text, '?') || FindLastChar(text, '*');
+    return FindLastChar(text, L'?') || FindLastChar(text, L'*');
 }

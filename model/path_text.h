@@ -1,18 +1,19 @@
-// Byte-safe scans of 8-bit paths. The ANSI code page may be double-byte (932), where a
-// trail byte can equal '\\' (0x5C) or '.' (0x2E); these scans step by characters.
+// Scans of UTF-16 paths: the separator and the extension's period, and the shell's wildcards.
 #ifndef QUIVERDESK_MODEL_PATH_TEXT_H
 #define QUIVERDESK_MODEL_PATH_TEXT_H
 
-// The last real backslash character in text, or null.
-const char* FindLastBackslash(const char* text);
-char* FindLastBackslash(char* text);
+#include <wchar.h>
 
-// The last real period character in text, or null.
-const char* FindLastPeriod(const char* text);
-char* FindLastPeriod(char* text);
+// The last backslash in text, or null.
+const wchar_t* FindLastBackslash(const wchar_t* text);
+wchar_t* FindLastBackslash(wchar_t* text);
 
-// True when text holds '?' or '*'. The 8-bit file calls put '?' where a name has a character the
-// code page lacks, and the shell reads both as wildcards, so such a text names no single file.
-bool HoldsWildcard(const char* text);
+// The last period in text, or null.
+const wchar_t* FindLastPeriod(const wchar_t* text);
+wchar_t* FindLastPeriod(wchar_t* text);
+
+// True when text holds '?' or '*'. No file name can, but the shell's file operation reads both
+// as wildcards: such a text would name every file it matches.
+bool HoldsWildcard(const wchar_t* text);
 
 #endif

@@ -8,6 +8,6 @@
 // Runs operation (FO_DELETE, FO_RENAME) on the one file at path, to newPath where the operation
 // has one. True only when the shell reports it done: not aborted and no error. A path that would
 // not fit MAX_PATH or holds a wildcard is refused: the shell would take it for every file it matches.
-bool RunShellFileOperation(HWND owner, UINT operation, const char* path, const char* newPath, FILEOP_FLAGS flags);
+bool RunShellFileOperation(HWND owner, UINT operation, const wchar_t* path, const wchar_t* newPath, FILEOP_FLAGS flags);
 
 #endif

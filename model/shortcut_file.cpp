@@ -4,29 +4,60 @@
 #include <windows.h>
 #include <shlobj.h>
 
-bool CreateShortcutFile(const char* target, const char* arguments, const char* workingDirectory,
-                        int showCommand, const char* linkPath)
-{
-    WCHAR widePath[MAX_PATH];
-    if (!linkPath || lstrlenA(linkPath) >= MAX_PATH
-        || MultiByteToWideChar(CP_ACP, 0, linkPath, -1, widePath, MAX_PATH) <= 0)
-        return false;
+#include "model/link_name.h"
 
+namespace {
+
+// A fresh link object, or null; the caller releases it.
+IShellLinkW* NewLink()
+{
     void* object = 0;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &object)))
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &object)))
+        return 0;
+    return static_cast<IShellLinkW*>(object);
+}
+
+}  // namespace
+
+bool CreateShortcutFile(const wchar_t* target, const wchar_t* arguments, const wchar_t* workingDirectory,
+                        int showCommand, const wchar_t* linkPath)
+{
+    if (!linkPath || lstrlenW(linkPath) >= MAX_PATH)
         return false;
-    IShellLinkA* link = static_cast<IShellLinkA*>(object);  // released below, once
+    IShellLinkW* link = NewLink();  // released below, once
+    if (!link)
+        return false;
     link->SetPath(target);
     link->SetArguments(arguments);
     link->SetWorkingDirectory(workingDirectory);
     link->SetShowCmd(showCommand);
 
     bool saved = false;
+    void* object = 0;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, &object))) {
         IPersistFile* persistFile = static_cast<IPersistFile*>(object);
-        saved = SUCCEEDED(persistFile->Save(widePath, TRUE));
+        saved = SUCCEEDED(persistFile->Save(linkPath, TRUE));
         persistFile->Release();
     }
     link->Release();
     return saved;
+}
+
+bool ShortcutPointsAt(const wchar_t* linkPath, const wchar_t* target)
+{
+    IShellLinkW* link = NewLink();  // released below, once
+    if (!link)
+        return false;
+    bool same = false;
+    void* object = 0;
+    if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, &object))) {
+        IPersistFile* persistFile = static_cast<IPersistFile*>(object);
+        wchar_t path[MAX_PATH] = L"";
+        // S_FALSE leaves the buffer as it was: empty, so no target matches.
+        same = SUCCEEDED(persistFile->Load(linkPath, STGM_READ))
+            && SUCCEEDED(link->GetPath(path, MAX_PATH, 0, SLGP_UNCPRIORITY)) && path[0] && SameName(path, target);
+        persistFile->Release();
+    }
+    link->Release();
+    return same;
 }

@@ -2,9 +2,13 @@
 #ifndef QUIVERDESK_MODEL_SHORTCUT_FILE_H
 #define QUIVERDESK_MODEL_SHORTCUT_FILE_H
 
-// True when the .lnk file was written; an existing file of that name is replaced.
-// The calling thread must have initialised COM.
-bool CreateShortcutFile(const char* target, const char* arguments, const char* workingDirectory,
-                        int showCommand, const char* linkPath);
+// True when the .lnk file was written; an existing file of that name is replaced, so callers
+// choose a free name first. The calling thread must have initialised COM.
+bool CreateShortcutFile(const wchar_t* target, const wchar_t* arguments, const wchar_t* workingDirectory,
+                        int showCommand, const wchar_t* linkPath);
+
+// True when the .lnk file at linkPath reads and points at target (case ignored, as the file
+// system compares names).
+bool ShortcutPointsAt(const wchar_t* linkPath, const wchar_t* target);
 
 #endif

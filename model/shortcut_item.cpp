@@ -9,27 +9,21 @@
 
 namespace {
 
-// Wide form of an ANSI path for the persistence interface; false when it would not fit.
-bool ToWidePath(const char* path, WCHAR (&wide)[MAX_PATH])
-{
-    return path && MultiByteToWideChar(CP_ACP, 0, path, -1, wide, MAX_PATH) > 0;
-}
-
-void ClearText(char* buffer, int capacity)
+void ClearText(wchar_t* buffer, int capacity)
 {
     if (buffer && capacity > 0)
-        buffer[0] = '\0';
+        buffer[0] = L'\0';
 }
 
 // A heap copy of text (null stays null): new[], the item's to free.
-char* CopyText(const char* text)
+wchar_t* CopyText(const wchar_t* text)
 {
     if (!text)
         return 0;
-    int size = lstrlenA(text) + 1;
-    char* copy = new (std::nothrow) char[size];
+    int size = lstrlenW(text) + 1;
+    wchar_t* copy = new (std::nothrow) wchar_t[size];
     if (copy)
-        CopyMemory(copy, text, size);
+        CopyMemory(copy, text, size * sizeof(wchar_t));
     return copy;
 }
 
@@ -38,8 +32,8 @@ char* CopyText(const char* text)
 ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
 {
     void* link = 0;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkA, &link)))
-        m_link = static_cast<IShellLinkA*>(link);
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
+        m_link = static_cast<IShellLinkW*>(link);
 }
 
 ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0) {}
@@ -72,38 +66,45 @@ void ShortcutItem::Reset()
     m_states = 0;
 }
 
-bool ShortcutItem::Load(const char* path)
+bool ShortcutItem::Load(const wchar_t* path)
 {
     Reset();
     // The file's own folder, bound for this one item.
-    char folderPath[MAX_PATH];
-    const char* name = path ? FindLastBackslash(path) : 0;
+    wchar_t folderPath[MAX_PATH];
+    const wchar_t* name = path ? FindLastBackslash(path) : 0;
     if (!name || name - path >= MAX_PATH)
         return false;
-    lstrcpynA(folderPath, path, static_cast<int>(name - path) + 1);
+    lstrcpynW(folderPath, path, static_cast<int>(name - path) + 1);
     BoundFolder folder;
     folder.Bind(folderPath);
     return Load(folder, folderPath, name + 1);
 }
 
-bool ShortcutItem::Load(const BoundFolder& folder, const char* folderPath, const char* name)
+bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name)
 {
     Reset();
-    if (!folderPath || !name || HoldsWildcard(folderPath) || HoldsWildcard(name))
+    if (!folderPath || !name)
         return false;
-    int folderLength = lstrlenA(folderPath);
-    int size = folderLength + 1 + lstrlenA(name) + 1;
-    m_path = new (std::nothrow) char[size];
+    int folderLength = lstrlenW(folderPath);
+    int size = folderLength + 1 + lstrlenW(name) + 1;
+    wchar_t displayName[MAX_PATH];
+    folder.Describe(name, displayName, MAX_PATH, &m_iconIndex);
+    // The shell's file operations and its link object take no longer path: the row is shown,
+    // by the name the shell gives it, but nothing may act on it.
+    if (size > MAX_PATH) {
+        int iconIndex = m_iconIndex;
+        MarkUnusable(displayName[0] ? displayName : name);
+        m_iconIndex = iconIndex;
+        return false;
+    }
+    m_path = new (std::nothrow) wchar_t[size];
     if (!m_path)
         return false;
-    CopyMemory(m_path, folderPath, folderLength);
-    m_path[folderLength] = '\\';
-    CopyMemory(m_path + folderLength + 1, name, size - folderLength - 1);
-
-    char displayName[MAX_PATH];
-    folder.Describe(name, displayName, sizeof(displayName), &m_iconIndex);
+    CopyMemory(m_path, folderPath, folderLength * sizeof(wchar_t));
+    m_path[folderLength] = L'\\';
+    CopyMemory(m_path + folderLength + 1, name, (size - folderLength - 1) * sizeof(wchar_t));
     m_name = CopyText(displayName);
-    return size <= MAX_PATH && LoadLink();
+    return LoadLink();
 }
 
 bool ShortcutItem::LoadLink()
@@ -114,8 +115,7 @@ bool ShortcutItem::LoadLink()
     if (FAILED(m_link->QueryInterface(IID_IPersistFile, &persistFile)))
         return false;
     m_persistFile = static_cast<IPersistFile*>(persistFile);
-    WCHAR widePath[MAX_PATH];
-    if (ToWidePath(m_path, widePath) && SUCCEEDED(m_persistFile->Load(widePath, STGM_READ))) {
+    if (SUCCEEDED(m_persistFile->Load(m_path, STGM_READ))) {
         ReadTarget();
         return true;
     }
@@ -124,57 +124,57 @@ bool ShortcutItem::LoadLink()
     return false;
 }
 
-void ShortcutItem::MarkUnusable(const char* shownName)
+void ShortcutItem::MarkUnusable(const wchar_t* shownName)
 {
     Reset();
     m_name = CopyText(shownName);
 }
 
-bool ShortcutItem::GetDisplayName(char* buffer, int capacity) const
+bool ShortcutItem::GetDisplayName(wchar_t* buffer, int capacity) const
 {
     ClearText(buffer, capacity);
     if (m_name && buffer && capacity > 0)
-        lstrcpynA(buffer, m_name, capacity);
+        lstrcpynW(buffer, m_name, capacity);
     return true;
 }
 
 void ShortcutItem::ReadTarget()
 {
-    char target[MAX_PATH];
+    wchar_t target[MAX_PATH];
     // Cleared first: the link may answer S_FALSE and leave the buffer untouched.
-    ClearText(target, sizeof(target));
-    WIN32_FIND_DATAA findData;
-    HRESULT result = m_link->GetPath(target, sizeof(target), &findData, SLGP_UNCPRIORITY);
-    target[sizeof(target) - 1] = '\0';
+    ClearText(target, MAX_PATH);
+    WIN32_FIND_DATAW findData;
+    HRESULT result = m_link->GetPath(target, MAX_PATH, &findData, SLGP_UNCPRIORITY);
+    target[MAX_PATH - 1] = L'\0';
     m_target = CopyText(target);
     m_targetRead = SUCCEEDED(result) && m_target;
 }
 
-bool ShortcutItem::GetTargetPath(char* buffer, int capacity) const
+bool ShortcutItem::GetTargetPath(wchar_t* buffer, int capacity) const
 {
     ClearText(buffer, capacity);
     if (!m_targetRead || !buffer || capacity <= 0)
         return false;
-    lstrcpynA(buffer, m_target, capacity);
+    lstrcpynW(buffer, m_target, capacity);
     return true;
 }
 
-bool ShortcutItem::GetDescription(char* buffer, int capacity) const
+bool ShortcutItem::GetDescription(wchar_t* buffer, int capacity) const
 {
     ClearText(buffer, capacity);
     if (!m_persistFile || !buffer || capacity <= 0)
         return false;
     HRESULT result = m_link->GetDescription(buffer, capacity);
-    buffer[capacity - 1] = '\0';
+    buffer[capacity - 1] = L'\0';
     return SUCCEEDED(result);
 }
 
-bool ShortcutItem::GetArguments(char* buffer, int capacity) const
+bool ShortcutItem::GetArguments(wchar_t* buffer, int capacity) const
 {
     ClearText(buffer, capacity);
     if (!m_persistFile || !buffer || capacity <= 0)
         return false;
     HRESULT result = m_link->GetArguments(buffer, capacity);
-    buffer[capacity - 1] = '\0';
+    buffer[capacity - 1] = L'\0';
     return SUCCEEDED(result);
 }

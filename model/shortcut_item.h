@@ -1,4 +1,5 @@
 // One shortcut (.lnk) file of the folder on show, with the shell-link object bound to it.
+// Its path, name, target, arguments and description are UTF-16, exactly as the system holds them.
 #ifndef QUIVERDESK_MODEL_SHORTCUT_ITEM_H
 #define QUIVERDESK_MODEL_SHORTCUT_ITEM_H
 
@@ -21,27 +22,27 @@ public:
     virtual Cloneable* Clone() const;
 
     // Binds the item to a .lnk file; true when the link now reflects the file. The path is kept
-    // even when loading fails, so the shell can still name the file. A path holding a wildcard
-    // names no single file: the item is then left unusable.
-    bool Load(const char* path);
+    // even when loading fails, so the shell can still name the file. A path the shell's file
+    // calls can't take (MAX_PATH or longer) leaves the item unusable.
+    bool Load(const wchar_t* path);
     // The same for the file name of folder, whose path is folderPath; name and icon come from
     // the bound folder.
-    bool Load(const BoundFolder& folder, const char* folderPath, const char* name);
-    // For a file the program has no name for: the row shows shownName and nothing acts on it.
-    void MarkUnusable(const char* shownName);
+    bool Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name);
+    // For a file the shell can't act on: the row shows shownName and nothing acts on it.
+    void MarkUnusable(const wchar_t* shownName);
 
     // Null before Load and for an unusable item: no command may act without a path.
-    const char* GetLinkPath() const { return m_path; }
+    const wchar_t* GetLinkPath() const { return m_path; }
     bool IsUsable() const { return m_path != 0; }
     bool HasLink() const { return m_link != 0; }
     // True once the link reflects its file: a usable item that is not loaded is no readable shortcut.
     bool IsLoaded() const { return m_persistFile != 0; }
 
     // These always leave a terminated text in the buffer, empty when nothing could be had.
-    bool GetDisplayName(char* buffer, int capacity) const;
-    bool GetTargetPath(char* buffer, int capacity) const;
-    bool GetDescription(char* buffer, int capacity) const;
-    bool GetArguments(char* buffer, int capacity) const;
+    bool GetDisplayName(wchar_t* buffer, int capacity) const;
+    bool GetTargetPath(wchar_t* buffer, int capacity) const;
+    bool GetDescription(wchar_t* buffer, int capacity) const;
+    bool GetArguments(wchar_t* buffer, int capacity) const;
 
     // ShortcutState bits; cleared by every Load.
     unsigned GetStates() const { return m_states; }
@@ -60,13 +61,13 @@ private:
     // under Wine): the target is read once, when the file is loaded.
     void ReadTarget();
 
-    char* m_path;                 // owned
-    char* m_name;                 // owned; the shell's display name, or the name an unusable row shows
+    wchar_t* m_path;              // owned
+    wchar_t* m_name;              // owned; the shell's display name, or the name an unusable row shows
     int m_iconIndex;              // into the shell's system small-icon list
     unsigned m_states;            // ShortcutState bits
-    char* m_target;               // owned; the target path read at load, maybe empty
+    wchar_t* m_target;            // owned; the target path read at load, maybe empty
     bool m_targetRead;            // the link answered for its target
-    IShellLinkA* m_link;          // one reference, owned
+    IShellLinkW* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };
 

@@ -11,7 +11,7 @@ ShortcutItem* ShortcutList::GetAt(int index) const
     return static_cast<ShortcutItem*>(m_items.GetAt(index));
 }
 
-ShortcutItem* ShortcutList::AddShortcut(const char* path)
+ShortcutItem* ShortcutList::AddShortcut(const wchar_t* path)
 {
     ShortcutItem* item = Add();
     if (item)

@@ -19,7 +19,7 @@ public:
 
     // Adds an item bound to path; it stays even when the file is no readable shortcut.
     // Null when the item's link object could not be made.
-    ShortcutItem* AddShortcut(const char* path);
+    ShortcutItem* AddShortcut(const wchar_t* path);
     // Adds an unbound item for the caller to bind; null as above.
     ShortcutItem* Add() { return AddNew(m_items); }
 

@@ -6,48 +6,60 @@
 
 #include <new>
 #include <stdlib.h>
-#include <string.h>
+#include <wchar.h>
 
-#include "model/path_text.h"
+#include "model/native_view.h"
 #include "model/shortcut_list.h"
 
 namespace {
 
-bool IsDriveLetter(char c)
+bool IsDriveLetter(wchar_t c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    return (c >= L'A' && c <= L'Z') || (c >= L'a' && c <= L'z');
 }
 
-// An item's duplicate key: its target folded to upper case, a line break (no path holds one),
-// then its arguments as they are. Equal keys mean the same target and arguments.
+// An item's duplicate key: its target and its arguments, kept apart. Targets are the same when
+// the file system would take them for one name (ordinal, case ignored), arguments only when
+// they are the same text, since a program may read them by case.
 struct DuplicateKey {
-    char* text;  // owned, new[]
+    wchar_t* target;     // owned, new[]
+    wchar_t* arguments;  // owned, new[]
     ShortcutItem* item;
 };
 
-// Null for an item with no file-system target: it has nothing to be a duplicate of.
-char* MakeDuplicateKey(const ShortcutItem& item, const char* target)
+wchar_t* CopyText(const wchar_t* text)
+{
+    int size = lstrlenW(text) + 1;
+    wchar_t* copy = new (std::nothrow) wchar_t[size];
+    if (copy)
+        CopyMemory(copy, text, size * sizeof(wchar_t));
+    return copy;
+}
+
+// False for an item with no file-system target: it has nothing to be a duplicate of.
+bool MakeDuplicateKey(ShortcutItem* item, const wchar_t* target, DuplicateKey* key)
 {
     if (!target[0])
-        return 0;
+        return false;
     // As long as the link may hold them: arguments that differ only past MAX_PATH still differ.
-    char arguments[INFOTIPSIZE];
-    item.GetArguments(arguments, sizeof(arguments));
-    int targetLength = lstrlenA(target);
-    int size = targetLength + 1 + lstrlenA(arguments) + 1;
-    char* key = new (std::nothrow) char[size];
-    if (!key)
-        return 0;
-    CopyMemory(key, target, targetLength);
-    CharUpperBuffA(key, targetLength);
-    key[targetLength] = '\n';
-    lstrcpyA(key + targetLength + 1, arguments);
-    return key;
+    wchar_t arguments[INFOTIPSIZE];
+    item->GetArguments(arguments, INFOTIPSIZE);
+    key->item = item;
+    key->target = CopyText(target);
+    key->arguments = CopyText(arguments);
+    if (key->target && key->arguments)
+        return true;
+    delete[] key->target;
+    delete[] key->arguments;
+    return false;
 }
 
 int CompareKeys(const void* left, const void* right)
 {
-    return strcmp(static_cast<const DuplicateKey*>(left)->text, static_cast<const DuplicateKey*>(right)->text);
+    const DuplicateKey* a = static_cast<const DuplicateKey*>(left);
+    const DuplicateKey* b = static_cast<const DuplicateKey*>(right);
+    int order = CompareStringOrdinal(a->target, -1, b->target, -1, TRUE) - CSTR_EQUAL;
+    return order ? order : wcscmp(a->arguments, b->arguments);
 }
 
 // Equal keys lie side by side once sorted: each one with a neighbour of the same key is a duplicate.
@@ -55,8 +67,8 @@ void MarkDuplicates(DuplicateKey* keys, int count)
 {
     qsort(keys, count, sizeof(keys[0]), CompareKeys);
     for (int i = 0; i < count; ++i) {
-        bool samePrevious = i > 0 && strcmp(keys[i - 1].text, keys[i].text) == 0;
-        bool sameNext = i + 1 < count && strcmp(keys[i].text, keys[i + 1].text) == 0;
+        bool samePrevious = i > 0 && CompareKeys(&keys[i - 1], &keys[i]) == 0;
+        bool sameNext = i + 1 < count && CompareKeys(&keys[i], &keys[i + 1]) == 0;
         if (samePrevious || sameNext)
             keys[i].item->AddStates(kStateDuplicate);
     }
@@ -69,36 +81,39 @@ TargetChecker::TargetChecker()
     ZeroMemory(m_driveTypes, sizeof(m_driveTypes));
 }
 
-unsigned TargetChecker::DriveType(char letter)
+unsigned TargetChecker::DriveType(wchar_t letter)
 {
-    unsigned& type = m_driveTypes[(letter | 0x20) - 'a'];
+    unsigned& type = m_driveTypes[(letter | 0x20) - L'a'];
     if (!type) {
-        char root[] = "?:\\";
+        wchar_t root[] = L"?:\\";
         root[0] = letter;
         // DRIVE_UNKNOWN is 0 too: ask again next time rather than keep a wrong answer.
-        type = GetDriveTypeA(root);
+        type = GetDriveTypeW(root);
     }
     return type;
 }
 
-unsigned TargetChecker::Check(const char* target)
+unsigned TargetChecker::Check(const wchar_t* target)
 {
     if (!target || !target[0])
         return 0;
-    if (target[0] == '\\' && target[1] == '\\')
+    if (target[0] == L'\\' && target[1] == L'\\')
         return kStateUnverifiable;
-    if (!IsDriveLetter(target[0]) || target[1] != ':' || target[2] != '\\')
+    if (!IsDriveLetter(target[0]) || target[1] != L':' || target[2] != L'\\')
         return 0;
     unsigned type = DriveType(target[0]);
     if (type != DRIVE_FIXED && type != DRIVE_RAMDISK)
         return kStateUnverifiable;
-    // A '?' stands for a character the code page lacks: that name can't be asked about.
-    if (HoldsWildcard(target))
-        return kStateUnverifiable;
-    if (GetFileAttributesA(target) != INVALID_FILE_ATTRIBUTES)
+    DWORD attributes;
+    DWORD error;
+    {
+        NativeFileSystemView native;
+        attributes = GetFileAttributesW(target);
+        error = GetLastError();
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES)
         return 0;
     // Only "not there" means missing; a denied or otherwise failed question proves nothing.
-    DWORD error = GetLastError();
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kStateTargetMissing : 0;
 }
 
@@ -112,7 +127,7 @@ void CheckShortcutStates(const ShortcutList& list)
     TargetChecker checker;
     for (int i = 0; i < count; ++i) {
         ShortcutItem* item = list.GetAt(i);
-        // A row the program has no usable name for says so in its own words, not here.
+        // A row the shell can't act on says so in its own words, not here.
         if (!item || !item->IsUsable())
             continue;
         if (!item->IsLoaded()) {
@@ -120,16 +135,16 @@ void CheckShortcutStates(const ShortcutList& list)
             continue;
         }
         // Asked once: the item reads its target at load.
-        char target[MAX_PATH];
-        item->GetTargetPath(target, sizeof(target));
+        wchar_t target[MAX_PATH];
+        item->GetTargetPath(target, MAX_PATH);
         item->AddStates(checker.Check(target));
-        keys[keyed].text = MakeDuplicateKey(*item, target);
-        keys[keyed].item = item;
-        if (keys[keyed].text)
+        if (MakeDuplicateKey(item, target, &keys[keyed]))
             ++keyed;
     }
     MarkDuplicates(keys, keyed);
-    for (int i = 0; i < keyed; ++i)
-        delete[] keys[i].text;
+    for (int i = 0; i < keyed; ++i) {
+        delete[] keys[i].target;
+        delete[] keys[i].arguments;
+    }
     delete[] keys;
 }

@@ -20,10 +20,10 @@ const int kStateCount = 5;
 class TargetChecker {
 public:
     TargetChecker();
-    unsigned Check(const char* target);
+    unsigned Check(const wchar_t* target);
 
 private:
-    unsigned DriveType(char letter);
+    unsigned DriveType(wchar_t letter);
     unsigned m_driveTypes[26];  // 0 until asked; asked once per drive and checker
 };
 

@@ -1,20 +1,27 @@
 // The Startup switches in the registry. Nothing here writes anywhere but the one key.
 #include "model/startup_switch.h"
 
+#include <new>
+
+#include "model/link_name.h"
 #include "model/path_text.h"
+#include "model/switch_backup.h"
 
 namespace {
 
-const char kSwitchKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+#define QD_SWITCH_KEY L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder"
+const wchar_t kSwitchKey[] = QD_SWITCH_KEY;
+// The same key as regedit names it in a .reg file.
+const wchar_t kSwitchKeyFullName[] = L"HKEY_CURRENT_USER\\" QD_SWITCH_KEY;
 const BYTE kOffBit = 0x01;
 const BYTE kOnMark = 0x02;
 
 // The value when it is a well-formed switch; false for a missing or malformed one.
-bool ReadSwitch(HKEY key, const char* fileName, BYTE (&data)[kStartupSwitchSize])
+bool ReadSwitch(HKEY key, const wchar_t* fileName, BYTE (&data)[kStartupSwitchSize])
 {
     DWORD type = 0;
     DWORD size = sizeof(data);
-    return key && RegQueryValueExA(key, fileName, 0, &type, data, &size) == ERROR_SUCCESS && type == REG_BINARY
+    return key && RegQueryValueExW(key, fileName, 0, &type, data, &size) == ERROR_SUCCESS && type == REG_BINARY
            && size == sizeof(data);
 }
 
@@ -22,7 +29,7 @@ bool ReadSwitch(HKEY key, const char* fileName, BYTE (&data)[kStartupSwitchSize]
 
 StartupSwitches::StartupSwitches() : m_key(0)
 {
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_QUERY_VALUE, &m_key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_QUERY_VALUE, &m_key) != ERROR_SUCCESS)
         m_key = 0;
 }
 
@@ -32,17 +39,24 @@ StartupSwitches::~StartupSwitches()
         RegCloseKey(m_key);
 }
 
-bool StartupSwitches::IsOff(const char* fileName) const
+bool StartupSwitches::IsOff(const wchar_t* fileName) const
 {
     BYTE data[kStartupSwitchSize];
     return ReadSwitch(m_key, fileName, data) && (data[0] & kOffBit);
 }
 
-bool SetStartupSwitch(const char* fileName, bool on)
+const wchar_t* GetSwitchName(const wchar_t* linkPath)
+{
+    const wchar_t* backslash = FindLastBackslash(linkPath);
+    return backslash && backslash[1] ? backslash + 1 : 0;
+}
+
+bool SetStartupSwitch(const wchar_t* fileName, bool on)
 {
     HKEY key = 0;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, kSwitchKey, 0, 0, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, 0, &key, 0)
-        != ERROR_SUCCESS)
+    if (!fileName
+        || RegCreateKeyExW(HKEY_CURRENT_USER, kSwitchKey, 0, 0, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, 0, &key, 0)
+               != ERROR_SUCCESS)
         return false;
     // A well-formed value keeps its other bits; anything else starts again from "on".
     BYTE data[kStartupSwitchSize];
@@ -58,47 +72,48 @@ bool SetStartupSwitch(const char* fileName, bool on)
         GetSystemTimeAsFileTime(&now);
     }
     CopyMemory(data + 4, &now, sizeof(now));
-    bool written = RegSetValueExA(key, fileName, 0, REG_BINARY, data, sizeof(data)) == ERROR_SUCCESS;
+    bool written = RegSetValueExW(key, fileName, 0, REG_BINARY, data, sizeof(data)) == ERROR_SUCCESS;
     RegCloseKey(key);
     return written;
 }
 
-void ForgetStartupSwitch(const char* fileName)
+void ForgetStartupSwitch(HWND owner, const wchar_t* fileName)
 {
     HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (!fileName
+        || RegOpenKeyExW(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
-    RegDeleteValueA(key, fileName);
+    // A value that could not be saved stays: a switch left behind does less harm than one lost.
+    if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, fileName))
+        RegDeleteValueW(key, fileName);
     RegCloseKey(key);
 }
 
-void MoveStartupSwitch(const char* fileName, const char* newName)
+void MoveStartupSwitch(HWND owner, const wchar_t* fileName, const wchar_t* newName)
 {
     // Value names ignore case: a new case of the same name already finds the value, and a move
     // would delete it.
-    if (lstrcmpiA(fileName, newName) == 0)
+    if (!fileName || !newName || SameName(fileName, newName))
         return;
     HKEY key = 0;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
+    if (RegOpenKeyExW(HKEY_CURRENT_USER, kSwitchKey, 0, KEY_QUERY_VALUE | KEY_SET_VALUE, &key) != ERROR_SUCCESS)
         return;
-    // Moved as it is, whatever it holds: the switch belongs to the file, not to this program.
-    BYTE data[64];
+    // Moved as it is, whatever it holds and however long: the switch belongs to the file, not to
+    // this program.
     DWORD type = 0;
-    DWORD size = sizeof(data);
-    if (RegQueryValueExA(key, fileName, 0, &type, data, &size) == ERROR_SUCCESS
-        && RegSetValueExA(key, newName, 0, type, data, size) == ERROR_SUCCESS)
-        RegDeleteValueA(key, fileName);
+    DWORD size = 0;
+    BYTE* data = 0;  // owned; freed below
+    if (RegQueryValueExW(key, fileName, 0, &type, 0, &size) == ERROR_SUCCESS) {
+        data = new (std::nothrow) BYTE[size ? size : 1];
+        if (data && RegQueryValueExW(key, fileName, 0, &type, data, &size) == ERROR_SUCCESS
+            && RegSetValueExW(key, newName, 0, type, data, size) == ERROR_SUCCESS)
+            RegDeleteValueW(key, fileName);
+    } else {
+        // A value left behind by a shortcut of the new name, deleted elsewhere, would switch
+        // this one off at the next log-on. It goes, saved like any other.
+        if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, newName))
+            RegDeleteValueW(key, newName);
+    }
+    delete[] data;
     RegCloseKey(key);
-}
-
-bool GetSwitchName(const char* linkPath, char (&name)[MAX_PATH])
-{
-    char longPath[MAX_PATH];
-    name[0] = '\0';
-    DWORD length = GetLongPathNameA(linkPath, longPath, sizeof(longPath));
-    const char* backslash = length && length < sizeof(longPath) ? FindLastBackslash(longPath) : 0;
-    if (!backslash || HoldsWildcard(backslash + 1))
-        return false;
-    lstrcpynA(name, backslash + 1, sizeof(name));
-    return true;
 }

@@ -1,0 +1,29 @@
+// The files of the selected rows, taken before a command's first dialog or shell call: those
+// run message loops, where a refresh or an edit may move the rows under the command.
+#ifndef QUIVERDESK_COMMANDS_SELECTED_FILES_H
+#define QUIVERDESK_COMMANDS_SELECTED_FILES_H
+
+#include "model/heap_string.h"
+
+class SelectedFiles {
+public:
+    // Takes the link path of every selected row a command may act on, in row order.
+    SelectedFiles();
+    ~SelectedFiles();
+
+    int GetCount() const { return m_count; }
+    const wchar_t* GetPath(int index) const { return m_paths[index].GetBuffer(); }
+    // False once the view was filled again: its rows no longer stand for the files taken, and
+    // the command acts on nothing more.
+    bool RowsStillStand() const;
+
+private:
+    SelectedFiles(const SelectedFiles&);
+    SelectedFiles& operator=(const SelectedFiles&);
+
+    HeapString* m_paths;  // owned, new[]
+    int m_count;
+    unsigned m_fillCount;
+};
+
+#endif

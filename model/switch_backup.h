@@ -1,0 +1,14 @@
+// A Startup switch value saved where regedit can merge it back, before the program removes it:
+// a .reg file of the one value, put in the recycle bin beside the shortcut it belonged to.
+#ifndef QUIVERDESK_MODEL_SWITCH_BACKUP_H
+#define QUIVERDESK_MODEL_SWITCH_BACKUP_H
+
+#include <windows.h>
+
+// Writes the value of key named valueName, whatever its type and size, to "valueName.reg" in the
+// temporary folder, and recycles that file. keyName is the key's full name as regedit writes it.
+// True when the value is in the bin; false, with nothing left behind, when it could not be saved
+// (or there is no such value).
+bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const wchar_t* valueName);
+
+#endif
