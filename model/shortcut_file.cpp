@@ -5,6 +5,7 @@
 #include <shlobj.h>
 
 #include "model/link_name.h"
+#include "model/link_target.h"
 
 namespace {
 
@@ -52,10 +53,9 @@ bool ShortcutPointsAt(const wchar_t* linkPath, const wchar_t* target)
     void* object = 0;
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, &object))) {
         IPersistFile* persistFile = static_cast<IPersistFile*>(object);
-        wchar_t path[MAX_PATH] = L"";
-        // S_FALSE leaves the buffer as it was: empty, so no target matches.
-        same = SUCCEEDED(persistFile->Load(linkPath, STGM_READ))
-            && SUCCEEDED(link->GetPath(path, MAX_PATH, 0, SLGP_UNCPRIORITY)) && path[0] && SameName(path, target);
+        wchar_t path[MAX_PATH];
+        same = SUCCEEDED(persistFile->Load(linkPath, STGM_READ)) && SUCCEEDED(ReadLinkTarget(link, path)) && path[0]
+               && SameName(path, target);
         persistFile->Release();
     }
     link->Release();

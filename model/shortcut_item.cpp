@@ -5,6 +5,7 @@
 #include <new>
 
 #include "model/bound_folder.h"
+#include "model/link_target.h"
 #include "model/path_text.h"
 
 namespace {
@@ -25,6 +26,15 @@ wchar_t* CopyText(const wchar_t* text)
     if (copy)
         CopyMemory(copy, text, size * sizeof(wchar_t));
     return copy;
+}
+
+// The file name as the shell shows a shortcut's: without ".lnk".
+void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
+{
+    lstrcpynW(shown, name, MAX_PATH);
+    wchar_t* period = FindLastPeriod(shown);
+    if (period && period != shown && CompareStringOrdinal(period, -1, L".lnk", -1, TRUE) == CSTR_EQUAL)
+        *period = L'\0';
 }
 
 }  // namespace
@@ -93,7 +103,9 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
     // by the name the shell gives it, but nothing may act on it.
     if (size > MAX_PATH) {
         int iconIndex = m_iconIndex;
-        MarkUnusable(displayName[0] ? displayName : name);
+        if (!displayName[0])
+            ShownName(name, displayName);
+        MarkUnusable(displayName);
         m_iconIndex = iconIndex;
         return false;
     }
@@ -141,11 +153,7 @@ bool ShortcutItem::GetDisplayName(wchar_t* buffer, int capacity) const
 void ShortcutItem::ReadTarget()
 {
     wchar_t target[MAX_PATH];
-    // Cleared first: the link may answer S_FALSE and leave the buffer untouched.
-    ClearText(target, MAX_PATH);
-    WIN32_FIND_DATAW findData;
-    HRESULT result = m_link->GetPath(target, MAX_PATH, &findData, SLGP_UNCPRIORITY);
-    target[MAX_PATH - 1] = L'\0';
+    HRESULT result = ReadLinkTarget(m_link, target);
     m_target = CopyText(target);
     m_targetRead = SUCCEEDED(result) && m_target;
 }

@@ -74,9 +74,12 @@ bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const w
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     // Quietly: the user confirmed the shortcut's delete, and this goes with it.
-    bool recycled = written && RunShellFileOperation(owner, FO_DELETE, path.GetBuffer(), 0,
-                                                     FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI);
+    if (written)
+        RunShellFileOperation(owner, FO_DELETE, path.GetBuffer(), 0,
+                              FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI);
+    // Only a file that left the temporary folder is in the bin; one still there is no copy of ours.
+    bool recycled = written && GetFileAttributesW(path.GetBuffer()) == INVALID_FILE_ATTRIBUTES;
     if (file != INVALID_HANDLE_VALUE && !recycled)
         DeleteFileW(path.GetBuffer());
-    return recycled && GetFileAttributesW(path.GetBuffer()) == INVALID_FILE_ATTRIBUTES;
+    return recycled;
 }

@@ -11,8 +11,8 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
             Sleep(50);
         return done();
     };
-    AddSample(m_sendTo, "26-japanese-cp932-local.lnk");
-    AddSample(m_sendTo, "06-ansi-stringdata-desc-args.lnk");
+    AddSample(m_sendTo, L"26-japanese-cp932-local.lnk");
+    AddSample(m_sendTo, L"06-ansi-stringdata-desc-args.lnk");
     // At 144 DPI, which Wine reads when the program first asks for it; the prefix's own once it has.
     const char* desktop = "Control Panel\\Desktop";
     DWORD dpi = 144, saved = 0, size = sizeof(saved);

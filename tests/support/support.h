@@ -1,6 +1,6 @@
 // What the test programs share, and the one header they include: the real main window built
-// in-process and read back through its controls' messages, emptied shell folders, import patches
-// that record or fake platform calls, and file helpers that reach names the code page lacks.
+// in-process and read back through its controls' wide messages, emptied shell folders, import
+// patches that record or fake platform calls, and file helpers that take every name in UTF-16.
 #ifndef QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 
@@ -35,30 +35,24 @@
 #include "model/shortcut_item.h"
 #include "model/shortcut_list.h"
 
-typedef std::vector<std::string> Names;
-constexpr char kScratchFolder[] = "C:\\qdtest";
-constexpr char kSwitchKey[] = "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+typedef std::wstring Text;
+typedef std::vector<Text> Names;
+const Text kScratchFolder = L"C:\\qdtest";
+constexpr wchar_t kSwitchKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
-// Tests write wide text; the program speaks the ANSI code page.
-inline std::string Ansi(const std::wstring& wide)
+// The program's own words, as its 8-bit calls hand them over (code page 932).
+inline std::string Ansi(const Text& wide)
 {
     char ansi[2048] = "";
     WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, ansi, sizeof(ansi), 0, 0);
     return ansi;
 }
 
-inline std::wstring Wide(const std::string& ansi)
-{
-    wchar_t wide[1024] = L"";
-    MultiByteToWideChar(CP_ACP, 0, ansi.c_str(), -1, wide, 1024);
-    return wide;
-}
-
 // What "nothing lost" compares: every file under dir, with its bytes.
-inline std::map<std::wstring, std::string> TreeContents(const std::string& dir)
+inline std::map<Text, std::string> TreeContents(const Text& dir)
 {
-    std::map<std::wstring, std::string> contents;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(Wide(dir))) {
+    std::map<Text, std::string> contents;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
         if (entry.is_regular_file()) {
             std::ifstream file(entry.path(), std::ios::binary);
             contents[entry.path().wstring()].assign(std::istreambuf_iterator<char>(file), {});
@@ -67,15 +61,29 @@ inline std::map<std::wstring, std::string> TreeContents(const std::string& dir)
     return contents;
 }
 
-inline bool WriteBytes(const std::string& path, const std::string& bytes)
+inline bool WriteBytes(const Text& path, const std::string& bytes)
 {
-    return std::ofstream(std::filesystem::path(Wide(path)), std::ios::binary).write(bytes.data(), bytes.size()).good();
+    return std::ofstream(std::filesystem::path(path), std::ios::binary).write(bytes.data(), bytes.size()).good();
 }
 
-inline std::string TestDataPath(const std::string& relative)
+inline std::string ReadBytes(const Text& path)
 {
-    const char* data = std::getenv("QD_TEST_DATA");
-    return std::string(data ? data : ".") + "\\" + relative;
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Where the program writes a file before it recycles it.
+inline Text TempPath(const Text& name)
+{
+    wchar_t folder[MAX_PATH] = L"";
+    GetTempPathW(MAX_PATH, folder);
+    return folder + name;
+}
+
+inline Text TestDataPath(const Text& relative)
+{
+    const wchar_t* data = _wgetenv(L"QD_TEST_DATA");
+    return Text(data ? data : L".") + L"\\" + relative;
 }
 
 // As GetKeyState reports them.
@@ -139,37 +147,39 @@ private:
 
 extern "C" decltype(&CoUninitialize) __imp_CoUninitialize;
 extern "C" decltype(&DragFinish) __imp_DragFinish;
-extern "C" decltype(&FindFirstFileA) __imp_FindFirstFileA;
-extern "C" decltype(&FindNextFileA) __imp_FindNextFileA;
-extern "C" decltype(&GetFileAttributesA) __imp_GetFileAttributesA;
+extern "C" decltype(&FindFirstFileW) __imp_FindFirstFileW;
+extern "C" decltype(&GetFileAttributesW) __imp_GetFileAttributesW;
 extern "C" decltype(&HeapReAlloc) __imp_HeapReAlloc;
 extern "C" decltype(&MessageBoxA) __imp_MessageBoxA;
-extern "C" decltype(&SHFileOperationA) __imp_SHFileOperationA;
-extern "C" decltype(&ShellExecuteA) __imp_ShellExecuteA;
-extern "C" decltype(&ShellExecuteExA) __imp_ShellExecuteExA;
+extern "C" decltype(&MessageBoxW) __imp_MessageBoxW;
+extern "C" decltype(&RegSetValueExW) __imp_RegSetValueExW;
+extern "C" decltype(&SHFileOperationW) __imp_SHFileOperationW;
+extern "C" decltype(&SHGetSpecialFolderLocation) __imp_SHGetSpecialFolderLocation;
+extern "C" decltype(&ShellExecuteW) __imp_ShellExecuteW;
+extern "C" decltype(&ShellExecuteExW) __imp_ShellExecuteExW;
 extern "C" decltype(&ShowWindow) __imp_ShowWindow;
 extern "C" decltype(&TrackPopupMenu) __imp_TrackPopupMenu;
 
 // Every call that hands the shell a file name, as "verb: name"; a delete says "recycle" when it
 // can be undone. The operations still happen, as the user confirms them.
 inline Names g_calls;
-inline decltype(&SHFileOperationA) g_fileOperation;
+inline decltype(&SHFileOperationW) g_fileOperation;
 
 struct ShellRecorder {
-    ImportPatch<decltype(&SHFileOperationA)> fileOperation{__imp_SHFileOperationA, +[](LPSHFILEOPSTRUCTA operation) {
-        const char* verb = operation->wFunc == FO_RENAME ? "rename: " : operation->fFlags & FOF_ALLOWUNDO ? "recycle: " : "delete: ";
-        g_calls.push_back(verb + std::string(operation->pFrom));
+    ImportPatch<decltype(&SHFileOperationW)> fileOperation{__imp_SHFileOperationW, +[](LPSHFILEOPSTRUCTW operation) {
+        const wchar_t* verb = operation->wFunc == FO_RENAME ? L"rename: " : operation->fFlags & FOF_ALLOWUNDO ? L"recycle: " : L"delete: ";
+        g_calls.push_back(verb + Text(operation->pFrom));
         // The confirmation runs a message loop while it waits for the user, who says yes.
         PumpMessages();
         operation->fFlags |= FOF_NOCONFIRMATION;
         return g_fileOperation(operation);
     }, &g_fileOperation};
-    ImportPatch<decltype(&ShellExecuteA)> execute{__imp_ShellExecuteA, +[](HWND, LPCSTR verb, LPCSTR file, LPCSTR, LPCSTR, INT) {
-        g_calls.push_back(std::string(verb) + ": " + file);
+    ImportPatch<decltype(&ShellExecuteW)> execute{__imp_ShellExecuteW, +[](HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+        g_calls.push_back(Text(verb) + L": " + file);
         return reinterpret_cast<HINSTANCE>(42);  // above 32: done
     }};
-    ImportPatch<decltype(&ShellExecuteExA)> executeEx{__imp_ShellExecuteExA, +[](SHELLEXECUTEINFOA* info) {
-        g_calls.push_back(std::string(info->lpVerb) + ": " + info->lpFile);
+    ImportPatch<decltype(&ShellExecuteExW)> executeEx{__imp_ShellExecuteExW, +[](SHELLEXECUTEINFOW* info) {
+        g_calls.push_back(Text(info->lpVerb) + L": " + info->lpFile);
         return TRUE;
     }};
     ShellRecorder() { g_calls.clear(); }
@@ -177,10 +187,15 @@ struct ShellRecorder {
 
 inline int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
 
-inline std::string RowText(int row, int subItem)
+// What the row shows, read back whole through the wide message.
+inline Text RowText(int row, int subItem)
 {
-    char text[MAX_PATH + 1] = "";
-    ListView_GetItemText(g_hListView, row, subItem, text, sizeof(text));
+    wchar_t text[INFOTIPSIZE] = L"";
+    LVITEMW item = {};
+    item.iSubItem = subItem;
+    item.pszText = text;
+    item.cchTextMax = INFOTIPSIZE;
+    SendMessageW(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
@@ -193,26 +208,35 @@ inline void SelectRows(const std::vector<int>& rows)
 }
 
 // The file of the row's item, as every command finds it; empty when no command may act on it.
-inline std::string RowLinkPath(int row)
+inline Text RowLinkPath(int row)
 {
     const ShortcutItem* item = GetRowItem(row);
-    return item ? item->GetLinkPath() : "";
+    return item ? item->GetLinkPath() : L"";
 }
 
 // The row of each link, -1 for one no row names.
 inline std::vector<int> RowsOf(const Names& linkPaths)
 {
     std::vector<int> rows;
-    for (const std::string& link : linkPaths) {
+    for (const Text& link : linkPaths) {
         int row = RowCount() - 1;
-        while (row >= 0 && lstrcmpiA(RowLinkPath(row).c_str(), link.c_str()) != 0)
+        while (row >= 0 && CompareStringOrdinal(RowLinkPath(row).c_str(), -1, link.c_str(), -1, TRUE) != CSTR_EQUAL)
             --row;
         rows.push_back(row);
     }
     return rows;
 }
 
-// Empties Send To, Startup and the scratch tree around each test, and refuses to run outside
+// Wine's recycle bin, which lies on the host under XDG_DATA_HOME; empty when there is none.
+inline Text TrashFolder()
+{
+    const wchar_t* data = _wgetenv(L"XDG_DATA_HOME");
+    Text trash = data ? L"Z:" + Text(data) + L"/Trash" : L"";
+    std::replace(trash.begin(), trash.end(), L'/', L'\\');
+    return trash;
+}
+
+// Empties Send To, Startup, the scratch tree and the test prefix's recycle bin around each test, and refuses to run outside
 // the Wine prefix the scripts made unless QD_TEST_FOLDERS_REDIRECTED=1.
 class ShellFolderTest : public ::testing::Test {
 protected:
@@ -225,26 +249,33 @@ protected:
                                  "prefix; redirect them and set QD_TEST_FOLDERS_REDIRECTED=1 to run elsewhere.\n");
             std::exit(3);
         }
-        char sendTo[MAX_PATH] = "", startup[MAX_PATH] = "";
-        ASSERT_TRUE(SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE) && SHGetSpecialFolderPathA(0, startup, CSIDL_STARTUP, TRUE));
+        wchar_t sendTo[MAX_PATH] = L"", startup[MAX_PATH] = L"";
+        ASSERT_TRUE(SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE) && SHGetSpecialFolderPathW(0, startup, CSIDL_STARTUP, TRUE));
         m_sendTo = sendTo;
         m_startup = startup;
-        CreateDirectoryA(kScratchFolder, 0);
+        CreateDirectoryW(kScratchFolder.c_str(), 0);
         EmptyFolders();
     }
     void TearDown() override { EmptyFolders(); }
     void EmptyFolders() const
     {
-        for (const std::string& dir : {m_sendTo, m_startup, std::string(kScratchFolder)}) {
-            if (dir.size() < 4 || dir[1] != ':' || dir[2] != '\\')  // a drive root, or Wine's Z:, the host's root
+        for (const Text& dir : {m_sendTo, m_startup, kScratchFolder}) {
+            if (dir.size() < 4 || dir[1] != L':' || dir[2] != L'\\')  // a drive root, or Wine's Z:, the host's root
                 std::abort();
-            for (const auto& entry : std::filesystem::directory_iterator(Wide(dir)))
+            for (const auto& entry : std::filesystem::directory_iterator(dir))
                 std::filesystem::remove_all(entry.path());
         }
-        RegDeleteKeyA(HKEY_CURRENT_USER, kSwitchKey);
+        RegDeleteKeyW(HKEY_CURRENT_USER, kSwitchKey);
+        // The bin names a file after those it already holds: each test starts with none.
+        for (const wchar_t* part : {L"\\files", L"\\info"}) {
+            std::error_code absent;
+            if (std::getenv("QD_WINE_ENV") && !TrashFolder().empty())
+                for (const auto& entry : std::filesystem::directory_iterator(TrashFolder() + part, absent))
+                    std::filesystem::remove_all(entry.path());
+        }
     }
     struct Com { Com() { CoInitialize(0); } ~Com() { CoUninitialize(); } } m_com;
-    std::string m_sendTo, m_startup;
+    Text m_sendTo, m_startup;
 };
 
 inline bool g_laidOutAtShow = false;
@@ -297,41 +328,98 @@ protected:
     HWND m_window = 0;
 };
 
-// A one-byte file.
-inline std::string ScratchFile(const std::string& relative)
+// A file holding its own name, so every file's bytes differ.
+inline Text ScratchFile(const Text& relative)
 {
-    std::string path = std::string(kScratchFolder) + "\\" + relative;
-    EXPECT_TRUE(WriteBytes(path, "x")) << path;
+    Text path = kScratchFolder + L"\\" + relative;
+    EXPECT_TRUE(WriteBytes(path, Ansi(relative))) << Ansi(path);
     return path;
 }
 
-inline std::string ScratchFolder(const std::string& relative)
+inline Text ScratchFolder(const Text& relative)
 {
-    std::string path = std::string(kScratchFolder) + "\\" + relative;
-    EXPECT_TRUE(CreateDirectoryA(path.c_str(), 0)) << path;
+    Text path = kScratchFolder + L"\\" + relative;
+    EXPECT_TRUE(CreateDirectoryW(path.c_str(), 0)) << Ansi(path);
     return path;
 }
 
-inline bool AddSample(const std::string& dir, const std::string& sample, const std::string& name = "")
+inline bool AddSample(const Text& dir, const Text& sample, const Text& name = L"")
 {
-    std::string to = dir + "\\" + (name.empty() ? sample : name);
-    return CopyFileA(TestDataPath("lnk\\" + sample).c_str(), to.c_str(), FALSE) != FALSE;
+    Text to = dir + L"\\" + (name.empty() ? sample : name);
+    return CopyFileW(TestDataPath(L"lnk\\" + sample).c_str(), to.c_str(), FALSE) != FALSE;
 }
 
-inline std::string MakeLink(const std::string& folder, const std::string& name, const std::string& target)
+inline Text MakeLink(const Text& folder, const Text& name, const Text& target, const Text& arguments = L"")
 {
-    std::string path = folder + "\\" + name;
-    EXPECT_TRUE(CreateShortcutFile(target.c_str(), "", "", SW_SHOW, path.c_str())) << path;
+    Text path = folder + L"\\" + name;
+    EXPECT_TRUE(CreateShortcutFile(target.c_str(), arguments.c_str(), L"", SW_SHOW, path.c_str())) << Ansi(path);
     return path;
+}
+
+// A link with a description, which the program itself never writes.
+inline Text MakeDescribedLink(const Text& folder, const Text& name, const Text& target, const Text& description)
+{
+    Text path = folder + L"\\" + name;
+    IShellLinkW* link = 0;
+    IPersistFile* file = 0;
+    CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&link));
+    link->SetPath(target.c_str());
+    link->SetDescription(description.c_str());
+    link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+    EXPECT_EQ(S_OK, file->Save(path.c_str(), TRUE)) << Ansi(path);
+    file->Release();
+    link->Release();
+    return path;
+}
+
+inline void SetSwitch(const Text& name, const std::string& bytes, DWORD type = REG_BINARY)
+{
+    RegSetKeyValueW(HKEY_CURRENT_USER, kSwitchKey, name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size()));
+}
+
+// The value's bytes, or "none".
+inline std::string Switch(const Text& name)
+{
+    char data[128];
+    DWORD size = sizeof(data);
+    if (RegGetValueW(HKEY_CURRENT_USER, kSwitchKey, name.c_str(), RRF_RT_ANY, 0, data, &size))
+        return "none";
+    return std::string(data, size);
+}
+
+inline std::string Bytes(char first, size_t size = 12) { return first + std::string(size - 1, '\0'); }
+
+// Types text into the row's name editor and presses Enter there.
+inline void Rename(int row, const Text& text)
+{
+    SendMessageW(g_hListView, LVM_EDITLABELW, row, 0);
+    SetWindowTextW(GetNameEditor(), text.c_str());
+    SendMessageW(GetNameEditor(), WM_KEYDOWN, VK_RETURN, 0);
+    PumpMessages();
+}
+
+// A real HDROP of wide names, as the shell hands it over, in fixed zeroed memory (the handle is
+// the pointer): each name ended by a zero, and the list by one more.
+inline void DropFiles(HWND window, const Names& paths)
+{
+    Text names;
+    for (const Text& path : paths)
+        names += path + L'\0';
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t)));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    CopyMemory(drop + 1, names.data(), names.size() * sizeof(wchar_t));
+    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    PumpMessages();
 }
 
 // The *.lnk files of folder, sorted.
-inline Names LinkNames(const std::string& folder)
+inline Names LinkNames(const Text& folder)
 {
     Names names;
-    WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "\\*.lnk").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &found))
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW((folder + L"\\*.lnk").c_str(), &found);
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
         names.push_back(found.cFileName);
     FindClose(search);
     std::sort(names.begin(), names.end());

@@ -1,91 +1,88 @@
 // Tidying on the real main window: the state column, Windows' Startup switch in the registry,
-// rename, sort, the command keys and the context menu.
+// rename, sort, the command keys and the context menu, and commands that meet an open edit.
 #include "app/message_loop.h"
 #include "support/support.h"
 
 namespace {
 
-void SetSwitch(const std::string& name, const std::string& bytes, DWORD type = REG_BINARY)
-{
-    RegSetKeyValueA(HKEY_CURRENT_USER, kSwitchKey, name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size()));
-}
-
-// The value's bytes, or "none".
-std::string Switch(const std::string& name)
-{
-    char data[64];
-    DWORD size = sizeof(data);
-    if (RegGetValueA(HKEY_CURRENT_USER, kSwitchKey, name.c_str(), RRF_RT_ANY, 0, data, &size))
-        return "none";
-    return std::string(data, size);
-}
-
-std::string Bytes(char first, size_t size = 12) { return first + std::string(size - 1, '\0'); }
-
 // The row's state text by the row's file name.
-std::string StateOf(const std::string& name)
+Text StateOf(const Text& name)
 {
     for (int row = 0; row < RowCount(); ++row) {
-        if (RowLinkPath(row).substr(RowLinkPath(row).rfind('\\') + 1) == name)
+        if (RowLinkPath(row).substr(RowLinkPath(row).rfind(L'\\') + 1) == name)
             return RowText(row, kStateColumn);
     }
-    return "no row";
+    return L"no row";
 }
 
-// Types text into the row's name editor and presses Enter there.
-void Rename(int row, const std::string& text)
+// Where the recycle bin keeps a file of that name.
+Text RecycledPath(const Text& name)
 {
-    SendMessageA(g_hListView, LVM_EDITLABELA, row, 0);
-    SetWindowTextA(GetNameEditor(), text.c_str());
-    SendMessageA(GetNameEditor(), WM_KEYDOWN, VK_RETURN, 0);
-    PumpMessages();
+    return TrashFolder() + L"\\files\\" + name;
 }
 
-int g_messages = 0;
-// Each item of a menu as "text" or "text:greyed"; the menu then chooses g_choice, as the user would.
+// Every message box's text, and each item of a menu as "text" or "text:greyed"; the menu then
+// chooses g_choice, as the user would.
+Names g_messages;
 UINT g_choice = 0;
+decltype(&GetFileAttributesW) g_attributes;
+decltype(&RegSetValueExW) g_setValue;
 
 struct MenuAndMessages {
-    ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR, LPCSTR, UINT) { return ++g_messages, IDOK; }};
+    ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
+        wchar_t wide[512] = L"";
+        MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+        return g_messages.push_back(wide), IDOK;
+    }};
+    ImportPatch<decltype(&MessageBoxW)> messageW{__imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) {
+        return g_messages.push_back(text), IDOK;
+    }};
     ImportPatch<decltype(&TrackPopupMenu)> menu{__imp_TrackPopupMenu, +[](HMENU menu, UINT, int, int, int, HWND owner, const RECT*) {
         for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            char text[100] = "";
-            GetMenuStringA(menu, i, text, sizeof(text), MF_BYPOSITION);
+            wchar_t text[100] = L"";
+            GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
             UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-            g_calls.push_back(text + std::string(state & MF_GRAYED && !(state & MF_SEPARATOR) ? ":greyed" : ""));
+            g_calls.push_back(text + Text(state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L""));
         }
         return static_cast<BOOL>(g_choice && PostMessageA(owner, WM_COMMAND, g_choice, 0));
     }};
-    MenuAndMessages() { g_messages = 0, g_choice = 0; }
+    MenuAndMessages() { g_messages.clear(), g_choice = 0; }
 };
 
 }  // namespace
 
 // Only targets on a present local fixed drive are probed, once each; shares, optical media (R: in
-// the test prefix) and absent drives are never touched. No file-system target, no state.
+// the test prefix) and absent drives are never touched. No file-system target, no state. Targets
+// under folders whose names the code page lacks or would bend are told apart and found.
 TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
 {
-    std::string twin = ScratchFile("twin.txt");
-    const struct { const char* name; std::string target; std::string value; DWORD type; const wchar_t* state; } rows[] = {
-        {"present.lnk", ScratchFile("present.txt"), "", 0, L""},
-        {"missing.lnk", "C:\\qdtest\\gone.txt", "", 0, L"リンク先なし"},
-        {"share.lnk", "\\\\server\\share\\tool.exe", "", 0, L"確認できません"},
-        {"optical.lnk", "R:\\setup.exe", "", 0, L"確認できません"},
-        {"absent.lnk", "Q:\\tool.exe", "", 0, L"確認できません"},
-        {"twin1.lnk", twin, "", 0, L"重複"},
-        {"twin2.lnk", "C:\\QDTEST\\TWIN.TXT", "", 0, L"重複"},
-        {"off3.lnk", ScratchFile("3.txt"), Bytes(3), REG_BINARY, L"無効"},
-        {"off7.lnk", ScratchFile("7.txt"), Bytes(7), REG_BINARY, L"無効"},
-        {"on2.lnk", ScratchFile("2.txt"), Bytes(2), REG_BINARY, L""},
-        {"on6.lnk", ScratchFile("6.txt"), Bytes(6), REG_BINARY, L""},
-        {"short.lnk", ScratchFile("s.txt"), Bytes(3, 8), REG_BINARY, L""},
-        {"dword.lnk", ScratchFile("d.txt"), Bytes(3, 4), REG_DWORD, L""},
-        {"offgone.lnk", "C:\\qdtest\\gone2.txt", Bytes(3), REG_BINARY, L"無効、リンク先なし"},
-        {"url.lnk", "", "", 0, L""}, {"panel.lnk", "", "", 0, L""}, {"msi.lnk", "", "", 0, L""},
-        {"broken.lnk", "", "", 0, L"読み込めません"},
+    Text twin = ScratchFile(L"twin.txt");
+    for (const wchar_t* folder : {L"한", L"국", L"Café"})
+        ScratchFolder(folder);
+    const struct { const wchar_t* name; Text target; std::string value; DWORD type; const wchar_t* state; } rows[] = {
+        {L"present.lnk", ScratchFile(L"present.txt"), "", 0, L""},
+        {L"missing.lnk", L"C:\\qdtest\\gone.txt", "", 0, L"リンク先なし"},
+        {L"share.lnk", L"\\\\server\\share\\tool.exe", "", 0, L"確認できません"},
+        {L"optical.lnk", L"R:\\setup.exe", "", 0, L"確認できません"},
+        {L"absent.lnk", L"Q:\\tool.exe", "", 0, L"確認できません"},
+        {L"twin1.lnk", twin, "", 0, L"重複"},
+        {L"twin2.lnk", L"C:\\QDTEST\\TWIN.TXT", "", 0, L"重複"},
+        {L"han.lnk", ScratchFile(L"한\\a.exe"), "", 0, L""},
+        {L"guk.lnk", ScratchFile(L"국\\a.exe"), "", 0, L""},
+        {L"cafe.lnk", ScratchFile(L"Café\\a.exe"), "", 0, L""},
+        {L"off3.lnk", ScratchFile(L"3.txt"), Bytes(3), REG_BINARY, L"無効"},
+        {L"off7.lnk", ScratchFile(L"7.txt"), Bytes(7), REG_BINARY, L"無効"},
+        {L"on2.lnk", ScratchFile(L"2.txt"), Bytes(2), REG_BINARY, L""},
+        {L"on6.lnk", ScratchFile(L"6.txt"), Bytes(6), REG_BINARY, L""},
+        {L"short.lnk", ScratchFile(L"s.txt"), Bytes(3, 8), REG_BINARY, L""},
+        {L"dword.lnk", ScratchFile(L"d.txt"), Bytes(3, 4), REG_DWORD, L""},
+        {L"offgone.lnk", L"C:\\qdtest\\gone2.txt", Bytes(3), REG_BINARY, L"無効、リンク先なし"},
+        {L"url.lnk", L"", "", 0, L""}, {L"panel.lnk", L"", "", 0, L""}, {L"msi.lnk", L"", "", 0, L""},
+        {L"broken.lnk", L"", "", 0, L"読み込めません"},
     };
-    const char* samples[] = {"17-win10-url-target.lnk", "14-win7-control-panel-item.lnk", "08-msi-advertised-darwin.lnk",
-                             "20-not-a-link-recycle-bin-record.lnk"};
+    const wchar_t* samples[] = {L"17-win10-url-target.lnk", L"14-win7-control-panel-item.lnk", L"08-msi-advertised-darwin.lnk",
+                                L"20-not-a-link-recycle-bin-record.lnk"};
+    const int firstSample = std::size(rows) - 4;
     for (const auto& row : rows) {
         if (!row.target.empty())
             MakeLink(m_startup, row.name, row.target);
@@ -93,110 +90,136 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
             SetSwitch(row.name, row.value, row.type);
     }
     for (int i = 0; i < 4; ++i)
-        AddSample(m_startup, samples[i], rows[14 + i].name);
-    CreateShortcutFile(twin.c_str(), "/other", "", SW_SHOW, (m_startup + "\\args.lnk").c_str());
-    Names probes;
-    decltype(&GetFileAttributesA) attributes;
+        AddSample(m_startup, samples[i], rows[firstSample + i].name);
+    MakeLink(m_startup, L"args.lnk", twin, L"/other");
+    MakeLink(m_startup, L"args2.lnk", twin, L"/OTHER");
     g_calls.clear();
     {
-        ImportPatch<decltype(&GetFileAttributesA)> probe(__imp_GetFileAttributesA, +[](LPCSTR path) {
-            return g_calls.push_back(path), GetFileAttributesW(Wide(path).c_str());
-        }, &attributes);
+        ImportPatch<decltype(&GetFileAttributesW)> probe(__imp_GetFileAttributesW, +[](LPCWSTR path) {
+            return g_calls.push_back(path), g_attributes(path);
+        }, &g_attributes);
         ClickTab(1);
     }
     for (const auto& row : rows)
-        EXPECT_EQ(Ansi(row.state), StateOf(row.name)) << row.name;
-    EXPECT_EQ("", StateOf("args.lnk")) << "other arguments, no duplicate";
-    for (const std::string& path : g_calls)
-        EXPECT_TRUE(path[0] == 'C' || path[0] == 'c') << "probed " << path;
-    EXPECT_GE(12u, g_calls.size()) << "one question per local target at most";
-    MakeLink(m_sendTo, "off3.lnk", ScratchFile("3.txt"));
+        EXPECT_EQ(row.state, StateOf(row.name)) << Ansi(row.name);
+    EXPECT_EQ(L"", StateOf(L"args.lnk") + StateOf(L"args2.lnk")) << "other arguments, no duplicate";
+    for (const Text& path : g_calls)
+        EXPECT_TRUE(path[0] == L'C' || path[0] == L'c') << "probed " << Ansi(path);
+    EXPECT_GE(16u, g_calls.size()) << "one question per local target at most";
+    MakeLink(m_sendTo, L"off3.lnk", ScratchFile(L"3.txt"));
     ClickTab(0);
-    EXPECT_EQ("", StateOf("off3.lnk")) << "the switch is the Startup folder's only";
+    EXPECT_EQ(L"", StateOf(L"off3.lnk")) << "the switch is the Startup folder's only";
 }
 
 // The bytes Task Manager writes: 0x02 or 0x06 and zeros while on, the bit set and the time while
-// off. A delete that really happened and a rename take the switch along; the Send To tab has none.
+// off. A delete that really happened takes the switch along, saved to the bin where regedit can
+// merge it back; a rename leaves the new name exactly the old one's switch, or none. A switch the
+// registry refuses is named in a message. The Send To tab has none.
 TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
 {
-    const Names links = {MakeLink(m_startup, "a.lnk", ScratchFile("a.txt")), MakeLink(m_startup, "b.lnk", ScratchFile("b.txt")),
-                         MakeLink(m_startup, "c.lnk", ScratchFile("c.txt"))};
-    SetSwitch("a.lnk", Bytes(6));
-    SetSwitch("c.lnk", Bytes(3, 20));
+    const Names links = {MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt")), MakeLink(m_startup, L"b.lnk", ScratchFile(L"b.txt")),
+                         MakeLink(m_startup, L"c.lnk", ScratchFile(L"c.txt")), MakeLink(m_startup, L"e.lnk", ScratchFile(L"e.txt"))};
+    SetSwitch(L"a.lnk", Bytes(6));
+    SetSwitch(L"c.lnk", Bytes(3, 70));
     ClickTab(1);
-    SelectRows(RowsOf(links));
-    const struct { const char* name; char off, on; } rows[] = {{"a.lnk", 7, 6}, {"b.lnk", 3, 2}, {"c.lnk", 3, 2}};
+    SelectRows(RowsOf({links[0], links[1], links[2]}));
+    const struct { const wchar_t* name; char off, on; } rows[] = {{L"a.lnk", 7, 6}, {L"b.lnk", 3, 2}, {L"c.lnk", 3, 2}};
     for (int command : {CMD_SWITCH_OFF, CMD_SWITCH_ON, CMD_SWITCH_OFF}) {
         Command(command);
         for (const auto& row : rows) {
             std::string value = Switch(row.name);
             if (command == CMD_SWITCH_ON)
-                EXPECT_EQ(Bytes(row.on), value) << row.name;
+                EXPECT_EQ(Bytes(row.on), value) << Ansi(row.name);
             else
-                EXPECT_TRUE(value.size() == 12 && value[0] == row.off && value.substr(4) != std::string(8, '\0')) << row.name;
-            EXPECT_EQ(Ansi(command == CMD_SWITCH_ON ? L"" : L"無効"), StateOf(row.name));
+                EXPECT_TRUE(value.size() == 12 && value[0] == row.off && value.substr(4) != std::string(8, '\0')) << Ansi(row.name);
+            EXPECT_EQ(command == CMD_SWITCH_ON ? L"" : L"無効", StateOf(row.name));
         }
     }
     ShellRecorder recorder;
-    HANDLE inUse = CreateFileA(links[1].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    HANDLE inUse = CreateFileW(links[1].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     SelectRows(RowsOf({links[0], links[1]}));
+    const std::string aSwitch = Switch(L"a.lnk");
     Command(CMD_DELETE);
     CloseHandle(inUse);
-    EXPECT_EQ("none", Switch("a.lnk")) << "deleted: its switch goes too";
-    EXPECT_EQ(3, Switch("b.lnk")[0]) << "still there: its switch stays";
-    Rename(RowsOf({links[2]})[0], "d");
-    EXPECT_EQ(Names({"recycle: " + links[0], "recycle: " + links[1], "rename: " + links[2]}), g_calls);
-    EXPECT_EQ("none", Switch("c.lnk"));
-    EXPECT_EQ(3, Switch("d.lnk")[0]) << "renamed: the switch follows the file";
-    MakeLink(m_sendTo, "b.lnk", ScratchFile("b.txt"));
+    EXPECT_EQ("none", Switch(L"a.lnk")) << "deleted: its switch goes too";
+    std::string saved = ReadBytes(RecycledPath(L"a.lnk.reg"));
+    Text expected = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + Text(kSwitchKey) + L"]\r\n\"a.lnk\"=hex:";
+    for (size_t i = 0; i < aSwitch.size(); ++i)
+        expected += (i ? L"," : L"") + std::wstring(1, L"0123456789abcdef"[(aSwitch[i] >> 4) & 15]) + L"0123456789abcdef"[aSwitch[i] & 15];
+    EXPECT_EQ(expected + L"\r\n\r\n", Text(reinterpret_cast<const wchar_t*>(saved.data()), saved.size() / 2));
+    EXPECT_EQ(3, Switch(L"b.lnk")[0]) << "still there: its switch stays";
+    // Left behind by a shortcut of that name deleted elsewhere: it would switch e.lnk off.
+    SetSwitch(L"d.lnk", Bytes(3, 70));
+    SetSwitch(L"f.lnk", Bytes(3));
+    Rename(RowsOf({links[2]})[0], L"d");
+    Rename(RowsOf({links[3]})[0], L"f");
+    EXPECT_EQ(Names({L"recycle: " + links[0], L"recycle: " + TempPath(L"a.lnk.reg"), L"recycle: " + links[1], L"rename: " + links[2],
+                     L"rename: " + links[3], L"recycle: " + TempPath(L"f.lnk.reg")}), g_calls);
+    EXPECT_EQ("none|none", Switch(L"c.lnk") + "|" + Switch(L"f.lnk"));
+    EXPECT_EQ(12u, Switch(L"d.lnk").size()) << "renamed: the switch follows the file";
+    EXPECT_EQ(L"無効|", StateOf(L"d.lnk") + L"|" + StateOf(L"f.lnk"));
+    MenuAndMessages messages;
+    ImportPatch refused(__imp_RegSetValueExW, +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
+    SelectRows(RowsOf({m_startup + L"\\f.lnk"}));
+    Command(CMD_SWITCH_OFF);
+    EXPECT_EQ(Names({L"「f.lnk」の設定を変更できませんでした。"}), g_messages);
+    EXPECT_EQ(L"", StateOf(L"f.lnk"));
+    MakeLink(m_sendTo, L"b.lnk", ScratchFile(L"b.txt"));
     ClickTab(0);
     SelectRows({0});
     EXPECT_FALSE(SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_ON, 0));
     Command(CMD_SWITCH_ON);
-    EXPECT_EQ(3, Switch("b.lnk")[0]) << "the Send To tab has no switch";
+    EXPECT_EQ(3, Switch(L"b.lnk")[0]) << "the Send To tab has no switch";
 }
 
-// Refused names change nothing and say why; a double-byte name with a 0x5C trail byte and a
-// change of case alone are names like any other (Wine keeps the old case on disk).
+// Refused names change nothing and say why; a change of case alone is a name like any other
+// (Wine keeps the old case on disk).
 TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
 {
-    const struct { std::string typed; Names after; int messages; } cases[] = {
-        {"a/b", {"one.lnk", "taken.lnk"}, 1},
-        {"a\"b", {"one.lnk", "taken.lnk"}, 1},
-        {"  ", {"one.lnk", "taken.lnk"}, 1},
-        {std::string(MAX_PATH - m_sendTo.size() - 5, 'n'), {"one.lnk", "taken.lnk"}, 1},
-        {"TAKEN", {"one.lnk", "taken.lnk"}, 1},
-        {"one", {"one.lnk", "taken.lnk"}, 0},
-        {"ONE", {"one.lnk", "taken.lnk"}, 0},
-        {Ansi(L"表示"), {"taken.lnk", Ansi(L"表示.lnk")}, 0},
+    const Text bad = L"ファイル名に次の文字は使えません:\n\\ / : * ? \" < > |";
+    const Text reserved = L"この名前は Windows が予約しているため使えません。別の名前を指定してください。";
+    const struct { Text typed; Names after; Text message; } cases[] = {
+        {L"a/b", {L"one.lnk", L"taken.lnk"}, bad},
+        {L"a\"b", {L"one.lnk", L"taken.lnk"}, bad},
+        {L"  ", {L"one.lnk", L"taken.lnk"}, L"ファイル名を入力してください。"},
+        {Text(MAX_PATH - m_sendTo.size() - 5, L'n'), {L"one.lnk", L"taken.lnk"}, L"ファイル名が長すぎます。短い名前を指定してください。"},
+        {L"TAKEN", {L"one.lnk", L"taken.lnk"}, L"同じ名前のファイルが既にあります。別の名前を指定してください。"},
+        {L"con", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"Com1.txt", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"LPT9 ", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"nul.tar.gz", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"console", {L"console.lnk", L"taken.lnk"}, L""},
+        {L"COM10", {L"com10.lnk", L"taken.lnk"}, L""},
+        {L"one", {L"one.lnk", L"taken.lnk"}, L""},
+        {L"ONE", {L"one.lnk", L"taken.lnk"}, L""},
     };
     MenuAndMessages messages;
     for (const auto& c : cases) {
         EmptyFolders();
-        MakeLink(m_sendTo, "taken.lnk", ScratchFile("t.txt"));
-        std::string one = MakeLink(m_sendTo, "one.lnk", ScratchFile("one.txt"));
+        MakeLink(m_sendTo, L"taken.lnk", ScratchFile(L"t.txt"));
+        Text one = MakeLink(m_sendTo, L"one.lnk", ScratchFile(L"one.txt"));
         Command(CMD_REFRESH);
-        g_messages = 0;
+        g_messages.clear();
         Rename(RowsOf({one})[0], c.typed);
         Names after = LinkNames(m_sendTo);
-        for (std::string& name : after)
-            CharLowerA(&name[0]);
-        EXPECT_EQ(c.messages, g_messages) << c.typed;
-        EXPECT_EQ(c.after, after) << c.typed;
+        for (Text& name : after)
+            CharLowerW(&name[0]);
+        EXPECT_EQ(c.message, g_messages.empty() ? L"" : g_messages[0]) << Ansi(c.typed);
+        EXPECT_EQ(c.after, after) << Ansi(c.typed);
         EXPECT_EQ(2, RowCount());
     }
 }
 
-// A header click sorts as the shell compares names, a second one reverses; commands still reach
-// each row's own file, and a refresh keeps the order.
+// A header click sorts as Explorer orders names, numbers by their value; a second one reverses
+// exactly. Commands still reach each row's own file, and a refresh keeps the order.
 TEST_F(MainWindowTest, SortedRowsStayBoundToTheirOwnFiles)
 {
-    for (const char* name : {"b.lnk", "a.lnk", "C.lnk"})
-        MakeLink(m_sendTo, name, ScratchFile(std::string(name) + ".txt"));
+    for (const wchar_t* name : {L"App 10.lnk", L"b.lnk", L"app 2.lnk", L"App 1.lnk"})
+        MakeLink(m_sendTo, name, ScratchFile(Text(name) + L".txt"));
     Command(CMD_REFRESH);
     HWND header = ListView_GetHeader(g_hListView);
-    auto names = [] { return RowText(0, 0) + RowText(1, 0) + RowText(2, 0); };
-    for (const char* expected : {"abC", "Cba"}) {
+    auto names = [] { return RowText(0, 0) + L"|" + RowText(1, 0) + L"|" + RowText(2, 0) + L"|" + RowText(3, 0); };
+    for (const wchar_t* expected : {L"App 1|app 2|App 10|b", L"b|App 10|app 2|App 1"}) {
         SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
         SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
         EXPECT_EQ(expected, names());
@@ -206,9 +229,29 @@ TEST_F(MainWindowTest, SortedRowsStayBoundToTheirOwnFiles)
     Command(CMD_PROPERTIES);
     SelectRows({1});
     Command(CMD_DELETE);
-    EXPECT_EQ(Names({"properties: " + m_sendTo + "\\C.lnk", "recycle: " + m_sendTo + "\\b.lnk"}), g_calls);
+    EXPECT_EQ(Names({L"properties: " + m_sendTo + L"\\b.lnk", L"recycle: " + m_sendTo + L"\\App 10.lnk"}), g_calls);
     Command(CMD_REFRESH);
-    EXPECT_EQ("Ca", RowText(0, 0) + RowText(1, 0));
+    EXPECT_EQ(L"b|app 2", RowText(0, 0) + L"|" + RowText(1, 0));
+}
+
+// A click on the toolbar leaves a name being edited open: the delete commits the edit first, as
+// Explorer does, and then reaches the file by its new name. Every other file keeps its bytes.
+TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
+{
+    Text link = MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
+    MakeLink(m_sendTo, L"b.lnk", ScratchFile(L"b.txt"));
+    Command(CMD_REFRESH);
+    SelectRows(RowsOf({link}));
+    SendMessageW(g_hListView, LVM_EDITLABELW, RowsOf({link})[0], 0);
+    SetWindowTextW(GetNameEditor(), L"A renamed");
+    const auto others = TreeContents(m_sendTo);
+    ShellRecorder recorder;
+    SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(CMD_DELETE, BN_CLICKED), reinterpret_cast<LPARAM>(g_toolBar.GetWindow()));
+    PumpMessages();
+    EXPECT_EQ(Names({L"rename: " + link, L"recycle: " + m_sendTo + L"\\A renamed.lnk"}), g_calls);
+    EXPECT_EQ(Names({L"b.lnk"}), LinkNames(m_sendTo));
+    EXPECT_EQ(others.at(m_sendTo + L"\\b.lnk"), TreeContents(m_sendTo).at(m_sendTo + L"\\b.lnk"));
+    EXPECT_EQ(1, RowCount());
 }
 
 // Every key from the list and from the tabs, through the program's own loop; while a name is
@@ -216,16 +259,16 @@ TEST_F(MainWindowTest, SortedRowsStayBoundToTheirOwnFiles)
 // switch's on the Startup tab only, and runs the one chosen.
 TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
 {
-    std::string link = MakeLink(m_startup, "a.lnk", ScratchFile("a.txt"));
-    MakeLink(m_startup, "b.lnk", ScratchFile("b.txt"));
+    Text link = MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt"));
+    MakeLink(m_startup, L"b.lnk", ScratchFile(L"b.txt"));
     ClickTab(1);
     ShellRecorder recorder;
     MenuAndMessages menu;
     HACCEL menuKeys = LoadAcceleratorsA(GetModuleHandleA(0), MAKEINTRESOURCEA(IDA_MAIN));
     HACCEL commandKeys = LoadAcceleratorsA(GetModuleHandleA(0), MAKEINTRESOURCEA(IDA_KEYS));
     auto press = [&](HWND focus, std::initializer_list<int> held, int key, bool selectOne = true) {
-        if (GetFileAttributesA(link.c_str()) == INVALID_FILE_ATTRIBUTES)
-            MakeLink(m_startup, "a.lnk", ScratchFile("a.txt")), Command(CMD_REFRESH);
+        if (GetFileAttributesW(link.c_str()) == INVALID_FILE_ATTRIBUTES)
+            MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt")), Command(CMD_REFRESH);
         SetFocus(focus);
         if (selectOne)
             SelectRows(RowsOf({link}));
@@ -237,14 +280,14 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         PostQuitMessage(0);
         RunMessageLoop(m_window, menuKeys, commandKeys);
         HoldKeys({});
-        return g_calls.empty() ? std::string() : g_calls[0];
+        return g_calls.empty() ? Text() : g_calls[0];
     };
-    const std::string explore = Ansi(L"リンク先のフォルダーを開く(&O)");
+    const Text explore = L"リンク先のフォルダーを開く(&O)";
     for (HWND focus : {g_hListView, g_hTabs}) {
         Command(CMD_REFRESH);
-        EXPECT_EQ("recycle: " + link, press(focus, {}, VK_DELETE));
-        EXPECT_EQ("delete: " + link, press(focus, {VK_SHIFT}, VK_DELETE));
-        EXPECT_EQ("properties: " + link, press(focus, {}, VK_RETURN));
+        EXPECT_EQ(L"recycle: " + link, press(focus, {}, VK_DELETE));
+        EXPECT_EQ(L"delete: " + link, press(focus, {VK_SHIFT}, VK_DELETE));
+        EXPECT_EQ(L"properties: " + link, press(focus, {}, VK_RETURN));
         EXPECT_EQ(explore, press(focus, {VK_SHIFT}, VK_F10));
         EXPECT_EQ(explore, press(focus, {}, VK_APPS));
         EXPECT_EQ(8u, g_calls.size()) << "one menu, once";
@@ -255,27 +298,26 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         press(GetFocus(), {VK_SHIFT}, VK_TAB);
         EXPECT_EQ(focus, GetFocus());
         press(focus, {}, VK_F2);
-        EXPECT_EQ("", press(GetNameEditor(), {}, VK_DELETE, false)) << "the editor's own key";
+        EXPECT_EQ(L"", press(GetNameEditor(), {}, VK_DELETE, false)) << "the editor's own key";
         EXPECT_TRUE(GetNameEditor());
         ListView_CancelEditLabel(g_hListView);
-        decltype(&FindFirstFileA) findFirst;
-        ImportPatch<decltype(&FindFirstFileA)> scan(__imp_FindFirstFileA, +[](LPCSTR, LPWIN32_FIND_DATAA) {
-            return g_calls.push_back("scan"), INVALID_HANDLE_VALUE;
-        }, &findFirst);
-        EXPECT_EQ("scan", press(focus, {}, VK_F5));
+        ImportPatch scan(__imp_FindFirstFileW, +[](LPCWSTR, LPWIN32_FIND_DATAW) {
+            return g_calls.push_back(L"scan"), INVALID_HANDLE_VALUE;
+        });
+        EXPECT_EQ(L"scan", press(focus, {}, VK_F5));
     }
     Command(CMD_REFRESH);
-    const Names items = {explore, Ansi(L"プロパティ(&R)\tEnter"), "", Ansi(L"名前の変更(&M)\tF2"), Ansi(L"削除(&D)\tDelete"), "",
-                         Ansi(L"有効にする(&E)"), Ansi(L"無効にする(&I)")};
+    const Names items = {explore, L"プロパティ(&R)\tEnter", L"", L"名前の変更(&M)\tF2", L"削除(&D)\tDelete", L"",
+                         L"有効にする(&E)", L"無効にする(&I)"};
     g_calls.clear();
     g_choice = CMD_SWITCH_OFF;
     SelectRows(RowsOf({link}));
     SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_hListView), MAKELPARAM(20, 20));
     PumpMessages();
     EXPECT_EQ(items, g_calls);
-    EXPECT_EQ(1, Switch("a.lnk")[0] & 1) << "the chosen command ran";
+    EXPECT_EQ(1, Switch(L"a.lnk")[0] & 1) << "the chosen command ran";
     ClickTab(0);
     g_calls.clear();
     SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_hListView), MAKELPARAM(20, 20));
-    EXPECT_EQ(Names({items[0] + ":greyed", items[1] + ":greyed", "", items[3] + ":greyed", items[4] + ":greyed"}), g_calls);
+    EXPECT_EQ(Names({items[0] + L":greyed", items[1] + L":greyed", L"", items[3] + L":greyed", items[4] + L":greyed"}), g_calls);
 }

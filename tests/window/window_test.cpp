@@ -1,7 +1,6 @@
 // The real main window in-process, as the user sees and drives it: rows bound to their files, the
 // tabs and their scans, the toolbar, the layout after a DPI change, the Japanese texts, the
-// teardown, and the commands: delete, drops, the shell actions, and names the code page lacks,
-// which must reach the shell as exactly one file or not at all.
+// teardown, and the commands: delete, drops and the shell actions.
 #include "support/support.h"
 
 namespace {
@@ -10,44 +9,52 @@ bool Enabled(int command) { return SendMessageA(g_toolBar.GetWindow(), TB_GETSTA
 
 decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
-decltype(&FindFirstFileA) g_findFirstFile;
+decltype(&FindFirstFileW) g_findFirstFile;
 int g_scans = 0;
 
 int g_dropsFinished = 0;
 decltype(&DragFinish) g_dragFinish;
-decltype(&FindNextFileA) g_findNext;
-bool g_shortNames = true;
+
+// The status bar's two parts: the path, and the count or what went wrong.
+Text StatusText(int part)
+{
+    wchar_t text[MAX_PATH + 1] = L"";
+    SendMessageW(g_statusBar.GetWindow(), SB_GETTEXTW, part, reinterpret_cast<LPARAM>(text));
+    return text;
+}
 
 }  // namespace
 
-// Every real sample (one is no shortcut at all), and paths of MAX_PATH - 1 and MAX_PATH bytes:
+// Every real sample (one is no shortcut at all), and paths of MAX_PATH - 1 and MAX_PATH units:
 // each row shows what the shell shows for its own file by path, and what its own link holds. The
-// path too long for MAX_PATH is left out, not cut to another file's name. Closing releases the
-// items' link objects while COM is still up.
+// path too long for the shell's file calls shows, but says why nothing acts on it. Closing
+// releases the items' link objects while COM is still up.
 TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
 {
-    const Names samples = LinkNames(TestDataPath("lnk"));
-    for (const std::string& sample : samples)
+    const Names samples = LinkNames(TestDataPath(L"lnk"));
+    for (const Text& sample : samples)
         AddSample(m_sendTo, sample);
     for (int length : {MAX_PATH - 1, MAX_PATH})
-        AddSample(m_sendTo, samples[0], std::string(length - m_sendTo.size() - 5, 'n') + ".lnk");
+        AddSample(m_sendTo, samples[0], Text(length - m_sendTo.size() - 5, L'n') + L".lnk");
     Command(CMD_REFRESH);
-    char status[MAX_PATH] = "";
-    SendMessageA(g_statusBar.GetWindow(), SB_GETTEXTA, 0, reinterpret_cast<LPARAM>(status));
-    EXPECT_EQ(m_sendTo, status);
-    ASSERT_EQ(static_cast<int>(samples.size()) + 1, RowCount());
+    EXPECT_EQ(m_sendTo + L"|" + std::to_wstring(samples.size() + 2) + L" 個のショートカット", StatusText(0) + L"|" + StatusText(1));
+    ASSERT_EQ(static_cast<int>(samples.size()) + 2, RowCount());
     for (int row = 0; row < RowCount(); ++row) {
-        std::string path = RowLinkPath(row);
-        SHFILEINFOA name = {}, icon = {};
-        SHGetFileInfoA(path.c_str(), 0, &name, sizeof(name), SHGFI_DISPLAYNAME);
-        SHGetFileInfoA(path.c_str(), 0, &icon, sizeof(icon), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        Text path = RowLinkPath(row);
+        if (path.empty()) {
+            EXPECT_EQ(Text(MAX_PATH - m_sendTo.size() - 5, L'n') + L"|パスが長すぎるため操作できません", RowText(row, 0) + L"|" + RowText(row, 2));
+            continue;
+        }
+        SHFILEINFOW name = {}, icon = {};
+        SHGetFileInfoW(path.c_str(), 0, &name, sizeof(name), SHGFI_DISPLAYNAME);
+        SHGetFileInfoW(path.c_str(), 0, &icon, sizeof(icon), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         LVITEMA image = {LVIF_IMAGE, row};
         ListView_GetItem(g_hListView, &image);
-        EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << path;
-        EXPECT_EQ(icon.iIcon, image.iImage) << path;
+        EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << Ansi(path);
+        EXPECT_EQ(icon.iIcon, image.iImage) << Ansi(path);
     }
-    int japanese = RowsOf({m_sendTo + "\\26-japanese-cp932-local.lnk"})[0];
-    EXPECT_EQ(Ansi(L"C:\\Temp\\リンク先.txt|コメント"), RowText(japanese, 1) + "|" + RowText(japanese, 2));
+    int japanese = RowsOf({m_sendTo + L"\\26-japanese-cp932-local.lnk"})[0];
+    EXPECT_EQ(L"C:\\Temp\\リンク先.txt|コメント", RowText(japanese, 1) + L"|" + RowText(japanese, 2));
     EXPECT_FALSE(Enabled(CMD_DELETE));
     SelectRows({1});
     EXPECT_TRUE(Enabled(CMD_DELETE) && Enabled(CMD_PROPERTIES) && Enabled(CMD_EXPLORE_TARGET));
@@ -57,6 +64,23 @@ TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
     }, &g_coUninitialize);
     Command(CMD_EXIT);
     EXPECT_EQ(0, g_itemsAtCoUninitialize);
+}
+
+// A folder the shell can't name, or one that can't be read, leaves no row and no path of the
+// other tab on show: the status bar says what went wrong.
+TEST_F(MainWindowTest, AListingThatFailsLeavesNothingOfTheOtherTab)
+{
+    MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
+    Command(CMD_REFRESH);
+    ImportPatch denied(__imp_FindFirstFileW, +[](LPCWSTR, LPWIN32_FIND_DATAW) {
+        return SetLastError(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
+    });
+    ClickTab(1);
+    EXPECT_EQ(m_startup + L"|フォルダーを読み込めません|0", StatusText(0) + L"|" + StatusText(1) + L"|" + std::to_wstring(RowCount()));
+    ClickTab(0);
+    ImportPatch unnamed(__imp_SHGetSpecialFolderLocation, +[](HWND, int, LPITEMIDLIST*) { return E_FAIL; });
+    ClickTab(1);
+    EXPECT_EQ(L"|フォルダーが見つかりません|0", StatusText(0) + L"|" + StatusText(1) + L"|" + std::to_wstring(RowCount()));
 }
 
 // The list lay in place before the window first showed, so nothing visible moved. On a move to a
@@ -76,7 +100,7 @@ TEST_F(MainWindowTest, LayoutHoldsFromTheFirstShowAndFollowsADpiChange)
 
 TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
 {
-    ImportPatch scans(__imp_FindFirstFileA, +[](LPCSTR pattern, LPWIN32_FIND_DATAA found) {
+    ImportPatch scans(__imp_FindFirstFileW, +[](LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
         ++g_scans;
         return g_findFirstFile(pattern, found);
     }, &g_findFirstFile);
@@ -118,13 +142,13 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
 TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
     Names links;
-    for (const char* name : {"a.lnk", "b.lnk", "c.lnk", "d.lnk"})
-        links.push_back(MakeLink(m_sendTo, name, ScratchFile(std::string(name) + ".txt")));
+    for (const wchar_t* name : {L"a.lnk", L"b.lnk", L"c.lnk", L"d.lnk"})
+        links.push_back(MakeLink(m_sendTo, name, ScratchFile(Text(name) + L".txt")));
     Command(CMD_REFRESH);
     ShellRecorder recorder;
     g_calls.clear();
     // c.lnk is in use, opened without sharing, so its delete fails.
-    HANDLE inUse = CreateFileA(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    HANDLE inUse = CreateFileW(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     SelectRows(RowsOf({links[0], links[1], links[2]}));
     HoldKeys({VK_SHIFT});
     PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
@@ -132,52 +156,50 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     PumpMessages();
     HoldKeys({});
     CloseHandle(inUse);
-    EXPECT_EQ(Names({"delete: " + links[0], "delete: " + links[1], "delete: " + links[2]}), g_calls);
-    EXPECT_EQ(Names({"c.lnk", "d.lnk"}), LinkNames(m_sendTo));
+    EXPECT_EQ(Names({L"delete: " + links[0], L"delete: " + links[1], L"delete: " + links[2]}), g_calls);
+    EXPECT_EQ(Names({L"c.lnk", L"d.lnk"}), LinkNames(m_sendTo));
     EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
 }
 
-// Drops land in the folder of the selected tab, named without their last extension; 表 and ソ
-// end in the byte of a backslash. A shortcut dropped on its own folder is left as it was.
+// Drops land in the folder of the selected tab, named without their last extension. A name
+// taken by a shortcut to something else is never replaced: the next free one is taken, as
+// Explorer names copies; a shortcut to the same target is left as it is, as is a shortcut
+// dropped on its own folder.
 TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
 {
-    ScratchFolder(Ansi(L"表"));
-    std::string own = MakeLink(m_startup, "own.lnk", ScratchFile("own.txt"));
-    const std::string ownBytes = TreeContents(m_startup).at(Wide(own));
+    Text own = MakeLink(m_startup, L"own.lnk", ScratchFile(L"own.txt"));
+    Text report = ScratchFile(L"report.final.doc");
+    MakeLink(m_startup, L"report.final.lnk", ScratchFile(L"other.doc"));
+    MakeLink(m_startup, L"Data.lnk", ScratchFolder(L"Data"));
+    const auto before = TreeContents(m_startup);
     ClickTab(1);
-    // A real HDROP, as the shell hands it over, in fixed zeroed memory (the handle is the pointer):
-    // each name ended by a zero byte, and the list by one more.
-    std::string names;
-    for (const std::string& name : {ScratchFile("report.final.doc"), ScratchFile(Ansi(L"表\\ソ.txt")), ScratchFolder("Data"), own})
-        names += name + '\0';
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + names.size() + 1));
-    drop->pFiles = sizeof(DROPFILES);
-    CopyMemory(drop + 1, names.data(), names.size());
     ImportPatch finish(__imp_DragFinish, +[](HDROP handle) {
         ++g_dropsFinished;
         g_dragFinish(handle);
     }, &g_dragFinish);
-    SendMessageA(m_window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    EXPECT_EQ(1, g_dropsFinished);
-    EXPECT_EQ(Names({"Data.lnk", "own.lnk", "report.final.lnk", Ansi(L"ソ.lnk")}), LinkNames(m_startup));
-    EXPECT_EQ(ownBytes, TreeContents(m_startup).at(Wide(own)));
-    EXPECT_EQ(std::string(kScratchFolder) + "\\report.final.doc", RowText(RowsOf({m_startup + "\\report.final.lnk"})[0], 1));
+    DropFiles(m_window, {report, kScratchFolder + L"\\Data", own});
+    DropFiles(m_window, {report});
+    EXPECT_EQ(2, g_dropsFinished);
+    EXPECT_EQ(Names({L"Data.lnk", L"own.lnk", L"report.final (2).lnk", L"report.final.lnk"}), LinkNames(m_startup));
+    for (const auto& [path, bytes] : before)
+        EXPECT_EQ(bytes, TreeContents(m_startup).at(path)) << Ansi(path);
+    EXPECT_EQ(report, RowText(RowsOf({m_startup + L"\\report.final (2).lnk"})[0], 1));
 }
 
 TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
 {
-    std::string toTool = MakeLink(m_sendTo, "tool.lnk", ScratchFile("tool.exe"));
-    std::string toData = MakeLink(m_sendTo, "data.lnk", ScratchFolder("Data"));
-    WriteBytes("C:\\qd-root.txt", "x");
-    std::string toRoot = MakeLink(m_sendTo, "root.lnk", "C:\\qd-root.txt");
+    Text toTool = MakeLink(m_sendTo, L"tool.lnk", ScratchFile(L"tool.exe"));
+    Text toData = MakeLink(m_sendTo, L"data.lnk", ScratchFolder(L"Data"));
+    WriteBytes(L"C:\\qd-root.txt", "x");
+    Text toRoot = MakeLink(m_sendTo, L"root.lnk", L"C:\\qd-root.txt");
     Command(CMD_REFRESH);
     ShellRecorder recorder;
     const struct { Names links; int command; Names calls; } rows[] = {
-        {{toTool}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder)}},
-        {{toData}, CMD_EXPLORE_TARGET, {"explore: " + std::string(kScratchFolder) + "\\Data"}},  // a folder stays whole
-        {{toRoot}, CMD_EXPLORE_TARGET, {"explore: C:\\"}},  // "C:" would be the drive's current folder
-        {{toTool, toData}, CMD_PROPERTIES, {"properties: " + toData, "properties: " + toTool}},
-        {{}, CMD_OPEN_FOLDER, {"open: " + m_sendTo}},
+        {{toTool}, CMD_EXPLORE_TARGET, {L"explore: " + kScratchFolder}},
+        {{toData}, CMD_EXPLORE_TARGET, {L"explore: " + kScratchFolder + L"\\Data"}},  // a folder stays whole
+        {{toRoot}, CMD_EXPLORE_TARGET, {L"explore: C:\\"}},  // "C:" would be the drive's current folder
+        {{toTool, toData}, CMD_PROPERTIES, {L"properties: " + toData, L"properties: " + toTool}},
+        {{}, CMD_OPEN_FOLDER, {L"open: " + m_sendTo}},
     };
     for (const auto& row : rows) {
         g_calls.clear();
@@ -185,45 +207,5 @@ TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
         Command(row.command);
         EXPECT_EQ(row.calls, g_calls) << row.command;
     }
-    DeleteFileA("C:\\qd-root.txt");
-}
-
-// 📁Docs.lnk comes back from the 8-bit search as ??Docs.lnk, a wildcard that also matches
-// MyDocs.lnk. Every command on its row must reach that one file, by its short name; without one,
-// the row says why and no command acts on it.
-TEST_F(MainWindowTest, ARowWhoseNameTheCodePageLacksReachesOnlyItsOwnFile)
-{
-    const std::string alike = MakeLink(m_startup, "MyDocs.lnk", ScratchFile("my.txt"));
-    const auto others = TreeContents(m_startup);
-    const std::wstring path = Wide(m_startup) + L"\\\U0001F4C1Docs.lnk";
-    ShellRecorder recorder;
-    // The search as on a volume that keeps short names, then as on one that keeps none. Only the
-    // next-file call is changed: the first entry, in name order, is MyDocs.lnk.
-    ImportPatch search(__imp_FindNextFileA, +[](HANDLE handle, LPWIN32_FIND_DATAA found) {
-        BOOL more = g_findNext(handle, found);
-        if (!g_shortNames)
-            found->cAlternateFileName[0] = '\0';
-        return more;
-    }, &g_findNext);
-    ClickTab(1);
-    for (bool shortNames : {true, false}) {
-        SCOPED_TRACE(shortNames ? "with short names" : "without short names");
-        g_shortNames = shortNames;
-        ASSERT_TRUE(MoveFileW(Wide(MakeLink(m_startup, "tmp.lnk", ScratchFile("a.txt"))).c_str(), path.c_str()));
-        Command(CMD_REFRESH);
-        ASSERT_EQ(2, RowCount());
-        int row = 1 - RowsOf({alike})[0];
-        const std::string link = RowLinkPath(row);
-        SelectRows({row});
-        g_calls.clear();
-        Command(CMD_PROPERTIES);
-        Command(CMD_EXPLORE_TARGET);
-        Command(CMD_DELETE);
-        Names expected = {"properties: " + link, "explore: " + std::string(kScratchFolder), "recycle: " + link};
-        EXPECT_EQ(shortNames ? expected : Names(), g_calls);
-        EXPECT_EQ(shortNames, GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES);
-        EXPECT_TRUE(shortNames || !RowText(row, 2).empty()) << "an unusable row says why";
-        DeleteFileW(path.c_str());
-        EXPECT_EQ(others, TreeContents(m_startup)) << "MyDocs.lnk keeps its bytes";
-    }
+    DeleteFileW(L"C:\\qd-root.txt");
 }
