@@ -1,5 +1,5 @@
 // What the benchmarks time with: a millisecond clock, the median of repeated runs, and the
-// folder sizes asked for on the command line.
+// folder sizes asked for on the command line; and the UTF-16 form of their ASCII paths.
 #ifndef QUIVERDESK_BENCH_BENCH_CLOCK_H
 #define QUIVERDESK_BENCH_BENCH_CLOCK_H
 
@@ -7,8 +7,16 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
+#include <string>
 #include <vector>
+
+// The benchmarks name their files in ASCII; the program takes UTF-16.
+inline std::wstring Widen(const char* text)
+{
+    return std::wstring(text, text + strlen(text));
+}
 
 inline double NowMs()
 {

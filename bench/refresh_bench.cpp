@@ -129,14 +129,15 @@ int ModelPass(const char* folder)
     if (search == INVALID_HANDLE_VALUE)
         return 0;
     BoundFolder bound;
-    bound.Bind(folder);
+    const std::wstring wideFolder = Widen(folder);
+    bound.Bind(wideFolder.c_str());
     ShortcutList list;
     do {
         ShortcutItem* item = list.Add();
-        char text[MAX_PATH];
-        if (item && item->Load(bound, folder, entry.cFileName)) {
-            item->GetTargetPath(text, sizeof(text));
-            item->GetDescription(text, sizeof(text));
+        wchar_t text[MAX_PATH];
+        if (item && item->Load(bound, wideFolder.c_str(), Widen(entry.cFileName).c_str())) {
+            item->GetTargetPath(text, MAX_PATH);
+            item->GetDescription(text, MAX_PATH);
         }
     } while (FindNextFileA(search, &entry));
     FindClose(search);
@@ -288,7 +289,7 @@ int main(int argc, char** argv)
             char link[MAX_PATH];
             bool ok = snprintf(link, sizeof(link), "%s\\qd-bench-%05d.lnk", folder, made) < static_cast<int>(sizeof(link));
             double start = NowMs();
-            if (made < 3 && ok && CreateShortcutFile(targets[made], "", windowsDir, SW_SHOWNORMAL, link))
+            if (made < 3 && ok && CreateShortcutFile(Widen(targets[made]).c_str(), L"", Widen(windowsDir).c_str(), SW_SHOWNORMAL, Widen(link).c_str()))
                 lstrcpyA(seeds[made], link);
             else if (made < 3 || !ok || !CopyFileA(seeds[made % 3], link, FALSE))
                 ok = false;

@@ -87,7 +87,8 @@ int main(int argc, char** argv)
     for (int i = 0; i < 50; ++i) {
         std::string target = std::string(kScratch) + "\\t" + std::to_string(i) + ".txt";
         CloseHandle(CreateFileA(target.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
-        CreateShortcutFile(target.c_str(), "", "", SW_SHOW, (std::string(sendTo) + "\\qd-soak-" + std::to_string(i) + ".lnk").c_str());
+        CreateShortcutFile(Widen(target.c_str()).c_str(), L"", L"", SW_SHOW,
+                           Widen((std::string(sendTo) + "\\qd-soak-" + std::to_string(i) + ".lnk").c_str()).c_str());
     }
 
     HINSTANCE instance = GetModuleHandleA(0);

@@ -70,7 +70,7 @@ bool Fill(const std::string& folder, const Kind& kind, int n)
     EmptyBenchFolder(folder);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSwitchKey);
     std::string first = folder + "\\qd-state-00000.lnk";
-    bool ok = kind.target ? CreateShortcutFile(kind.target, "", "", SW_SHOWNORMAL, first.c_str())
+    bool ok = kind.target ? CreateShortcutFile(Widen(kind.target).c_str(), L"", L"", SW_SHOWNORMAL, Widen(first.c_str()).c_str())
                           : CopyFileA("C:\\qd-bench-target.txt", first.c_str(), FALSE) != FALSE;
     for (int i = 0; ok && i < n; ++i) {
         char name[32];
@@ -78,7 +78,7 @@ bool Fill(const std::string& folder, const Kind& kind, int n)
         if (i > 0)
             ok = CopyFileA(first.c_str(), (folder + "\\" + name).c_str(), FALSE) != FALSE;
         if (kind.startup)
-            SetStartupSwitch(name, false);
+            SetStartupSwitch(Widen(name).c_str(), false);
     }
     return ok;
 }

@@ -68,7 +68,7 @@ void Fill(int csidl, int n)
     for (int i = 0; i < n; ++i) {
         snprintf(path, sizeof(path), "%s\\qd-click-%05d.lnk", folder, i);
         if (GetFileAttributesA(path) == INVALID_FILE_ATTRIBUTES)
-            CreateShortcutFile("C:\\windows\\notepad.exe", "", "C:\\windows", SW_SHOWNORMAL, path);
+            CreateShortcutFile(L"C:\\windows\\notepad.exe", L"", L"C:\\windows", SW_SHOWNORMAL, Widen(path).c_str());
     }
 }
 
