@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds dist/Quiverdesk-1.11-win64.zip and -win32.zip from clean builds. With --check it builds
-# everything twice and fails unless both rounds give the same bytes.
+# Builds dist/Quiverdesk-1.11-win64.zip and -win32.zip from clean builds, each with a README.txt
+# rendered from README.md. With --check it builds everything twice and fails unless both rounds
+# give the same bytes and each zip's README.txt is README.md as it reads now.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 version=1.11
@@ -14,9 +15,15 @@ build_release() {  # arch build-dir
   cmake --build "$2" -j"$(nproc)" --target Quiverdesk >/dev/null
 }
 
+# The zip's README.txt is README.md rendered as plain text, made afresh for every zip: it has no
+# copy in the tree that could fall behind the program.
+make_readme() {  # output-path
+  python3 "$root/scripts/make-readme-txt.py" "$root/README.md" "$1" "$version"
+}
+
 # Zip entries in a fixed order, with fixed dates and permissions, so equal inputs give equal bytes.
-make_zip() {  # zip-path exe
-  python3 - "$1" "$2" "$root/dist-files/README.txt" "$root/LICENSE" <<'PY'
+make_zip() {  # zip-path exe readme
+  python3 - "$1" "$2" "$3" "$root/LICENSE" <<'PY'
 import sys, zipfile
 out, exe, readme, license_ = sys.argv[1:]
 entries = [("Quiverdesk/Quiverdesk.exe", exe), ("Quiverdesk/README.txt", readme), ("Quiverdesk/LICENSE.txt", license_)]
@@ -38,8 +45,9 @@ release_round() {  # output-dir
   mkdir -p "$1"
   build_release x86_64 "$root/build-release/x86_64"
   build_release i686 "$root/build-release/i686"
-  make_zip "$1/Quiverdesk-$version-win64.zip" "$root/build-release/x86_64/bin/Quiverdesk.exe"
-  make_zip "$1/Quiverdesk-$version-win32.zip" "$root/build-release/i686/bin/Quiverdesk.exe"
+  make_readme "$root/build-release/README.txt"
+  make_zip "$1/Quiverdesk-$version-win64.zip" "$root/build-release/x86_64/bin/Quiverdesk.exe" "$root/build-release/README.txt"
+  make_zip "$1/Quiverdesk-$version-win32.zip" "$root/build-release/i686/bin/Quiverdesk.exe" "$root/build-release/README.txt"
 }
 
 rm -rf "$root/dist"
@@ -57,6 +65,18 @@ if [ "${1:-}" = "--check" ]; then
   done
   rm -rf "$again"
   echo "release: both builds gave the same bytes"
+
+  # Each zip's README.txt is what README.md renders to now, byte for byte.
+  fresh=$(mktemp)
+  make_readme "$fresh"
+  for zip in "$root"/dist/*.zip; do
+    if ! python3 -c 'import sys, zipfile; sys.exit(zipfile.ZipFile(sys.argv[1]).read("Quiverdesk/README.txt") != open(sys.argv[2], "rb").read())' "$zip" "$fresh"; then
+      echo "release: $(basename "$zip")'s README.txt is not README.md as it reads now" >&2
+      exit 1
+    fi
+  done
+  rm -f "$fresh"
+  echo "release: each zip's README.txt is rendered from README.md"
 
   # The black-box test, run against the program as it comes out of the win64 zip.
   checker="$root/build/bin/blackbox_tests.exe"
