@@ -2,7 +2,8 @@
 # Builds Quiverdesk and its benchmarks, runs them under Wine in a prefix of their own, and
 # writes docs/benchmarks.md. bench.sh [--quick | N...]   (--quick: 10 and 100 shortcuts only)
 # QD_BASELINE_DIR, when set, names a folder with an older Quiverdesk-win64.exe and -win32.exe to
-# compare with: its start-up and its bytes by section go beside today's.
+# compare with: its start-up and its bytes by section go beside today's, and, when it holds the
+# older refresh_bench.exe, its refresh too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
@@ -46,6 +47,16 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   # shellcheck disable=SC2086
   run refresh_bench.exe $sizes
   echo
+  if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/refresh_bench.exe" ]; then
+    # The older program's own refresh benchmark, in the same prefix and the same run.
+    echo "### The same, with the program before this change, in the same run"
+    echo
+    cp "$QD_BASELINE_DIR/refresh_bench.exe" "$bin/refresh_bench-before.exe"
+    # shellcheck disable=SC2086
+    run refresh_bench-before.exe $sizes | sed 's/^## /#### /; s/^### /#### /'
+    rm -f "$bin/refresh_bench-before.exe"
+    echo
+  fi
   echo "## What the state column costs"
   echo
   echo "A folder of N shortcuts of one kind each, refreshed on the real main window. The switch's"
