@@ -82,18 +82,21 @@ char* UnusableNote()
     return note;
 }
 
-// Writes every column of the row from item: name and icon, target, description, states.
-void SetRowFromItem(int row, const ShortcutItem* item)
-{
-    // Each read leaves a terminated text, empty when the value can't be had.
+// The row's texts and icon from item, each read leaving a terminated text, empty when the value
+// can't be had.
+struct RowTexts {
     wchar_t name[MAX_PATH];
     wchar_t target[MAX_PATH];
     wchar_t description[INFOTIPSIZE];
     char states[MAX_PATH];
-    name[0] = target[0] = description[0] = L'\0';
-    states[0] = '\0';
-    int image = I_IMAGENONE;
-    if (item) {
+    int image;
+
+    explicit RowTexts(const ShortcutItem* item) : image(I_IMAGENONE)
+    {
+        name[0] = target[0] = description[0] = L'\0';
+        states[0] = '\0';
+        if (!item)
+            return;
         item->GetDisplayName(name, MAX_PATH);
         item->GetTargetPath(target, MAX_PATH);
         item->GetDescription(description, INFOTIPSIZE);
@@ -101,30 +104,32 @@ void SetRowFromItem(int row, const ShortcutItem* item)
         if (item->GetIconIndex() >= 0)
             image = item->GetIconIndex();
     }
-    LVITEMW first;
-    ZeroMemory(&first, sizeof(first));
-    first.mask = LVIF_TEXT | LVIF_IMAGE;
-    first.iItem = row;
-    first.pszText = name;
-    first.iImage = image;
-    SendToView(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&first));
-    SetSubItemText(row, kTargetColumn, target);
+};
+
+// The first column goes with the insert or the update of the row itself: the other three after.
+void SetSubItems(int row, const ShortcutItem* item, RowTexts& texts)
+{
+    SetSubItemText(row, kTargetColumn, texts.target);
     // A row no command acts on says so, where the description would stand.
     if (item && !item->IsUsable())
         SetSubItemWords(row, kDescriptionColumn, UnusableNote());
     else
-        SetSubItemText(row, kDescriptionColumn, description);
-    SetSubItemWords(row, kStateColumn, states);
+        SetSubItemText(row, kDescriptionColumn, texts.description);
+    SetSubItemWords(row, kStateColumn, texts.states);
 }
 
-void InsertRow(int index, const ShortcutItem* item)
+void WriteRow(UINT message, int index, const ShortcutItem* item)
 {
+    RowTexts texts(item);
     LVITEMW row;
     ZeroMemory(&row, sizeof(row));
-    row.mask = LVIF_PARAM;
+    row.mask = LVIF_TEXT | LVIF_IMAGE | (message == LVM_INSERTITEMW ? LVIF_PARAM : 0);
     row.iItem = index;
+    row.pszText = texts.name;
+    row.iImage = texts.image;
     row.lParam = index;
-    SetRowFromItem(static_cast<int>(SendToView(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row))), item);
+    LRESULT result = SendToView(message, 0, reinterpret_cast<LPARAM>(&row));
+    SetSubItems(message == LVM_INSERTITEMW ? static_cast<int>(result) : index, item, texts);
 }
 
 unsigned g_fillCount = 0;
@@ -181,7 +186,7 @@ void FillShortcutView()
     SendToView(WM_SETREDRAW, FALSE, 0);
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; ++i)
-        InsertRow(i, g_shortcutList.GetAt(i));
+        WriteRow(LVM_INSERTITEMW, i, g_shortcutList.GetAt(i));
     ++g_fillCount;
     SendToView(WM_SETREDRAW, TRUE, 0);
     InvalidateRect(g_hListView, 0, TRUE);
@@ -222,7 +227,7 @@ int FindRowOfFile(const wchar_t* path)
 
 void UpdateRow(int row)
 {
-    SetRowFromItem(row, GetRowItem(row));
+    WriteRow(LVM_SETITEMW, row, GetRowItem(row));
 }
 
 void UpdateRowStates(int row)

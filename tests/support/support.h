@@ -31,7 +31,6 @@
 #include "controls/tool_bar.h"
 #include "model/heap_string.h"
 #include "model/object_array.h"
-#include "model/shortcut_file.h"
 #include "model/shortcut_item.h"
 #include "model/shortcut_list.h"
 
@@ -349,21 +348,16 @@ inline bool AddSample(const Text& dir, const Text& sample, const Text& name = L"
     return CopyFileW(TestDataPath(L"lnk\\" + sample).c_str(), to.c_str(), FALSE) != FALSE;
 }
 
-inline Text MakeLink(const Text& folder, const Text& name, const Text& target, const Text& arguments = L"")
-{
-    Text path = folder + L"\\" + name;
-    EXPECT_TRUE(CreateShortcutFile(target.c_str(), arguments.c_str(), L"", SW_SHOW, path.c_str())) << Ansi(path);
-    return path;
-}
-
-// A link with a description, which the program itself never writes.
-inline Text MakeDescribedLink(const Text& folder, const Text& name, const Text& target, const Text& description)
+// A link made by the shell's own link object, as another program would make it.
+inline Text MakeLink(const Text& folder, const Text& name, const Text& target, const Text& arguments = L"",
+                     const Text& description = L"")
 {
     Text path = folder + L"\\" + name;
     IShellLinkW* link = 0;
     IPersistFile* file = 0;
     CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&link));
     link->SetPath(target.c_str());
+    link->SetArguments(arguments.c_str());
     link->SetDescription(description.c_str());
     link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
     EXPECT_EQ(S_OK, file->Save(path.c_str(), TRUE)) << Ansi(path);

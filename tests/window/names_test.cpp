@@ -20,19 +20,20 @@ TEST_F(MainWindowTest, EveryNameReachesItsOwnFileAndSwitchOnly)
     // Room for the "2" the rename adds; mostly ASCII, since the host's file names hold 255 bytes.
     const Text longName = Text(MAX_PATH - m_startup.size() - 12, L'n') + L"Café®";
     const Text names[] = {L"Café", L"sub¥b", L"Adobe®", L"\U0001F4C1Docs", L"한국어", L"表示", L"\U00020BB7野家", longName};
+    // What the 8-bit calls would make of the names: look-alikes, a path, a wildcard's matches.
+    const Text decoys[] = {L"Cafe", L"sub\\b", L"AdobeR", L"MyDocs", L"XYDocs"};
     ClickTab(1);
     ShellRecorder recorder;
     for (const Text& name : names) {
         SCOPED_TRACE(Ansi(name));
         EmptyFolders();
         CreateDirectoryW((m_startup + L"\\sub").c_str(), 0);
-        // What the 8-bit calls would make of the names: look-alikes, a path, a wildcard's matches.
-        for (const Text decoy : {L"Cafe", L"sub\\b", L"AdobeR", L"MyDocs", L"XYDocs"}) {
+        for (const Text& decoy : decoys) {
             MakeLink(m_startup, decoy + L".lnk", ScratchFile(decoy.substr(decoy.find(L'\\') + 1) + L".decoy"));
             SetSwitch(decoy + L".lnk", Bytes(6));
         }
         const Text file = name + L".lnk", link = m_startup + L"\\" + file, target = ScratchFile(name + L".txt");
-        MakeDescribedLink(m_startup, file, target, name + L" の説明");
+        MakeLink(m_startup, file, target, L"", name + L" の説明");
         SetSwitch(file, Bytes(3));
         const auto all = TreeContents(m_startup);
         auto others = all;
@@ -53,12 +54,12 @@ TEST_F(MainWindowTest, EveryNameReachesItsOwnFileAndSwitchOnly)
         EXPECT_EQ(Bytes(2), Switch(file));
         Command(CMD_SWITCH_OFF);
         EXPECT_EQ(1, Switch(file)[0] & 1);
-        for (const Text decoy : {L"Cafe", L"sub\\b", L"AdobeR", L"MyDocs", L"XYDocs"})
+        for (const Text& decoy : decoys)
             EXPECT_EQ(Bytes(6), Switch(decoy + L".lnk")) << Ansi(decoy);
 
         g_calls.clear();
         for (bool shift : {false, true}) {
-            MakeDescribedLink(m_startup, file, target, name + L" の説明");
+            MakeLink(m_startup, file, target, L"", name + L" の説明");
             Command(CMD_REFRESH);
             SelectRows(RowsOf({link}));
             HoldKeys(shift ? std::initializer_list<int>{VK_SHIFT} : std::initializer_list<int>{});
