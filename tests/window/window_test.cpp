@@ -138,7 +138,8 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
 }
 
 // With Shift held every file goes for good once the user confirms it; a row goes only when its
-// file really went, and only its own. A second Delete while a confirmation is open is ignored.
+// file really went, and only its own. A second Delete while a confirmation is open is ignored,
+// and a refresh waits for the command to end.
 TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
     Names links;
@@ -152,6 +153,7 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     SelectRows(RowsOf({links[0], links[1], links[2]}));
     HoldKeys({VK_SHIFT});
     PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
+    PostMessageA(m_window, WM_COMMAND, CMD_REFRESH, 0);
     PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
     PumpMessages();
     HoldKeys({});
