@@ -19,6 +19,10 @@ void OnCreate(HWND mainWindow);
 void OnSize(HWND mainWindow);
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 void OnDestroy(HWND mainWindow);
+// The child that had the focus when the window was switched away from gets it back on return;
+// the list gets it at first.
+void OnActivate(HWND mainWindow, int state);
+void OnSetFocus(HWND mainWindow);
 // COM for this thread, started by the first listing rather than with the window, so that ole32
 // and the shell load after the first paint; OnDestroy ends it.
 void StartCom();
