@@ -196,6 +196,9 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_CREATE:    OnCreate(window); return 0;
     case WM_DESTROY:   OnDestroy(window); return 0;
+    case WM_NCDESTROY: OnNcDestroy(window); break;  // the default frees the window's own
+    case WM_ACTIVATE:  OnActivate(window, LOWORD(wParam)); break;  // the default gives the window the focus
+    case WM_SETFOCUS:  OnSetFocus(window); return 0;
     case WM_SIZE:      OnSize(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_PAINT:     OnPaint(window); return 0;

@@ -19,6 +19,12 @@ void OnCreate(HWND mainWindow);
 void OnSize(HWND mainWindow);
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 void OnDestroy(HWND mainWindow);
+// Frees what the children drew with, once they are gone.
+void OnNcDestroy(HWND mainWindow);
+// The child that had the focus when the window was switched away from gets it back on return;
+// the list gets it at first.
+void OnActivate(HWND mainWindow, int state);
+void OnSetFocus(HWND mainWindow);
 // COM for this thread, started by the first listing rather than with the window, so that ole32
 // and the shell load after the first paint; OnDestroy ends it.
 void StartCom();

@@ -1,4 +1,5 @@
-// OnCreate, OnSize and OnDestroy: the main window's children, their layout, and the teardown.
+// OnCreate, OnSize, OnDpiChanged and the teardown: the main window's children, their layout, and
+// what they draw with.
 #include "app/main_window.h"
 
 #include <commctrl.h>
@@ -7,7 +8,9 @@
 #include "app/quiverdesk.h"
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
+#include "app/window_font.h"
 #include "controls/main_tabs.h"
+#include "controls/row_icons.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
 #include "controls/tool_bar.h"
@@ -38,6 +41,15 @@ void SetToolbarImages(int dpi)
     static const ImageStrip kSixteenColour[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}};
     bool fullColour = VisualStylesOn();
     g_toolBar.SetImages(fullColour ? kFullColour : kSixteenColour, 2, fullColour, dpi);
+}
+
+// What the children draw with, made for dpi: their font, the rows' icons and the toolbar's images.
+// Start-up and a change of DPI make them alike.
+void MakeDrawingsFor(int dpi)
+{
+    SetChildrenFont(dpi);
+    SetRowIconSide(SmallIconSideForDpi(dpi));
+    SetToolbarImages(dpi);
 }
 
 // Keeps each column's width, as the user may have set it, in step with the new DPI.
@@ -73,7 +85,7 @@ void OnCreate(HWND mainWindow)
     AcceptDroppedFiles(mainWindow);
     g_statusBar.Create(mainWindow, CTRL_STATUS);
     g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
-    SetToolbarImages(dpi);
+    MakeDrawingsFor(dpi);
     // Delete stands apart from the commands before it, and the switch from delete.
     g_toolBar.InsertSeparator(4);
     g_toolBar.InsertSeparator(6);
@@ -114,12 +126,12 @@ void OnSize(HWND mainWindow)
                NotBelowZero(display.bottom - display.top), TRUE);
 }
 
-// The window moved to a screen of another DPI: what was scaled is scaled again, the window takes
-// the rectangle the system suggests, and the layout follows.
+// The window moved to a screen of another DPI: what was scaled or made for the old one is redone,
+// the window takes the rectangle the system suggests, and the layout follows.
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested)
 {
     ScaleColumns(g_layoutDpi, dpi);
-    SetToolbarImages(dpi);
+    MakeDrawingsFor(dpi);
     g_layoutDpi = dpi;
     SetWindowPos(mainWindow, 0, suggested->left, suggested->top, suggested->right - suggested->left,
                  suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -141,4 +153,10 @@ void OnDestroy(HWND)
         CoUninitialize();
     g_comStarted = false;
     PostQuitMessage(0);
+}
+
+void OnNcDestroy(HWND)
+{
+    ReleaseChildrenFont();
+    ReleaseRowIcons();
 }

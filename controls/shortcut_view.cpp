@@ -5,6 +5,7 @@
 #include <wchar.h>
 
 #include "app/quiverdesk.h"
+#include "controls/row_icons.h"
 #include "controls/state_text.h"
 #include "model/shortcut_list.h"
 
@@ -182,6 +183,7 @@ void FillShortcutView()
 {
     int count = g_shortcutList.GetCount();
     AttachSystemImageList();
+    UpdateRowIcons();
     // One repaint for the whole fill rather than one per row.
     SendToView(WM_SETREDRAW, FALSE, 0);
     SendToView(LVM_DELETEALLITEMS, 0, 0);

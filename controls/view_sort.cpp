@@ -70,7 +70,7 @@ void SortShortcutView(int column, bool descending)
         text.pszText = sort.texts[item.lParam];
         text.cchTextMax = MAX_PATH;
         text.pszText[0] = L'\0';
-        SendMessageW(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&text));
+        SendMessageA(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&text));
     }
     SendMessageA(g_hListView, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(CompareRows));
     delete[] sort.texts;

@@ -26,21 +26,18 @@ bool IsForbidden(wchar_t c)
 // trailing spaces before the extension don't count.
 bool IsDeviceName(const wchar_t* name)
 {
-    static const wchar_t* const kDevices[] = {L"CON", L"PRN", L"AUX", L"NUL"};
-    static const wchar_t* const kNumbered[] = {L"COM", L"LPT"};
+    // Three letters each; the numbered ones take a digit from 1 to 9 after them.
+    static const wchar_t kDevices[] = L"CONPRNAUXNULCOMLPT";
+    const int kNumberedFrom = 12;
     int stem = 0;
     while (name[stem] && name[stem] != L'.')
         ++stem;
     while (stem > 0 && name[stem - 1] == L' ')
         --stem;
-    for (const wchar_t* device : kDevices) {
-        if (stem == 3 && CompareStringOrdinal(name, 3, device, 3, TRUE) == CSTR_EQUAL)
-            return true;
-    }
-    for (const wchar_t* device : kNumbered) {
-        if (stem == 4 && CompareStringOrdinal(name, 3, device, 3, TRUE) == CSTR_EQUAL && name[3] >= L'1'
-            && name[3] <= L'9')
-            return true;
+    bool numbered = stem == 4 && name[3] >= L'1' && name[3] <= L'9';
+    for (int i = numbered ? kNumberedFrom : 0; kDevices[i] && (stem == 3 || numbered); i += 3) {
+        if (CompareStringOrdinal(name, 3, kDevices + i, 3, TRUE) == CSTR_EQUAL)
+            return (i >= kNumberedFrom) == numbered;
     }
     return false;
 }
@@ -71,9 +68,10 @@ LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, w
     int folderLength = static_cast<int>(lastBackslash - linkPath) + 1;
     if (folderLength + lstrlenW(name) + lstrlenW(kExtension) >= MAX_PATH)
         return kNameTooLong;
+    int nameLength = lstrlenW(name);
     lstrcpynW(newPath, linkPath, folderLength + 1);
-    lstrcatW(newPath, name);
-    lstrcatW(newPath, kExtension);
+    lstrcpynW(newPath + folderLength, name, nameLength + 1);
+    lstrcpynW(newPath + folderLength + nameLength, kExtension, MAX_PATH - folderLength - nameLength);
     // Unit for unit: the locale's comparison may call different names equal.
     if (wcscmp(newPath, linkPath) == 0)
         return kNameUnchanged;

@@ -3,7 +3,8 @@
 
 namespace {
 
-// True when the two texts turn into the same 8-bit text, best-fit look-alikes and all.
+// True when the two texts turn into the same 8-bit text, best-fit look-alikes and all. Both are
+// the same link's renderings of its target, so the locale's comparison is exact enough here.
 bool SameInCodePage(const wchar_t* left, const wchar_t* right)
 {
     char leftBytes[MAX_PATH * 2];

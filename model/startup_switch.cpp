@@ -9,10 +9,10 @@
 
 namespace {
 
-#define QD_SWITCH_KEY L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder"
-const wchar_t kSwitchKey[] = QD_SWITCH_KEY;
-// The same key as regedit names it in a .reg file.
-const wchar_t kSwitchKeyFullName[] = L"HKEY_CURRENT_USER\\" QD_SWITCH_KEY;
+// The key as regedit names it in a .reg file; the program opens it under HKEY_CURRENT_USER.
+const wchar_t kSwitchKeyFullName[] =
+    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+const wchar_t* const kSwitchKey = kSwitchKeyFullName + 18;
 const BYTE kOffBit = 0x01;
 const BYTE kOnMark = 0x02;
 

@@ -87,6 +87,16 @@ faults=(
   "res/quiverdesk.rc|\"リンク先なし\"|\"リンク切れ\"|wrong Japanese state text"
   "app/main_window_build.cpp|first paint.
     OnSize(mainWindow);|first paint.|children laid out only once the window shows"
+  "app/main_window.cpp|    case WM_SETFOCUS:  OnSetFocus(window); return 0;|    case WM_SETFOCUS:  return 0;|the focus stays on the main window, where no key acts"
+  "app/main_window_focus.cpp|g_lastFocus && IsChild|false && IsChild|the focus always comes back to the list"
+  "app/window_font.cpp|    ReleaseChildrenFont();
+    g_font = font;|    g_font = font;|the font of the old DPI is never deleted"
+  "app/main_window_build.cpp|    ReleaseChildrenFont();
+    ReleaseRowIcons();|    ReleaseRowIcons();|the children's font outlives the window"
+  "app/window_font.cpp|    SendMessageA(children[i]|    if (i == 0) SendMessageA(children[i]|only the list takes the font of a new DPI"
+  "app/main_window_build.cpp|    SetRowIconSide(SmallIconSideForDpi(dpi));|    ;|the rows keep their icons' size at a new DPI"
+  "controls/row_icons.cpp|    if (g_ownIcons != own)
+        ReleaseRowIcons();|    ;|the rows' own icon list outlives the DPI it was made for"
 )
 
 # Copies the tree (without builds and git) and builds the 64-bit tests once.

@@ -177,7 +177,7 @@ TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
 TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
 {
     const Text bad = L"ファイル名に次の文字は使えません:\n\\ / : * ? \" < > |";
-    const Text reserved = L"この名前は Windows が予約しているため使えません。別の名前を指定してください。";
+    const Text reserved = L"この名前は Windows が予約しています。別の名前を指定してください。";
     const struct { Text typed; Names after; Text message; } cases[] = {
         {L"a/b", {L"one.lnk", L"taken.lnk"}, bad},
         {L"a\"b", {L"one.lnk", L"taken.lnk"}, bad},

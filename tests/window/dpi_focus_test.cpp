@@ -1,0 +1,61 @@
+// The keyboard focus across the window's activations, and the children's font and row icons
+// across a change of DPI: what the user meets after switching away and back, or changing screens.
+#include "support/support.h"
+
+namespace {
+
+HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)); }
+
+// "font height, first row's height, icon size" of the list, and whether the tabs and the status
+// bar draw with the same font.
+std::string ListLook()
+{
+    LOGFONTA font = {};
+    GetObjectA(FontOf(g_hListView), sizeof(font), &font);
+    RECT row = {};
+    ListView_GetItemRect(g_hListView, 0, &row, LVIR_BOUNDS);
+    int width = 0, height = 0;
+    ImageList_GetIconSize(ListView_GetImageList(g_hListView, LVSIL_SMALL), &width, &height);
+    bool shared = FontOf(g_hTabs) == FontOf(g_hListView) && FontOf(g_statusBar.GetWindow()) == FontOf(g_hListView);
+    char text[64];
+    wsprintfA(text, "%ld %ld %dx%d%s", font.lfHeight, row.bottom - row.top, width, height, shared ? "" : " unshared");
+    return text;
+}
+
+}  // namespace
+
+TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
+{
+    EXPECT_EQ(g_hListView, GetFocus());
+    HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
+    for (HWND child : {g_hTabs, g_hListView}) {
+        SetFocus(child);
+        SetActiveWindow(other);
+        EXPECT_EQ(other, GetFocus());
+        SetActiveWindow(m_window);
+        EXPECT_EQ(child, GetFocus());
+    }
+    DestroyWindow(other);
+}
+
+// At 144 DPI the list, the tabs and the status bar share a font for it and the rows have icons of
+// its size; start-up and a return to 96 look alike. Every font and image list made on the way is
+// gone with the window (Wine counts no GDI objects: each is asked for by its handle).
+TEST_F(MainWindowTest, FontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
+{
+    MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
+    Command(CMD_REFRESH);
+    std::vector<HGDIOBJ> made;
+    for (const auto& step : {std::make_pair(96, "-12 17 16x16"), {144, "-18 25 24x24"}, {96, "-12 17 16x16"}}) {
+        const RECT suggested = {40, 30, 940, 480};
+        if (!made.empty())
+            SendMessageA(m_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(step.first, step.first), reinterpret_cast<LPARAM>(&suggested));
+        EXPECT_EQ(step.second, ListLook()) << step.first;
+        IMAGEINFO icons = {};
+        ImageList_GetImageInfo(ListView_GetImageList(g_hListView, LVSIL_SMALL), 0, &icons);
+        made.insert(made.end(), {FontOf(g_hListView), step.first == 96 ? 0 : icons.hbmImage});
+    }
+    DestroyWindow(m_window);
+    for (HGDIOBJ object : made)
+        EXPECT_EQ(0u, GetObjectType(object)) << object;
+}
