@@ -38,11 +38,14 @@ TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
     DestroyWindow(other);
 }
 
-// At 144 DPI the list, the tabs and the status bar share a font for it and the rows have icons of
-// its size; start-up and a return to 96 look alike. Every font and image list made on the way is
-// gone with the window (Wine counts no GDI objects: each is asked for by its handle).
-TEST_F(MainWindowTest, FontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
+// The list lay in place before the window first showed, so nothing visible moved. At 144 DPI the
+// window takes the suggested size, the columns grow by half, the status bar docks, the list, the
+// tabs and the status bar share a font for it and the rows have icons of its size; start-up and
+// a return to 96 look alike. Every font and image list made on the way is gone with the window
+// (Wine counts no GDI objects: each is asked for by its handle).
+TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
 {
+    EXPECT_TRUE(g_laidOutAtShow);
     MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
     Command(CMD_REFRESH);
     std::vector<HGDIOBJ> made;
@@ -51,6 +54,12 @@ TEST_F(MainWindowTest, FontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
         if (!made.empty())
             SendMessageA(m_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(step.first, step.first), reinterpret_cast<LPARAM>(&suggested));
         EXPECT_EQ(step.second, ListLook()) << step.first;
+        RECT client, status;
+        GetClientRect(m_window, &client);
+        GetWindowRect(g_statusBar.GetWindow(), &status);
+        MapWindowPoints(0, m_window, reinterpret_cast<POINT*>(&status), 2);
+        EXPECT_TRUE(step.first == 96 || Frame(m_window) == "900 450 150 150 450") << Frame(m_window);
+        EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right) << step.first;
         IMAGEINFO icons = {};
         ImageList_GetImageInfo(ListView_GetImageList(g_hListView, LVSIL_SMALL), 0, &icons);
         made.insert(made.end(), {FontOf(g_hListView), step.first == 96 ? 0 : icons.hbmImage});

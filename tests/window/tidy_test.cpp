@@ -15,12 +15,6 @@ Text StateOf(const Text& name)
     return L"no row";
 }
 
-// Where the recycle bin keeps a file of that name.
-Text RecycledPath(const Text& name)
-{
-    return TrashFolder() + L"\\files\\" + name;
-}
-
 // Every message box's text, and each item of a menu as "text" or "text:greyed"; the menu then
 // chooses g_choice, as the user would.
 Names g_messages;
@@ -59,6 +53,7 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
     Text twin = ScratchFile(L"twin.txt");
     for (const wchar_t* folder : {L"한", L"국", L"Café"})
         ScratchFolder(folder);
+    // A target, or else a sample of a link to no file or of no link at all.
     const struct { const wchar_t* name; Text target; std::string value; DWORD type; const wchar_t* state; } rows[] = {
         {L"present.lnk", ScratchFile(L"present.txt"), "", 0, L""},
         {L"missing.lnk", L"C:\\qdtest\\gone.txt", "", 0, L"リンク先なし"},
@@ -77,20 +72,18 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
         {L"short.lnk", ScratchFile(L"s.txt"), Bytes(3, 8), REG_BINARY, L""},
         {L"dword.lnk", ScratchFile(L"d.txt"), Bytes(3, 4), REG_DWORD, L""},
         {L"offgone.lnk", L"C:\\qdtest\\gone2.txt", Bytes(3), REG_BINARY, L"無効、リンク先なし"},
-        {L"url.lnk", L"", "", 0, L""}, {L"panel.lnk", L"", "", 0, L""}, {L"msi.lnk", L"", "", 0, L""},
-        {L"broken.lnk", L"", "", 0, L"読み込めません"},
+        {L"url.lnk", L"17-win10-url-target.lnk", "", 0, L""}, {L"panel.lnk", L"14-win7-control-panel-item.lnk", "", 0, L""},
+        {L"msi.lnk", L"08-msi-advertised-darwin.lnk", "", 0, L""},
+        {L"broken.lnk", L"20-not-a-link-recycle-bin-record.lnk", "", 0, L"読み込めません"},
     };
-    const wchar_t* samples[] = {L"17-win10-url-target.lnk", L"14-win7-control-panel-item.lnk", L"08-msi-advertised-darwin.lnk",
-                                L"20-not-a-link-recycle-bin-record.lnk"};
-    const int firstSample = std::size(rows) - 4;
     for (const auto& row : rows) {
-        if (!row.target.empty())
+        if (row.target.find(L'\\') != Text::npos)
             MakeLink(m_startup, row.name, row.target);
+        else
+            AddSample(m_startup, row.target, row.name);
         if (row.type)
             SetSwitch(row.name, row.value, row.type);
     }
-    for (int i = 0; i < 4; ++i)
-        AddSample(m_startup, samples[i], rows[firstSample + i].name);
     MakeLink(m_startup, L"args.lnk", twin, L"/other");
     MakeLink(m_startup, L"args2.lnk", twin, L"/OTHER");
     g_calls.clear();
@@ -142,7 +135,7 @@ TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
     Command(CMD_DELETE);
     CloseHandle(inUse);
     EXPECT_EQ("none", Switch(L"a.lnk")) << "deleted: its switch goes too";
-    std::string saved = ReadBytes(RecycledPath(L"a.lnk.reg"));
+    std::string saved = ReadBytes(TrashFolder() + L"\\files\\a.lnk.reg");
     Text expected = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + Text(kSwitchKey) + L"]\r\n\"a.lnk\"=hex:";
     for (size_t i = 0; i < aSwitch.size(); ++i)
         expected += (i ? L"," : L"") + std::wstring(1, L"0123456789abcdef"[(aSwitch[i] >> 4) & 15]) + L"0123456789abcdef"[aSwitch[i] & 15];
@@ -179,19 +172,14 @@ TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
     const Text bad = L"ファイル名に次の文字は使えません:\n\\ / : * ? \" < > |";
     const Text reserved = L"この名前は Windows が予約しています。別の名前を指定してください。";
     const struct { Text typed; Names after; Text message; } cases[] = {
-        {L"a/b", {L"one.lnk", L"taken.lnk"}, bad},
-        {L"a\"b", {L"one.lnk", L"taken.lnk"}, bad},
+        {L"a/b", {L"one.lnk", L"taken.lnk"}, bad}, {L"a\"b", {L"one.lnk", L"taken.lnk"}, bad},
         {L"  ", {L"one.lnk", L"taken.lnk"}, L"ファイル名を入力してください。"},
         {Text(MAX_PATH - m_sendTo.size() - 5, L'n'), {L"one.lnk", L"taken.lnk"}, L"ファイル名が長すぎます。短い名前を指定してください。"},
         {L"TAKEN", {L"one.lnk", L"taken.lnk"}, L"同じ名前のファイルが既にあります。別の名前を指定してください。"},
-        {L"con", {L"one.lnk", L"taken.lnk"}, reserved},
-        {L"Com1.txt", {L"one.lnk", L"taken.lnk"}, reserved},
-        {L"LPT9 ", {L"one.lnk", L"taken.lnk"}, reserved},
-        {L"nul.tar.gz", {L"one.lnk", L"taken.lnk"}, reserved},
-        {L"console", {L"console.lnk", L"taken.lnk"}, L""},
-        {L"COM10", {L"com10.lnk", L"taken.lnk"}, L""},
-        {L"one", {L"one.lnk", L"taken.lnk"}, L""},
-        {L"ONE", {L"one.lnk", L"taken.lnk"}, L""},
+        {L"con", {L"one.lnk", L"taken.lnk"}, reserved}, {L"Com1.txt", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"LPT9 ", {L"one.lnk", L"taken.lnk"}, reserved}, {L"nul.tar.gz", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"console", {L"console.lnk", L"taken.lnk"}, L""}, {L"COM10", {L"com10.lnk", L"taken.lnk"}, L""},
+        {L"one", {L"one.lnk", L"taken.lnk"}, L""}, {L"ONE", {L"one.lnk", L"taken.lnk"}, L""},
     };
     MenuAndMessages messages;
     for (const auto& c : cases) {
