@@ -17,20 +17,22 @@ bool IsNameBeingEdited(const MSG& message)
 int RunMessageLoop(HWND mainWindow, HACCEL accelerators, HACCEL commandKeys)
 {
     MSG message;
-    while (GetMessageA(&message, 0, 0, 0) > 0) {
+    // Wide throughout: a character typed into the name editor reaches it whole, not through the
+    // code page, where 한 would become '?' and é a look-alike e.
+    while (GetMessageW(&message, 0, 0, 0) > 0) {
         // Keystrokes go to whichever child has the focus; translate those of the main window's
         // children for the main window, so Alt+? and Alt+/ work wherever the focus is inside it.
         HWND target = message.hwnd;
         bool inside = target && GetAncestor(target, GA_ROOT) == mainWindow;
         if (inside)
             target = mainWindow;
-        if (TranslateAcceleratorA(target, accelerators, &message))
+        if (TranslateAcceleratorW(target, accelerators, &message))
             continue;
         if (inside && commandKeys && !IsNameBeingEdited(message)
-            && TranslateAcceleratorA(mainWindow, commandKeys, &message))
+            && TranslateAcceleratorW(mainWindow, commandKeys, &message))
             continue;
         TranslateMessage(&message);
-        DispatchMessageA(&message);
+        DispatchMessageW(&message);
     }
     return static_cast<int>(message.wParam);
 }

@@ -4,8 +4,8 @@
 
 #include <windows.h>
 
-// 1 when a folder was found and scanned; 0 when the shell named no folder, or when a command
-// or a name edit is under way: the refresh then waits for it to end.
+// 1 when the shell named a folder (listed, or shown as unreadable); 0 when it named none, or when
+// a command or a name edit is under way: the refresh then waits for it to end.
 int RefreshShortcuts(HWND mainWindow);
 
 // Held by a command while it runs: dialogs and shell calls pump messages, and a refresh that

@@ -65,13 +65,17 @@ LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, w
     const wchar_t* lastBackslash = FindLastBackslash(linkPath);
     if (!lastBackslash)
         return kNameTooLong;
+    // The file's own ".LNK" keeps its case: Enter on an unchanged name must not rename it.
+    const wchar_t* extension = FindLastPeriod(lastBackslash);
+    if (!extension || !SameName(extension, kExtension))
+        extension = kExtension;
     int folderLength = static_cast<int>(lastBackslash - linkPath) + 1;
-    if (folderLength + lstrlenW(name) + lstrlenW(kExtension) >= MAX_PATH)
-        return kNameTooLong;
     int nameLength = lstrlenW(name);
+    if (folderLength + nameLength + lstrlenW(extension) >= MAX_PATH)
+        return kNameTooLong;
     lstrcpynW(newPath, linkPath, folderLength + 1);
     lstrcpynW(newPath + folderLength, name, nameLength + 1);
-    lstrcpynW(newPath + folderLength + nameLength, kExtension, MAX_PATH - folderLength - nameLength);
+    lstrcpynW(newPath + folderLength + nameLength, extension, MAX_PATH - folderLength - nameLength);
     // Unit for unit: the locale's comparison may call different names equal.
     if (wcscmp(newPath, linkPath) == 0)
         return kNameUnchanged;

@@ -22,7 +22,7 @@ bool WriteText(HANDLE file, const wchar_t* text)
 bool WriteRegFile(HANDLE file, const wchar_t* keyName, const wchar_t* valueName, DWORD type, const BYTE* data,
                   DWORD size)
 {
-    wchar_t prefix[16];
+    wchar_t prefix[24];  // the longest type, 8 hex digits, fits
     wsprintfW(prefix, type == REG_BINARY ? L"\"=hex:" : L"\"=hex(%x):", type);
     bool ok = WriteText(file, kHeader) && WriteText(file, keyName) && WriteText(file, L"]\r\n\"")
               && WriteText(file, valueName) && WriteText(file, prefix);
@@ -73,12 +73,13 @@ bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const w
     delete[] data;
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
-    // Quietly: the user confirmed the shortcut's delete, and this goes with it.
-    if (written)
-        RunShellFileOperation(owner, FO_DELETE, path.GetBuffer(), 0,
-                              FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI);
-    // Only a file that left the temporary folder is in the bin; one still there is no copy of ours.
-    bool recycled = written && GetFileAttributesW(path.GetBuffer()) == INVALID_FILE_ATTRIBUTES;
+    // Quietly, since the user confirmed the shortcut's delete and this goes with it; but where
+    // there is no bin to take it, the shell would delete it for good, so it asks first, and a
+    // refusal keeps the file here and the value in the registry.
+    bool recycled = written && RunShellFileOperation(owner, FO_DELETE, path.GetBuffer(), 0,
+                                                     FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI
+                                                         | FOF_WANTNUKEWARNING)
+                    && GetFileAttributesW(path.GetBuffer()) == INVALID_FILE_ATTRIBUTES;
     if (file != INVALID_HANDLE_VALUE && !recycled)
         DeleteFileW(path.GetBuffer());
     return recycled;

@@ -10,75 +10,59 @@ src="$work/src"
 
 # file | text as it stands | text with the fault | what the fault is
 faults=(
-  "model/path_text.cpp|p = CharNextA(p)|++p|double-byte scan steps by bytes"
-  "model/shortcut_item.cpp|untouched.
-    ClearText(target, sizeof(target));
-|untouched.
-|target buffer not cleared before GetPath"
-  "commands/drop_shortcuts.cpp|return lstrcmpiA(linkPath.GetBuffer(), droppedPath) != 0;|return true;|a shortcut dropped on its own folder overwrites itself"
+  "commands/drop_shortcuts.cpp|        if (SameName(linkPath.GetBuffer(), droppedPath))
+            return kDropRefused;
+|        ;
+|a shortcut dropped on its own folder overwrites itself"
   "model/shell_file_operation.cpp|return result == 0 && !request.fAnyOperationsAborted;|return true;|a failed or cancelled delete removes the row"
   "app/main_window_build.cpp|    g_shortcutList.RemoveAll();
-    CoUninitialize();|    CoUninitialize();
+    if (g_comStarted)
+        CoUninitialize();|    if (g_comStarted)
+        CoUninitialize();
     g_shortcutList.RemoveAll();|link objects released after COM is gone"
   "app/message_loop.cpp|            target = mainWindow;|            ;|accelerators only from the main window itself"
   "controls/shortcut_view.cpp|row.lParam = index;|row.lParam = index + 1;|row bound to the next item"
-  "controls/shortcut_view.cpp|row.iImage = index;|row.iImage = 0;|every row shows the first icon"
-  "controls/shortcut_view.cpp|    if (index < 0)
-        ImageList_ReplaceIcon(g_hImageList, -1, LoadIconA(0, IDI_APPLICATION));|    (void)index;|no placeholder for a missing icon: images shift"
-  "controls/shortcut_view.cpp|    if (icon)
-        DestroyIcon(icon);|    (void)icon;|shell icon never destroyed"
   "commands/delete_shortcuts.cpp|FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;|FILEOP_FLAGS flags = FOF_ALLOWUNDO;|Shift ignored: always to the recycle bin"
-  "commands/delete_shortcuts.cpp|        --row;|        ;|rows after a deleted one are skipped"
-  "commands/drop_shortcuts.cpp|    if (period)
-        *period = '\\0';|    (void)period;|dropped name keeps its extension"
-  "commands/refresh.cpp|        if (folder.GetLength() + 1 + lstrlenA(entry.cFileName) >= MAX_PATH)
-            continue;|        ;|entries past MAX_PATH are listed"
+  "commands/delete_shortcuts.cpp|        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {|        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); i += 2) {|every other selected file is skipped"
+  "commands/drop_shortcuts.cpp|    if (period && period != stem + 1)
+        *period = L'\\0';|    (void)period;|dropped name keeps its extension"
+  "model/shortcut_item.cpp|    if (size > MAX_PATH) {|    if (size > MAX_PATH + 8) {|a path past MAX_PATH is acted on"
   "controls/main_tabs.cpp|kSendToCaption[] = \"\\x91\\x97\\x82\\xe9\"|kSendToCaption[] = \"\\x91\\x97\\x82\\xe8\"|wrong Japanese tab caption"
   "res/quiverdesk.rc|\"削除\"|\"消去\"|wrong Japanese tooltip text"
   "commands/drop_shortcuts.cpp|    DragFinish(drop);|    ;|drop handle never released"
   "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"
-  "commands/refresh.cpp|    g_statusBar.SetText(0, folder.GetBuffer());|    ;|status bar never shows the folder"
+  "commands/refresh.cpp|    g_statusBar.SetText(0, found ? folder.GetBuffer() : L\"\");|    ;|status bar never shows the folder"
   "model/folder_path.cpp|tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO|tabIndex == 0 ? CSIDL_STARTUP : CSIDL_SENDTO|tabs show each other's folder"
-  "commands/shell_actions.cpp|*backslash = '\\0';|(void)backslash;|explore opens the target file, not its folder"
+  "commands/shell_actions.cpp|    *backslash = L'\\0';|    (void)backslash;|explore opens the target file, not its folder"
   "model/object_array.cpp|items[i] = i < m_count ? m_items[i] : 0;|items[i] = 0;|growth loses the items held"
   "controls/status_bar.cpp|SendMsg(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));|SendMsg(WM_SIZE, width, 0);|status bar not re-docked on resize"
-  "controls/shortcut_view.cpp|    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, 0);
-    if (g_hImageList)|    if (g_hImageList)|image list released twice"
-  "model/shortcut_item.cpp|if (size <= MAX_PATH && ToWidePath|if (ToWidePath|over-long link path loaded"
-  "commands/shell_actions.cpp|info.lpVerb = \"properties\";|info.lpVerb = \"open\";|properties opens the shortcut instead"
+  "commands/shell_actions.cpp|info.lpVerb = L\"properties\";|info.lpVerb = L\"open\";|properties opens the shortcut instead"
   "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
-        text = static_cast<char*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
-  "controls/shortcut_view.cpp|row.iImage = image;|row.iImage = index;|row shows the icon at its own position, not its item's"
-  "model/shell_file_operation.cpp|HoldsWildcard(path))
-        return false;
-    lstrcpynA|false)
-        return false;
-    lstrcpynA|a name with '?' reaches the shell's delete"
+        text = static_cast<wchar_t*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
+  "controls/shortcut_view.cpp|            image = item->GetIconIndex();|            image = 0;|every row shows the first icon"
+  "model/shell_file_operation.cpp|lstrlenW(path) >= MAX_PATH || HoldsWildcard(path))|lstrlenW(path) >= MAX_PATH)|a name with '?' reaches the shell's delete"
   "commands/delete_shortcuts.cpp|    if (running)
         return;|    ;|a second Delete runs inside the first"
-  "commands/shell_actions.cpp|    if (backslash > path && backslash[-1] == ':')
+  "commands/shell_actions.cpp|    if (backslash > path && backslash[-1] == L':')
         ++backslash;|    ;|a drive-root target is cut to \"C:\""
-  "commands/refresh.cpp|        return entry.cAlternateFileName;|        return entry.cFileName;|a name with '?' is used instead of its short name"
   "controls/shortcut_view.cpp|return shortcut && shortcut->IsUsable() ? shortcut : 0;|return shortcut;|an unusable row still reaches the commands"
   "controls/shortcut_view.cpp|MulDiv(kColumns[i].width, dpi, 96)|kColumns[i].width|columns not scaled by DPI"
   "app/main_window.cpp|    if (!g_changedByClick)
         RefreshShortcuts(window);|    RefreshShortcuts(window);|a click that changed the tab scans twice"
   "app/main_window.cpp|info->lpszText = MAKEINTRESOURCEA(header->idFrom);|info->lpszText = MAKEINTRESOURCEA(header->idFrom + 1);|tooltips show the next button's text"
-  "model/shortcut_item.cpp|return size <= MAX_PATH && LoadLink();|return LoadLink();|over-long link path loaded through the bound folder"
   "model/shortcut_state.cpp|    if (type != DRIVE_FIXED && type != DRIVE_RAMDISK)
         return kStateUnverifiable;|    ;|a target on optical media or an absent drive is probed"
-  "model/shortcut_state.cpp|        bool sameNext = i + 1 < count && strcmp(keys[i].text, keys[i + 1].text) == 0;|        bool sameNext = false;|only the second of two duplicates says so"
-  "model/shortcut_state.cpp|    CharUpperBuffA(key, targetLength);|    ;|duplicate targets compared with case"
+  "model/shortcut_state.cpp|        bool samePrevious = i > 0 && CompareKeys(&keys[i - 1], &keys[i]) == 0;|        bool samePrevious = false;|only the first of two duplicates says so"
+  "model/shortcut_state.cpp|CompareStringOrdinal(a->target, -1, b->target, -1, TRUE)|CompareStringOrdinal(a->target, -1, b->target, -1, FALSE)|duplicate targets compared with case"
   "commands/refresh.cpp|    CheckShortcutStates(g_shortcutList);|    ;|no target or duplicate states at all"
   "model/startup_switch.cpp|           && size == sizeof(data);|;|a switch value of the wrong size is read"
   "model/startup_switch.cpp|((data[0] & ~kOffBit)|((0)|switching on loses byte 0's other bits"
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
-  "commands/delete_shortcuts.cpp|            ForgetStartupSwitch(switchName);|            ;|a deleted Startup shortcut's switch stays"
-  "commands/rename_shortcut.cpp|        MoveStartupSwitch(switchName, FindLastBackslash(newPath) + 1);|        ;|a renamed Startup shortcut loses its switch"
+  "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path));|                ;|a deleted Startup shortcut's switch stays"
+  "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));|                ;|a renamed Startup shortcut loses its switch"
   "controls/toolbar_buttons.cpp|IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
   "commands/context_menu.cpp|    if (!IsStartupTabSelected()) {|    if (false) {|the Send To menu offers the switch"
-  "model/link_name.cpp|    for (const char* p = name; *p; p = CharNextA(p)) {|    for (const char* p = name; *p; ++p) {|a double-byte name's trail byte read as a separator"
-  "model/link_name.cpp|    if (!SameButForCase(newPath, linkPath) && GetFileAttributesA|    if (GetFileAttributesA|a change of case alone refused as taken"
+  "model/link_name.cpp|    if (!SameName(newPath, linkPath) && GetFileAttributesW|    if (GetFileAttributesW|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
         return kNameEmpty;|    ;|an empty name goes to the shell"
   "controls/view_sort.cpp|    return sort->descending ? -order : order;|    return order;|a second header click does not reverse"
@@ -97,6 +81,28 @@ faults=(
   "app/main_window_build.cpp|    SetRowIconSide(SmallIconSideForDpi(dpi));|    ;|the rows keep their icons' size at a new DPI"
   "controls/row_icons.cpp|    if (g_ownIcons != own)
         ReleaseRowIcons();|    ;|the rows' own icon list outlives the DPI it was made for"
+  "model/link_target.cpp|SHGetPathFromIDListW(idList, exact) && SameInCodePage(exact, target)|false|targets read in their 8-bit form: Café as Cafe"
+  "commands/drop_shortcuts.cpp|            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
+        if (ShortcutPointsAt(linkPath.GetBuffer(), droppedPath))
+            return kDropPresent;|            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
+        return kDropCreate;|a drop replaces a shortcut of the same name"
+  "commands/delete_shortcuts.cpp|    EndNameEdit();
+    running = true;|    running = true;|a delete during an edit reaches the old name"
+  "commands/refresh.cpp|    if (g_commandsRunning > 0 || GetNameEditor()) {|    if (GetNameEditor()) {|a refresh during a delete's confirmation rebuilds the rows under it"
+  "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, newName))
+            RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
+  "model/link_name.cpp|    if (IsDeviceName(name))
+        return kNameReserved;|    ;|device names are accepted"
+  "commands/switch_startup.cpp|            ExplainFailure(mainWindow, name ? name : files.GetPath(i));|            ;|a switch the registry refuses goes unsaid"
+  "commands/refresh.cpp|    if (found && IsStartupTabSelected()) {|    if (!found)
+        return 0;
+    if (found && IsStartupTabSelected()) {|a folder the shell can't name leaves the other tab's rows"
+  "controls/view_sort.cpp|order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);|order = lstrcmpiW(sort->texts[left], sort->texts[right]);|numbers in names sorted as text"
+  "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, fileName))
+        RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
+    (void)owner;|a switch value deleted without its .reg in the bin"
+  "app/main_window.cpp|? NFR_UNICODE : NFR_ANSI|? NFR_ANSI : NFR_ANSI|the list's notifications come in 8-bit form"
+  "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row));|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));|row names handed over as 8-bit text"
 )
 
 # Copies the tree (without builds and git) and builds the 64-bit tests once.

@@ -1,5 +1,6 @@
 // The model without a window: the containers' ownership across reallocation and growth, and
 // shortcut items over damaged, over-long and pathless files.
+#include "model/link_name.h"
 #include "support/support.h"
 
 namespace {
@@ -40,6 +41,16 @@ TEST(ObjectArray, GrowingKeepsEveryElementAndRemoveAllDeletesEachOnce)
     EXPECT_EQ(257, Counted::live);
     array.RemoveAll();
     EXPECT_EQ(0, Counted::live);
+}
+
+// Enter on an unchanged name renames nothing, whatever the case of the file's own ".LNK" (Wine
+// hands over no text then; Windows hands over the name).
+TEST(LinkName, TheFilesOwnExtensionKeepsItsCase)
+{
+    wchar_t newPath[MAX_PATH];
+    EXPECT_EQ(kNameUnchanged, JudgeNewLinkName(L"C:\\qd\\One.LNK", L"One", newPath));
+    EXPECT_EQ(kNameAccepted, JudgeNewLinkName(L"C:\\qd\\One.LNK", L"one", newPath));
+    EXPECT_STREQ(L"C:\\qd\\one.LNK", newPath);
 }
 
 // Each loads as nothing, and a target buffer handed in stale comes back empty.

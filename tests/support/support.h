@@ -407,7 +407,6 @@ inline void DropFiles(HWND window, const Names& paths)
     PumpMessages();
 }
 
-// The *.lnk files of folder, sorted.
 inline Names LinkNames(const Text& folder)
 {
     Names names;

@@ -17,9 +17,8 @@ std::string ListLook()
     int width = 0, height = 0;
     ImageList_GetIconSize(ListView_GetImageList(g_hListView, LVSIL_SMALL), &width, &height);
     bool shared = FontOf(g_hTabs) == FontOf(g_hListView) && FontOf(g_statusBar.GetWindow()) == FontOf(g_hListView);
-    char text[64];
-    wsprintfA(text, "%ld %ld %dx%d%s", font.lfHeight, row.bottom - row.top, width, height, shared ? "" : " unshared");
-    return text;
+    return std::to_string(font.lfHeight) + " " + std::to_string(row.bottom - row.top) + " " + std::to_string(width) + "x"
+           + std::to_string(height) + (shared ? "" : " unshared");
 }
 
 }  // namespace

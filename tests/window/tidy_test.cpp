@@ -185,7 +185,7 @@ TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
     for (const auto& c : cases) {
         EmptyFolders();
         MakeLink(m_sendTo, L"taken.lnk", ScratchFile(L"t.txt"));
-        Text one = MakeLink(m_sendTo, L"one.lnk", ScratchFile(L"one.txt"));
+        Text one = MakeLink(m_sendTo, L"one.LNK", ScratchFile(L"one.txt"));
         Command(CMD_REFRESH);
         g_messages.clear();
         Rename(RowsOf({one})[0], c.typed);
@@ -286,9 +286,13 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         press(GetFocus(), {VK_SHIFT}, VK_TAB);
         EXPECT_EQ(focus, GetFocus());
         press(focus, {}, VK_F2);
+        PostMessageW(GetNameEditor(), WM_CHAR, L'한', 1);
         EXPECT_EQ(L"", press(GetNameEditor(), {}, VK_DELETE, false)) << "the editor's own key";
+        wchar_t typed[MAX_PATH] = L"";
+        GetWindowTextW(GetNameEditor(), typed, MAX_PATH);
+        EXPECT_TRUE(wcschr(typed, L'한')) << "a typed character the code page lacks";
         EXPECT_TRUE(GetNameEditor());
-        ListView_CancelEditLabel(g_hListView);
+        press(GetNameEditor(), {}, VK_ESCAPE, false);
         ImportPatch scan(__imp_FindFirstFileW, +[](LPCWSTR, LPWIN32_FIND_DATAW) {
             return g_calls.push_back(L"scan"), INVALID_HANDLE_VALUE;
         });

@@ -10,10 +10,8 @@ bool Enabled(int command) { return SendMessageA(g_toolBar.GetWindow(), TB_GETSTA
 decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
 decltype(&FindFirstFileW) g_findFirstFile;
-int g_scans = 0;
-
-int g_dropsFinished = 0;
 decltype(&DragFinish) g_dragFinish;
+int g_scans = 0, g_dropsFinished = 0;
 
 // The status bar's two parts, the path and the count or what went wrong, and the row count.
 Text Status()
@@ -87,8 +85,7 @@ TEST_F(MainWindowTest, AListingThatFailsLeavesNothingOfTheOtherTab)
 TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
 {
     ImportPatch scans(__imp_FindFirstFileW, +[](LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
-        ++g_scans;
-        return g_findFirstFile(pattern, found);
+        return ++g_scans, g_findFirstFile(pattern, found);
     }, &g_findFirstFile);
     ClickTab(1);
     EXPECT_EQ(1, g_scans) << "a click on the other tab";
@@ -133,7 +130,6 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
         links.push_back(MakeLink(m_sendTo, name, ScratchFile(Text(name) + L".txt")));
     Command(CMD_REFRESH);
     ShellRecorder recorder;
-    g_calls.clear();
     // c.lnk is in use, opened without sharing, so its delete fails.
     HANDLE inUse = CreateFileW(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     SelectRows(RowsOf({links[0], links[1], links[2]}));
@@ -161,10 +157,7 @@ TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
     MakeLink(m_startup, L"Data.lnk", ScratchFolder(L"Data"));
     const auto before = TreeContents(m_startup);
     ClickTab(1);
-    ImportPatch finish(__imp_DragFinish, +[](HDROP handle) {
-        ++g_dropsFinished;
-        g_dragFinish(handle);
-    }, &g_dragFinish);
+    ImportPatch finish(__imp_DragFinish, +[](HDROP handle) { ++g_dropsFinished, g_dragFinish(handle); }, &g_dragFinish);
     DropFiles(m_window, {report, kScratchFolder + L"\\Data", own});
     DropFiles(m_window, {report});
     EXPECT_EQ(2, g_dropsFinished);
