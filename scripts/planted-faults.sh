@@ -40,7 +40,7 @@ faults=(
   "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
         text = static_cast<wchar_t*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
   "controls/shortcut_view.cpp|            image = item->GetIconIndex();|            image = 0;|every row shows the first icon"
-  "model/shell_file_operation.cpp|lstrlenW(path) >= MAX_PATH || HoldsWildcard(path))|lstrlenW(path) >= MAX_PATH)|a name with '?' reaches the shell's delete"
+  "model/shell_file_operation.cpp|HoldsWildcard(path))|false)|a name with '?' reaches the shell's delete"
   "commands/delete_shortcuts.cpp|    if (running)
         return;|    ;|a second Delete runs inside the first"
   "commands/shell_actions.cpp|    if (backslash > path && backslash[-1] == L':')
@@ -88,7 +88,7 @@ faults=(
         return kDropCreate;|a drop replaces a shortcut of the same name"
   "commands/delete_shortcuts.cpp|    EndNameEdit();
     running = true;|    running = true;|a delete during an edit reaches the old name"
-  "commands/refresh.cpp|    if (g_commandsRunning > 0 || GetNameEditor()) {|    if (GetNameEditor()) {|a refresh during a delete's confirmation rebuilds the rows under it"
+  "commands/refresh.cpp|    if (g_commandsRunning > 0 |    if (false |a refresh during a delete's confirmation rebuilds the rows under it"
   "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, newName))
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
