@@ -1,6 +1,7 @@
 // The model without a window: the containers' ownership across reallocation and growth, and
 // shortcut items over damaged, over-long and pathless files.
 #include "model/link_name.h"
+#include "model/shell_file_operation.h"
 #include "support/support.h"
 
 namespace {
@@ -44,13 +45,17 @@ TEST(ObjectArray, GrowingKeepsEveryElementAndRemoveAllDeletesEachOnce)
 }
 
 // Enter on an unchanged name renames nothing, whatever the case of the file's own ".LNK" (Wine
-// hands over no text then; Windows hands over the name).
-TEST(LinkName, TheFilesOwnExtensionKeepsItsCase)
+// hands over no text then; Windows hands over the name). No name holds a wildcard, but should one
+// come, the shell's file operation would take it for every file it matches: it is refused.
+TEST_F(ShellFolderTest, RenamesAndDeletesReachOnlyTheFileNamed)
 {
     wchar_t newPath[MAX_PATH];
     EXPECT_EQ(kNameUnchanged, JudgeNewLinkName(L"C:\\qd\\One.LNK", L"One", newPath));
     EXPECT_EQ(kNameAccepted, JudgeNewLinkName(L"C:\\qd\\One.LNK", L"one", newPath));
     EXPECT_STREQ(L"C:\\qd\\one.LNK", newPath);
+    MakeLink(kScratchFolder, L"a.lnk", ScratchFile(L"a.txt"));
+    EXPECT_FALSE(RunShellFileOperation(0, FO_DELETE, L"C:\\qdtest\\*.lnk", 0, FOF_NOCONFIRMATION | FOF_SILENT));
+    EXPECT_EQ(Names({L"a.lnk"}), LinkNames(kScratchFolder));
 }
 
 // Each loads as nothing, and a target buffer handed in stale comes back empty.

@@ -47,15 +47,19 @@ inline std::string Ansi(const Text& wide)
     return ansi;
 }
 
+inline std::string ReadBytes(const Text& path)
+{
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
 // What "nothing lost" compares: every file under dir, with its bytes.
 inline std::map<Text, std::string> TreeContents(const Text& dir)
 {
     std::map<Text, std::string> contents;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(dir)) {
-        if (entry.is_regular_file()) {
-            std::ifstream file(entry.path(), std::ios::binary);
-            contents[entry.path().wstring()].assign(std::istreambuf_iterator<char>(file), {});
-        }
+        if (entry.is_regular_file())
+            contents[entry.path().wstring()] = ReadBytes(entry.path().wstring());
     }
     return contents;
 }
@@ -65,11 +69,6 @@ inline bool WriteBytes(const Text& path, const std::string& bytes)
     return std::ofstream(std::filesystem::path(path), std::ios::binary).write(bytes.data(), bytes.size()).good();
 }
 
-inline std::string ReadBytes(const Text& path)
-{
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), {});
-}
 
 // Where the program writes a file before it recycles it.
 inline Text TempPath(const Text& name)
@@ -111,10 +110,9 @@ inline std::string Frame(HWND mainWindow)
     RECT outer = {};
     GetWindowRect(mainWindow, &outer);
     HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
-    char text[64];
-    wsprintfA(text, "%ld %ld %d %d %d", outer.right - outer.left, outer.bottom - outer.top, ListView_GetColumnWidth(list, 0),
-              ListView_GetColumnWidth(list, 1), ListView_GetColumnWidth(list, 2));
-    return text;
+    return std::to_string(outer.right - outer.left) + " " + std::to_string(outer.bottom - outer.top) + " "
+           + std::to_string(ListView_GetColumnWidth(list, 0)) + " " + std::to_string(ListView_GetColumnWidth(list, 1)) + " "
+           + std::to_string(ListView_GetColumnWidth(list, 2));
 }
 
 // Points one of this program's import slots at replacement while alive; original, when given,

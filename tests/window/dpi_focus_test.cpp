@@ -29,8 +29,7 @@ TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
     for (HWND child : {g_hTabs, g_hListView}) {
         SetFocus(child);
-        SetActiveWindow(other);
-        EXPECT_EQ(other, GetFocus());
+        EXPECT_EQ(m_window, SetActiveWindow(other));
         SetActiveWindow(m_window);
         EXPECT_EQ(child, GetFocus());
     }
