@@ -49,28 +49,29 @@ void InsertColumn(int index, const char* title, int width)
     SendToView(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
-// The user's texts go in whole through the wide message: the view is Unicode inside.
-void SetSubItemText(int row, int subItem, wchar_t* text)
+// One cell's text through message, whose item record (LVITEMW or LVITEMA) holds that kind of text.
+template <typename Item, typename Char>
+void SetSubItem(UINT message, int row, int subItem, Char* text)
 {
-    LVITEMW item;
+    Item item;
     ZeroMemory(&item, sizeof(item));
     item.mask = LVIF_TEXT;
     item.iItem = row;
     item.iSubItem = subItem;
     item.pszText = text;
-    SendToView(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+    SendToView(message, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+// The user's texts go in whole through the wide message: the view is Unicode inside.
+void SetSubItemText(int row, int subItem, wchar_t* text)
+{
+    SetSubItem<LVITEMW>(LVM_SETITEMW, row, subItem, text);
 }
 
 // The program's own words, Shift JIS, through the 8-bit message.
 void SetSubItemWords(int row, int subItem, char* words)
 {
-    LVITEMA item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = subItem;
-    item.pszText = words;
-    SendToView(LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    SetSubItem<LVITEMA>(LVM_SETITEMA, row, subItem, words);
 }
 
 // What an unusable row says in place of a description; loaded once.

@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include <new>
+
 namespace {
 
 const DWORD kHeapFlags = HEAP_ZERO_MEMORY | HEAP_GENERATE_EXCEPTIONS;
@@ -71,6 +73,17 @@ HeapString& HeapString::Append(const wchar_t* text)
     m_length += added;
     m_buffer[m_length] = L'\0';
     return *this;
+}
+
+wchar_t* CopyText(const wchar_t* text)
+{
+    if (!text)
+        return 0;
+    int size = lstrlenW(text) + 1;
+    wchar_t* copy = new (std::nothrow) wchar_t[size];
+    if (copy)
+        CopyMemory(copy, text, Bytes(size));
+    return copy;
 }
 
 void HeapString::Clear()

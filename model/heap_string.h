@@ -33,4 +33,7 @@ private:
     int m_length;
 };
 
+// A copy of text made with new[], the caller's to delete[]; null for null text or when memory ran out.
+wchar_t* CopyText(const wchar_t* text);
+
 #endif

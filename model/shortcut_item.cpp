@@ -5,6 +5,7 @@
 #include <new>
 
 #include "model/bound_folder.h"
+#include "model/heap_string.h"
 #include "model/link_target.h"
 #include "model/path_text.h"
 
@@ -14,18 +15,6 @@ void ClearText(wchar_t* buffer, int capacity)
 {
     if (buffer && capacity > 0)
         buffer[0] = L'\0';
-}
-
-// A heap copy of text (null stays null): new[], the item's to free.
-wchar_t* CopyText(const wchar_t* text)
-{
-    if (!text)
-        return 0;
-    int size = lstrlenW(text) + 1;
-    wchar_t* copy = new (std::nothrow) wchar_t[size];
-    if (copy)
-        CopyMemory(copy, text, size * sizeof(wchar_t));
-    return copy;
 }
 
 // The file name as the shell shows a shortcut's: without ".lnk".

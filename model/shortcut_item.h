@@ -41,6 +41,8 @@ public:
     // These always leave a terminated text in the buffer, empty when nothing could be had.
     bool GetDisplayName(wchar_t* buffer, int capacity) const;
     bool GetTargetPath(wchar_t* buffer, int capacity) const;
+    // The same target, held by the item until its next Load; never null.
+    const wchar_t* GetTarget() const { return m_targetRead ? m_target : L""; }
     bool GetDescription(wchar_t* buffer, int capacity) const;
     bool GetArguments(wchar_t* buffer, int capacity) const;
 

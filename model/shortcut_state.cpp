@@ -8,6 +8,7 @@
 #include <stdlib.h>
 #include <wchar.h>
 
+#include "model/heap_string.h"
 #include "model/native_view.h"
 #include "model/shortcut_list.h"
 
@@ -22,36 +23,23 @@ bool IsDriveLetter(wchar_t c)
 // the file system would take them for one name (ordinal, case ignored), arguments only when
 // they are the same text, since a program may read them by case.
 struct DuplicateKey {
-    wchar_t* target;     // owned, new[]
-    wchar_t* arguments;  // owned, new[]
+    const wchar_t* target;  // the item's own, which outlives the key
+    wchar_t* arguments;     // owned, new[]
     ShortcutItem* item;
 };
 
-wchar_t* CopyText(const wchar_t* text)
-{
-    int size = lstrlenW(text) + 1;
-    wchar_t* copy = new (std::nothrow) wchar_t[size];
-    if (copy)
-        CopyMemory(copy, text, size * sizeof(wchar_t));
-    return copy;
-}
-
 // False for an item with no file-system target: it has nothing to be a duplicate of.
-bool MakeDuplicateKey(ShortcutItem* item, const wchar_t* target, DuplicateKey* key)
+bool MakeDuplicateKey(ShortcutItem* item, DuplicateKey* key)
 {
-    if (!target[0])
+    if (!item->GetTarget()[0])
         return false;
     // As long as the link may hold them: arguments that differ only past MAX_PATH still differ.
     wchar_t arguments[INFOTIPSIZE];
     item->GetArguments(arguments, INFOTIPSIZE);
     key->item = item;
-    key->target = CopyText(target);
+    key->target = item->GetTarget();
     key->arguments = CopyText(arguments);
-    if (key->target && key->arguments)
-        return true;
-    delete[] key->target;
-    delete[] key->arguments;
-    return false;
+    return key->arguments != 0;
 }
 
 int CompareKeys(const void* left, const void* right)
@@ -135,16 +123,12 @@ void CheckShortcutStates(const ShortcutList& list)
             continue;
         }
         // Asked once: the item reads its target at load.
-        wchar_t target[MAX_PATH];
-        item->GetTargetPath(target, MAX_PATH);
-        item->AddStates(checker.Check(target));
-        if (MakeDuplicateKey(item, target, &keys[keyed]))
+        item->AddStates(checker.Check(item->GetTarget()));
+        if (MakeDuplicateKey(item, &keys[keyed]))
             ++keyed;
     }
     MarkDuplicates(keys, keyed);
-    for (int i = 0; i < keyed; ++i) {
-        delete[] keys[i].target;
+    for (int i = 0; i < keyed; ++i)
         delete[] keys[i].arguments;
-    }
     delete[] keys;
 }

@@ -1,8 +1,6 @@
 // The Startup switches in the registry. Nothing here writes anywhere but the one key.
 #include "model/startup_switch.h"
 
-#include <new>
-
 #include "model/link_name.h"
 #include "model/path_text.h"
 #include "model/switch_backup.h"
@@ -102,11 +100,9 @@ void MoveStartupSwitch(HWND owner, const wchar_t* fileName, const wchar_t* newNa
     // this program.
     DWORD type = 0;
     DWORD size = 0;
-    BYTE* data = 0;  // owned; freed below
-    if (RegQueryValueExW(key, fileName, 0, &type, 0, &size) == ERROR_SUCCESS) {
-        data = new (std::nothrow) BYTE[size ? size : 1];
-        if (data && RegQueryValueExW(key, fileName, 0, &type, data, &size) == ERROR_SUCCESS
-            && RegSetValueExW(key, newName, 0, type, data, size) == ERROR_SUCCESS)
+    BYTE* data = ReadWholeValue(key, fileName, &type, &size);  // owned; freed below
+    if (data) {
+        if (RegSetValueExW(key, newName, 0, type, data, size) == ERROR_SUCCESS)
             RegDeleteValueW(key, fileName);
     } else {
         // A value left behind by a shortcut of the new name, deleted elsewhere, would switch

@@ -58,17 +58,28 @@ HANDLE CreateRegFile(const wchar_t* valueName, HeapString& path)
 
 }  // namespace
 
+BYTE* ReadWholeValue(HKEY key, const wchar_t* valueName, DWORD* type, DWORD* size)
+{
+    *size = 0;
+    if (!valueName || RegQueryValueExW(key, valueName, 0, type, 0, size) != ERROR_SUCCESS)
+        return 0;
+    BYTE* data = new (std::nothrow) BYTE[*size ? *size : 1];
+    if (data && RegQueryValueExW(key, valueName, 0, type, data, size) == ERROR_SUCCESS)
+        return data;
+    delete[] data;
+    return 0;
+}
+
 bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const wchar_t* valueName)
 {
     DWORD type = 0;
     DWORD size = 0;
-    if (!valueName || RegQueryValueExW(key, valueName, 0, &type, 0, &size) != ERROR_SUCCESS)
+    BYTE* data = ReadWholeValue(key, valueName, &type, &size);  // owned; freed below
+    if (!data)
         return false;
-    BYTE* data = new (std::nothrow) BYTE[size ? size : 1];  // owned; freed below
     HeapString path;
-    HANDLE file = INVALID_HANDLE_VALUE;  // owned; closed below
-    bool written = data && RegQueryValueExW(key, valueName, 0, &type, data, &size) == ERROR_SUCCESS
-                   && (file = CreateRegFile(valueName, path)) != INVALID_HANDLE_VALUE
+    HANDLE file = CreateRegFile(valueName, path);  // owned; closed below
+    bool written = file != INVALID_HANDLE_VALUE
                    && WriteRegFile(file, keyName, valueName, type, data, size);
     delete[] data;
     if (file != INVALID_HANDLE_VALUE)
