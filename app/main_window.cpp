@@ -54,11 +54,11 @@ void OnListItemChanged(const NMLISTVIEW* change)
 LRESULT OnListNotify(HWND window, const NMHDR* header)
 {
     switch (header->code) {
-    case LVN_ITEMACTIVATE:    OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
-    case LVN_ITEMCHANGED:     OnListItemChanged(reinterpret_cast<const NMLISTVIEW*>(header)); break;
-    case LVN_COLUMNCLICK:     SortByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem); break;
+    case LVN_ITEMACTIVATE: OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
+    case LVN_ITEMCHANGED: OnListItemChanged(reinterpret_cast<const NMLISTVIEW*>(header)); break;
+    case LVN_COLUMNCLICK: SortByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem); break;
     case LVN_BEGINLABELEDITW: return OnBeginRename(reinterpret_cast<const NMLVDISPINFOW*>(header));
-    case LVN_ENDLABELEDITW:   OnEndRename(window, reinterpret_cast<const NMLVDISPINFOW*>(header)); break;
+    case LVN_ENDLABELEDITW: OnEndRename(window, reinterpret_cast<const NMLVDISPINFOW*>(header)); break;
     }
     return 0;
 }
@@ -98,9 +98,9 @@ void OnTabClick(HWND window)
 void OnTabNotify(HWND window, const NMHDR* header)
 {
     switch (header->code) {
-    case TCN_KEYDOWN:   OnTabKeyDown(reinterpret_cast<const NMTCKEYDOWN*>(header)); break;
+    case TCN_KEYDOWN: OnTabKeyDown(reinterpret_cast<const NMTCKEYDOWN*>(header)); break;
     case TCN_SELCHANGE: OnTabChange(window); break;
-    case NM_CLICK:      OnTabClick(window); break;
+    case NM_CLICK: OnTabClick(window); break;
     }
 }
 
@@ -127,7 +127,7 @@ LRESULT OnNotify(HWND window, WPARAM controlId, NMHDR* header)
     switch (controlId) {
     case CTRL_TABS: OnTabNotify(window, header); break;
     case CTRL_LIST: return OnListNotify(window, header);
-    default:        OnToolTipNotify(window, header); break;
+    default: OnToolTipNotify(window, header); break;
     }
     return 0;
 }
@@ -171,20 +171,20 @@ void OnAbout(HWND window)
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
     switch (LOWORD(wParam)) {
-    case CMD_ABOUT:          OnAbout(window); break;
-    case CMD_EXIT:           DestroyWindow(window); break;
-    case CMD_REFRESH:        OnRefresh(window); break;
-    case CMD_DELETE:         DeleteSelectedShortcuts(window); break;
-    case CMD_OPEN_FOLDER:    OpenFolder(window); break;
+    case CMD_ABOUT: OnAbout(window); break;
+    case CMD_EXIT: DestroyWindow(window); break;
+    case CMD_REFRESH: OnRefresh(window); break;
+    case CMD_DELETE: DeleteSelectedShortcuts(window); break;
+    case CMD_OPEN_FOLDER: OpenFolder(window); break;
     case CMD_EXPLORE_TARGET: ExploreTargets(window); break;
-    case CMD_PROPERTIES:     ShowProperties(window); break;
-    case CMD_SWITCH_ON:      SwitchSelectedShortcuts(window, true); break;
-    case CMD_SWITCH_OFF:     SwitchSelectedShortcuts(window, false); break;
-    case CMD_RENAME:         BeginRename(); break;
-    case CMD_SELECT_ALL:     SelectAllRows(); break;
-    case CMD_NEXT_CONTROL:   OnNextControl(); break;
-    case CMD_CONTEXT_MENU:   ShowContextMenu(window, -1, -1); break;
-    default:                 return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
+    case CMD_PROPERTIES: ShowProperties(window); break;
+    case CMD_SWITCH_ON: SwitchSelectedShortcuts(window, true); break;
+    case CMD_SWITCH_OFF: SwitchSelectedShortcuts(window, false); break;
+    case CMD_RENAME: BeginRename(); break;
+    case CMD_SELECT_ALL: SelectAllRows(); break;
+    case CMD_NEXT_CONTROL: OnNextControl(); break;
+    case CMD_CONTEXT_MENU: ShowContextMenu(window, -1, -1); break;
+    default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
     return 0;
 }
@@ -194,18 +194,18 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
 LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CREATE:    OnCreate(window); return 0;
-    case WM_DESTROY:   OnDestroy(window); return 0;
-    case WM_NCDESTROY: OnNcDestroy(window); break;  // the default frees the window's own
-    case WM_ACTIVATE:  OnActivate(window, LOWORD(wParam)); break;  // the default gives the window the focus
-    case WM_SETFOCUS:  OnSetFocus(window); return 0;
-    case WM_SIZE:      OnSize(window); return 0;
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_NCDESTROY: OnNcDestroy(window); break;                // the default frees the window's own
+    case WM_ACTIVATE: OnActivate(window, LOWORD(wParam)); break;  // the default gives the window the focus
+    case WM_SETFOCUS: OnSetFocus(window); return 0;
+    case WM_SIZE: OnSize(window); return 0;
     case WM_DPICHANGED: OnDpiChanged(window, HIWORD(wParam), reinterpret_cast<const RECT*>(lParam)); return 0;
-    case WM_PAINT:     OnPaint(window); return 0;
-    case WM_NOTIFY:    return OnNotify(window, wParam, reinterpret_cast<NMHDR*>(lParam));
+    case WM_PAINT: OnPaint(window); return 0;
+    case WM_NOTIFY: return OnNotify(window, wParam, reinterpret_cast<NMHDR*>(lParam));
     case WM_NOTIFYFORMAT: return OnNotifyFormat(reinterpret_cast<HWND>(wParam));
     case WM_CONTEXTMENU: OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam); return 0;
-    case WM_COMMAND:   return OnCommand(window, wParam, lParam);
+    case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_DROPFILES: CreateShortcutsFromDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);

@@ -26,22 +26,24 @@ void RegisterMainClass(HINSTANCE instance)
     bool fullColour = VisualStylesOn();
     int largeId = fullColour ? IDI_QUIVERDESK_COLOUR : IDI_QUIVERDESK;
     int smallId = fullColour ? IDI_QUIVERDESK_COLOUR : IDI_QUIVERDESK_SMALL;
-    windowClass.hIcon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(largeId), IMAGE_ICON,
-                                                      GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
+    windowClass.hIcon =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(largeId), IMAGE_ICON, GetSystemMetrics(SM_CXICON),
+                                      GetSystemMetrics(SM_CYICON), LR_SHARED));
     windowClass.hCursor = LoadCursorA(0, IDC_ARROW);
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
     windowClass.lpszMenuName = MAKEINTRESOURCEA(IDM_MAIN);
     windowClass.lpszClassName = g_className;
-    windowClass.hIconSm = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(smallId), IMAGE_ICON,
-                                                        GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    windowClass.hIconSm =
+        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(smallId), IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                      GetSystemMetrics(SM_CYSMICON), LR_SHARED));
     RegisterClassExA(&windowClass);
 }
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 {
     // WM_CREATE builds the children and posts the first listing.
-    HWND window = CreateWindowExA(0, g_className, g_title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
-                                  CW_USEDEFAULT, 0, 600, 300, 0, 0, instance, 0);
+    HWND window = CreateWindowExA(0, g_className, g_title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0, 600,
+                                  300, 0, 0, instance, 0);
     if (!window)
         return 0;
     // 600 x 300 at 96 DPI: as large to the eye on every screen.

@@ -9,8 +9,9 @@ bool VisualStylesOn()
     // Imported by the program, so it is loaded; its handle needs no release.
     HMODULE controls = GetModuleHandleA("comctl32.dll");
     DLLGETVERSIONPROC getVersion =
-        controls ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(controls, "DllGetVersion")))
-                 : 0;
+        controls
+            ? reinterpret_cast<DLLGETVERSIONPROC>(reinterpret_cast<void*>(GetProcAddress(controls, "DllGetVersion")))
+            : 0;
     DLLVERSIONINFO version;
     ZeroMemory(&version, sizeof(version));
     version.cbSize = sizeof(version);

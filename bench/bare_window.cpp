@@ -21,11 +21,14 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
     SetMenu(window, bar);  // destroyed with the window
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
     InitCommonControlsEx(&controls);
-    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT
-                                | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | LVS_EDITLABELS, 0, 0, 4, 4, window, 0, instance, 0);
-    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0, LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
-    HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, 0, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0, 0,
-                                  window, 0, instance, 0);
+    HWND list = CreateWindowExA(0, WC_LISTVIEWA, "",
+                                WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS
+                                    | LVS_SHAREIMAGELISTS | LVS_EDITLABELS,
+                                0, 0, 4, 4, window, 0, instance, 0);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+    HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, 0, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0,
+                                  0, window, 0, instance, 0);
     TBBUTTON buttons[7] = {};
     for (int i = 0; i < 7; ++i) {
         buttons[i].iBitmap = STD_FILEOPEN + i;
@@ -83,8 +86,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     RegisterClassExA(&windowClass);
     HWND window = CreateWindowExA(0, "QDBAREWINDOW", "Bare", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0,
                                   600, 300, 0, 0, instance, 0);
-    HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 584, 240, window, 0,
-                                instance, 0);
+    HWND tabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, 584, 240, window,
+                                0, instance, 0);
     const char* captions[] = {"Send To", "Startup"};
     for (int i = 0; i < 2; ++i) {
         TCITEMA tab = {};

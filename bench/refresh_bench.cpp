@@ -172,7 +172,8 @@ bool CopyBenchFolder(const char* from, const char* to, bool withIni)
     char ini[MAX_PATH];
     snprintf(ini, sizeof(ini), "%s\\desktop.ini", to);
     const char text[] = "[.ShellClassInfo]\r\nConfirmFileOp=0\r\n";
-    HANDLE file = CreateFileA(ini, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 0);
+    HANDLE file =
+        CreateFileA(ini, GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM, 0);
     DWORD written = 0;
     ok = file != INVALID_HANDLE_VALUE && WriteFile(file, text, sizeof(text) - 1, &written, 0) && ok;
     if (file != INVALID_HANDLE_VALUE)
@@ -249,7 +250,8 @@ int main(int argc, char** argv)
     char windowsDir[MAX_PATH - 20];
     char notepad[MAX_PATH];
     char regedit[MAX_PATH];
-    if (!SHGetSpecialFolderPathA(0, folder, CSIDL_SENDTO, TRUE) || !GetWindowsDirectoryA(windowsDir, sizeof(windowsDir))) {
+    if (!SHGetSpecialFolderPathA(0, folder, CSIDL_SENDTO, TRUE)
+        || !GetWindowsDirectoryA(windowsDir, sizeof(windowsDir))) {
         fprintf(stderr, "refresh_bench: no Send To folder\n");
         return 1;
     }
@@ -273,8 +275,8 @@ int main(int argc, char** argv)
         fprintf(stderr, "refresh_bench: the main window was not created\n");
         return 1;
     }
-    g_mainProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
+    g_mainProc =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(CountingProc)));
     Pump();
 
     std::vector<Result> results;
@@ -287,9 +289,12 @@ int main(int argc, char** argv)
             // Saving a link costs Wine over 100 ms, so three are written and the rest are their
             // byte-for-byte copies: the very files CreateShortcutFile would write.
             char link[MAX_PATH];
-            bool ok = snprintf(link, sizeof(link), "%s\\qd-bench-%05d.lnk", folder, made) < static_cast<int>(sizeof(link));
+            bool ok =
+                snprintf(link, sizeof(link), "%s\\qd-bench-%05d.lnk", folder, made) < static_cast<int>(sizeof(link));
             double start = NowMs();
-            if (made < 3 && ok && CreateShortcutFile(Widen(targets[made]).c_str(), L"", Widen(windowsDir).c_str(), SW_SHOWNORMAL, Widen(link).c_str()))
+            if (made < 3 && ok
+                && CreateShortcutFile(Widen(targets[made]).c_str(), L"", Widen(windowsDir).c_str(), SW_SHOWNORMAL,
+                                      Widen(link).c_str()))
                 lstrcpyA(seeds[made], link);
             else if (made < 3 || !ok || !CopyFileA(seeds[made % 3], link, FALSE))
                 ok = false;
@@ -371,7 +376,8 @@ int main(int argc, char** argv)
            "ms per shortcut; growth is the rise in ms per shortcut from the smallest N.\n\n"
            "| N | floor, no ini | floor, ini | refresh model pass, no ini | refresh model pass, ini |"
            " floor growth, no ini | floor growth, ini | share of floor growth that is the scan |\n"
-           "|---:|---:|---:|---:|---:|---:|---:|---:|\n", GetFileAttributesA(folder));
+           "|---:|---:|---:|---:|---:|---:|---:|---:|\n",
+           GetFileAttributesA(folder));
     for (size_t i = 0; i < results.size(); ++i) {
         const Result& r = results[i];
         const Result& base = results[0];

@@ -15,7 +15,6 @@
 
 namespace {
 
-
 // The main window of process id once it is visible, or null after the time-out.
 HWND WaitForVisibleWindow(const char* className, DWORD processId, HANDLE process)
 {
@@ -39,8 +38,7 @@ double ReadReport(HANDLE pipe)
 {
     char text[32] = "";
     DWORD available = 0, read = 0;
-    if (!PeekNamedPipe(pipe, 0, 0, 0, &available, 0) || !available
-        || !ReadFile(pipe, text, sizeof(text) - 1, &read, 0))
+    if (!PeekNamedPipe(pipe, 0, 0, 0, &available, 0) || !available || !ReadFile(pipe, text, sizeof(text) - 1, &read, 0))
         return -1;
     text[read] = '\0';
     return atof(text);
@@ -134,9 +132,10 @@ int main(int argc, char** argv)
     }
     // Last, in this order: Quiverdesk's start timed from the inside (for the first paint only),
     // the bare window with every kind of control Quiverdesk shows, and the bare window.
-    const Program yardsticks[] = {{"Quiverdesk, timed inside", "first_paint_quiverdesk.exe", "QUIVERDESK", {}, {}, {}},
-                                   {"bare window with Quiverdesk's controls", "bare_controls.exe", "QDBAREWINDOW", {}, {}, {}},
-                                   {"bare window with tabs", "bare_window.exe", "QDBAREWINDOW", {}, {}, {}}};
+    const Program yardsticks[] = {
+        {"Quiverdesk, timed inside", "first_paint_quiverdesk.exe", "QUIVERDESK", {}, {}, {}},
+        {"bare window with Quiverdesk's controls", "bare_controls.exe", "QDBAREWINDOW", {}, {}, {}},
+        {"bare window with tabs", "bare_window.exe", "QDBAREWINDOW", {}, {}, {}}};
     for (const Program& yardstick : yardsticks) {
         programs.push_back(yardstick);
         if (!Beside(self, yardstick.exe, programs.back().exe, MAX_PATH))
@@ -189,7 +188,9 @@ int main(int argc, char** argv)
                bare.idle.empty() ? 0.0 : Median(programs[i].idle) / Median(bare.idle));
     }
     printf("\n| painted whole, ratio of medians | |\n|---|---:|\n");
-    printf("| bare window with Quiverdesk's controls / bare window | %.2f |\n", Median(alike.painted) / Median(bare.painted));
-    printf("| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n", Median(twin.painted) / Median(alike.painted));
+    printf("| bare window with Quiverdesk's controls / bare window | %.2f |\n",
+           Median(alike.painted) / Median(bare.painted));
+    printf("| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n",
+           Median(twin.painted) / Median(alike.painted));
     return 0;
 }

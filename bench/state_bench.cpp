@@ -70,7 +70,8 @@ bool Fill(const std::string& folder, const Kind& kind, int n)
     EmptyBenchFolder(folder);
     RegDeleteKeyA(HKEY_CURRENT_USER, kSwitchKey);
     std::string first = folder + "\\qd-state-00000.lnk";
-    bool ok = kind.target ? CreateShortcutFile(Widen(kind.target).c_str(), L"", L"", SW_SHOWNORMAL, Widen(first.c_str()).c_str())
+    bool ok = kind.target ? CreateShortcutFile(Widen(kind.target).c_str(), L"", L"", SW_SHOWNORMAL,
+                                               Widen(first.c_str()).c_str())
                           : CopyFileA("C:\\qd-bench-target.txt", first.c_str(), FALSE) != FALSE;
     for (int i = 0; ok && i < n; ++i) {
         char name[32];
@@ -94,7 +95,8 @@ int main(int argc, char** argv)
     }
     CoInitialize(0);
     char sendTo[MAX_PATH], startup[MAX_PATH];
-    if (!SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE) || !SHGetSpecialFolderPathA(0, startup, CSIDL_STARTUP, TRUE))
+    if (!SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE)
+        || !SHGetSpecialFolderPathA(0, startup, CSIDL_STARTUP, TRUE))
         return 1;
     HANDLE target = CreateFileA("C:\\qd-bench-target.txt", GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
     CloseHandle(target);

@@ -114,7 +114,8 @@ int main(int argc, char** argv)
         Fill(CSIDL_STARTUP, n);
         HWND window = CreateMainWindow(instance, SW_SHOWNORMAL);
         Pump();
-        g_mainProc = reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainProc)));
+        g_mainProc =
+            reinterpret_cast<WNDPROC>(SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainProc)));
         g_statusProc = reinterpret_cast<WNDPROC>(
             SetWindowLongPtrA(g_statusBar.GetWindow(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(StatusProc)));
         for (int old = 1; old >= 0; --old) {
@@ -123,8 +124,9 @@ int main(int argc, char** argv)
             g_scans = 0;
             for (int i = 0; i < clicks; ++i)
                 times.push_back(ClickOtherTab());
-            printf("| %d | %s | %d | %.1f | %.1f |\n", n, old ? "before: every tab notification" : "after: one per click",
-                   clicks, static_cast<double>(g_scans) / clicks, Median(times));
+            printf("| %d | %s | %d | %.1f | %.1f |\n", n,
+                   old ? "before: every tab notification" : "after: one per click", clicks,
+                   static_cast<double>(g_scans) / clicks, Median(times));
         }
         DestroyWindow(window);
         Pump();

@@ -99,7 +99,10 @@ int RefreshShortcuts(HWND mainWindow)
     // Filled whatever happened: rows, or none, never the last folder's.
     FillShortcutView();
     KeepChosenOrder();
-    ShowOutcome(mainWindow, !found ? IDS_FOLDER_NOT_FOUND : read ? IDS_SHORTCUT_COUNT : IDS_FOLDER_UNREADABLE,
+    ShowOutcome(mainWindow,
+                !found ? IDS_FOLDER_NOT_FOUND
+                : read ? IDS_SHORTCUT_COUNT
+                       : IDS_FOLDER_UNREADABLE,
                 g_shortcutList.GetCount());
     // Once per fill; after that only selection changes move the buttons.
     UpdateToolbarState();

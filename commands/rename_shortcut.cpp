@@ -27,11 +27,11 @@ void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
 {
     UINT textId = IDS_RENAME_BAD_CHARACTER;
     switch (verdict) {
-    case kNameEmpty:    textId = IDS_RENAME_EMPTY; break;
+    case kNameEmpty: textId = IDS_RENAME_EMPTY; break;
     case kNameReserved: textId = IDS_RENAME_RESERVED; break;
-    case kNameTooLong:  textId = IDS_RENAME_TOO_LONG; break;
-    case kNameTaken:    textId = IDS_RENAME_TAKEN; break;
-    default:            break;
+    case kNameTooLong: textId = IDS_RENAME_TOO_LONG; break;
+    case kNameTaken: textId = IDS_RENAME_TAKEN; break;
+    default: break;
     }
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
     char text[256];
@@ -110,7 +110,8 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
         if (verdict != kNameAccepted && verdict != kNameUnchanged)
             ExplainRefusal(mainWindow, verdict);
         // Through the shell, so it can be undone like a rename in Explorer.
-        if (verdict == kNameAccepted && RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO)) {
+        if (verdict == kNameAccepted
+            && RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO)) {
             if (renaming.startup)
                 MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));
             RebindRow(renaming.path, newPath);

@@ -29,8 +29,8 @@ void InsertTab(int index, const char* caption)
 void CreateMainTabs(HWND mainWindow, HINSTANCE instance)
 {
     // Clips its siblings so it never paints over the list view that lies on its display area.
-    g_hTabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP,
-                              0, 0, 4, 4, mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_TABS)), instance, 0);
+    g_hTabs = CreateWindowExA(0, WC_TABCONTROLA, "", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_TABSTOP, 0, 0, 4, 4,
+                              mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_TABS)), instance, 0);
     // Until the main window hands its children their font for its DPI; a stock font, so nobody
     // has to delete it.
     SendMessageA(g_hTabs, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

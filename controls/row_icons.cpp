@@ -31,8 +31,9 @@ void CopyNewIcons(HIMAGELIST own)
     if (g_side > IconSide(g_hImageList)) {
         SHFILEINFOW info;  // only written
         if (!g_largeSystemIcons)
-            g_largeSystemIcons = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
-                L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
+            g_largeSystemIcons = reinterpret_cast<HIMAGELIST>(
+                SHGetFileInfoW(L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                               SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_LARGEICON));
         if (g_largeSystemIcons)
             from = g_largeSystemIcons;
     }

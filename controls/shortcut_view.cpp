@@ -79,8 +79,8 @@ char* UnusableNote()
 {
     static char note[MAX_PATH];
     if (!note[0])
-        LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
-                    IDS_PATH_TOO_LONG, note, sizeof(note));
+        LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_PATH_TOO_LONG,
+                    note, sizeof(note));
     return note;
 }
 
@@ -146,9 +146,9 @@ void AttachSystemImageList()
     // never destroyed by a program, which is why the view is told it is shared.
     SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
-    g_hImageList = reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(
-        L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-        SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    g_hImageList =
+        reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                    SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
     SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
 }
 
@@ -161,8 +161,8 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
     g_hListView = CreateWindowExA(0, WC_LISTVIEWA, "",
                                   WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS
                                       | LVS_SHAREIMAGELISTS | LVS_EDITLABELS,
-                                  10, 10, client.right - client.left - 20, client.bottom - client.top - 20,
-                                  mainWindow, reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_LIST)), instance, 0);
+                                  10, 10, client.right - client.left - 20, client.bottom - client.top - 20, mainWindow,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(CTRL_LIST)), instance, 0);
     LRESULT style = SendToView(LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0);
     SendToView(LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
                style | LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);

@@ -15,15 +15,9 @@ public:
 
     void Create(HWND parent, int id);
     // A path from the user's disk: through the wide message, so every character shows.
-    bool SetText(int part, const wchar_t* text)
-    {
-        return SendMsg(SB_SETTEXTW, part, (LPARAM)text) != 0;
-    }
+    bool SetText(int part, const wchar_t* text) { return SendMsg(SB_SETTEXTW, part, (LPARAM)text) != 0; }
     // The program's own words, Shift JIS.
-    bool SetWords(int part, const char* words)
-    {
-        return SendMsg(SB_SETTEXTA, part, (LPARAM)words) != 0;
-    }
+    bool SetWords(int part, const char* words) { return SendMsg(SB_SETTEXTA, part, (LPARAM)words) != 0; }
     // Sets the parts, then lets the bar place itself along the parent's bottom edge.
     void SetParts(int width, int height, int count, const int* rightEdges);
 

@@ -14,8 +14,8 @@ void ToolBar::Create(HWND parent, int id, int count, const TBBUTTON* buttons)
     m_parent = parent;
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
     // TBSTYLE_TOOLTIPS: the bar asks its parent for each text (TTN_GETDISPINFO) by command id.
-    m_window = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, id, count, instance, id,
-                               buttons, count, 0, 0, 0, 0, sizeof(TBBUTTON));
+    m_window = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, id, count, instance, id, buttons,
+                               count, 0, 0, 0, 0, sizeof(TBBUTTON));
 }
 
 void ToolBar::SetImages(const ImageStrip* strips, int stripCount, bool fullColour, int dpi)
@@ -43,8 +43,8 @@ void ToolBar::AddStrip(HIMAGELIST images, const ImageStrip& strip, bool fullColo
     // LoadImage stretches the strip to the size asked for; the light grey of the 16-colour one
     // becomes the button face.
     UINT load = fullColour ? LR_CREATEDIBSECTION : LR_LOADMAP3DCOLORS;
-    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(strip.bitmapId), IMAGE_BITMAP,
-                                                     strip.imageCount * width, height, load));
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(instance, MAKEINTRESOURCEA(strip.bitmapId), IMAGE_BITMAP, strip.imageCount * width, height, load));
     // A strip that fails still takes its places, blank, so the later buttons keep their images.
     if (!bitmap) {
         ImageList_SetImageCount(images, ImageList_GetImageCount(images) + strip.imageCount);

@@ -25,20 +25,11 @@ public:
     // full-colour strip keeps its alpha; a 16-colour one has its light grey turned into the button face.
     void SetImages(const ImageStrip* strips, int stripCount, bool fullColour, int dpi);
     LRESULT InsertSeparator(int index);
-    LRESULT SetButtonState(int command, int state)
-    {
-        return SendMsg(TB_SETSTATE, command, MAKELPARAM(state, 0));
-    }
+    LRESULT SetButtonState(int command, int state) { return SendMsg(TB_SETSTATE, command, MAKELPARAM(state, 0)); }
     // Lets the bar place itself along the parent's top edge.
-    LRESULT Resize(int width, int height)
-    {
-        return SendMsg(WM_SIZE, width, height);
-    }
+    LRESULT Resize(int width, int height) { return SendMsg(WM_SIZE, width, height); }
     // Made and destroyed by the toolbar itself.
-    HWND GetToolTips() const
-    {
-        return reinterpret_cast<HWND>(SendMsg(TB_GETTOOLTIPS, 0, 0));
-    }
+    HWND GetToolTips() const { return reinterpret_cast<HWND>(SendMsg(TB_GETTOOLTIPS, 0, 0)); }
 
 private:
     void AddStrip(HIMAGELIST images, const ImageStrip& strip, bool fullColour, int width, int height);

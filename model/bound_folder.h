@@ -23,8 +23,8 @@ private:
     BoundFolder& operator=(const BoundFolder&);
     void Release();
 
-    IShellFolder* m_folder;      // one reference, owned
-    LPITEMIDLIST m_absolute;     // owned; the shell's task allocator
+    IShellFolder* m_folder;   // one reference, owned
+    LPITEMIDLIST m_absolute;  // owned; the shell's task allocator
 };
 
 #endif

@@ -61,9 +61,8 @@ HeapString& HeapString::Assign(const HeapString& other)
 HeapString& HeapString::Append(const wchar_t* text)
 {
     int added = MeasureText(text);
-    void* block = m_buffer
-        ? HeapReAlloc(GetProcessHeap(), kHeapFlags, m_buffer, Bytes(m_length + added + 1))
-        : HeapAlloc(GetProcessHeap(), kHeapFlags, Bytes(added + 1));
+    void* block = m_buffer ? HeapReAlloc(GetProcessHeap(), kHeapFlags, m_buffer, Bytes(m_length + added + 1))
+                           : HeapAlloc(GetProcessHeap(), kHeapFlags, Bytes(added + 1));
     // A text that points into the old block moved with it.
     if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
         text = static_cast<wchar_t*>(block) + (text - m_buffer);

@@ -20,8 +20,8 @@ FARPROC Kernel32Function(const char* name)
 
 NativeFileSystemView::NativeFileSystemView() : m_saved(0), m_disabled(false)
 {
-    RedirectionProc disable = reinterpret_cast<RedirectionProc>(
-        reinterpret_cast<void*>(Kernel32Function("Wow64DisableWow64FsRedirection")));
+    RedirectionProc disable =
+        reinterpret_cast<RedirectionProc>(reinterpret_cast<void*>(Kernel32Function("Wow64DisableWow64FsRedirection")));
     // A 64-bit process has nothing to turn off, and the call says so by failing.
     m_disabled = disable && disable(&m_saved);
 }
@@ -30,8 +30,8 @@ NativeFileSystemView::~NativeFileSystemView()
 {
     if (!m_disabled)
         return;
-    RevertProc revert = reinterpret_cast<RevertProc>(
-        reinterpret_cast<void*>(Kernel32Function("Wow64RevertWow64FsRedirection")));
+    RevertProc revert =
+        reinterpret_cast<RevertProc>(reinterpret_cast<void*>(Kernel32Function("Wow64RevertWow64FsRedirection")));
     if (revert)
         revert(m_saved);
 }

@@ -14,7 +14,7 @@ public:
 private:
     NativeFileSystemView(const NativeFileSystemView&);
     NativeFileSystemView& operator=(const NativeFileSystemView&);
-    void* m_saved;   // the token the revert needs
+    void* m_saved;  // the token the revert needs
     bool m_disabled;
 };
 

@@ -3,10 +3,7 @@
 
 #include <new>
 
-ObjectArray::ObjectArray(int growBy)
-    : m_growBy(growBy > 0 ? growBy : 1), m_items(0), m_count(0), m_capacity(0)
-{
-}
+ObjectArray::ObjectArray(int growBy) : m_growBy(growBy > 0 ? growBy : 1), m_items(0), m_count(0), m_capacity(0) {}
 
 ObjectArray::~ObjectArray()
 {

@@ -28,14 +28,18 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 
 }  // namespace
 
-ShortcutItem::ShortcutItem() : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
+ShortcutItem::ShortcutItem()
+    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
         m_link = static_cast<IShellLinkW*>(link);
 }
 
-ShortcutItem::ShortcutItem(Prototype) : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0) {}
+ShortcutItem::ShortcutItem(Prototype)
+    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
+{
+}
 
 ShortcutItem::~ShortcutItem()
 {

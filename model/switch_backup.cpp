@@ -79,18 +79,18 @@ bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const w
         return false;
     HeapString path;
     HANDLE file = CreateRegFile(valueName, path);  // owned; closed below
-    bool written = file != INVALID_HANDLE_VALUE
-                   && WriteRegFile(file, keyName, valueName, type, data, size);
+    bool written = file != INVALID_HANDLE_VALUE && WriteRegFile(file, keyName, valueName, type, data, size);
     delete[] data;
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     // Quietly, since the user confirmed the shortcut's delete and this goes with it; but where
     // there is no bin to take it, the shell would delete it for good, so it asks first, and a
     // refusal keeps the file here and the value in the registry.
-    bool recycled = written && RunShellFileOperation(owner, FO_DELETE, path.GetBuffer(), 0,
-                                                     FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI
-                                                         | FOF_WANTNUKEWARNING)
-                    && GetFileAttributesW(path.GetBuffer()) == INVALID_FILE_ATTRIBUTES;
+    bool recycled =
+        written
+        && RunShellFileOperation(owner, FO_DELETE, path.GetBuffer(), 0,
+                                 FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI | FOF_WANTNUKEWARNING)
+        && GetFileAttributesW(path.GetBuffer()) == INVALID_FILE_ATTRIBUTES;
     if (file != INVALID_HANDLE_VALUE && !recycled)
         DeleteFileW(path.GetBuffer());
     return recycled;

@@ -5,6 +5,7 @@ and their full-colour twins for the themed controls: quiverdesk_colour.ico (16, 
 and toolbar_colour.bmp and switch_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
 import os
 import struct
+import sys
 import zlib
 
 # The standard 16-colour VGA palette in palette order, one character per colour.
@@ -333,7 +334,9 @@ def colour_bitmap_file(pixels):
     return header + body + bits
 
 
-def main():
+def main(argv):
+    """make_artwork.py writes the files; make_artwork.py --check only compares them, and fails
+    when a committed file no longer matches what this script draws."""
     for image in TOOLBAR_IMAGES + SWITCH_IMAGES:
         check(image, 16, 15, False)
     check(ICON_32, 32, 32, True)
@@ -354,11 +357,23 @@ def main():
         "switch.bmp": bitmap_file(switch_strip),
         "switch_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in switch_strip]),
     }
+    if argv[1:] == ["--check"]:
+        stale = []
+        for name, data in sorted(outputs.items()):
+            with open(os.path.join(here, name), "rb") as f:
+                if f.read() != data:
+                    stale.append(name)
+        for name in stale:
+            print("make_artwork: res/%s differs from what this script draws" % name, file=sys.stderr)
+        if not stale:
+            print("make_artwork: all %d files match the script" % len(outputs))
+        return 1 if stale else 0
     for name, data in sorted(outputs.items()):
         with open(os.path.join(here, name), "wb") as f:
             f.write(data)
         print("wrote %s (%d bytes)" % (name, len(data)))
+    return 0
 
 
 if __name__ == "__main__":
-    main()
+    sys.exit(main(sys.argv))

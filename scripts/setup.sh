@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-  cmake make python3 zip git locales
+  cmake make python3 zip git locales clang-format
   g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64 googletest
   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
   wine wine64 xvfb fonts-ipafont-gothic imagemagick xdotool

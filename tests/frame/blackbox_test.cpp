@@ -16,12 +16,15 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
     // At 144 DPI, which Wine reads when the program first asks for it; the prefix's own once it has.
     const char* desktop = "Control Panel\\Desktop";
     DWORD dpi = 144, saved = 0, size = sizeof(saved);
-    bool had = RegGetValueA(HKEY_CURRENT_USER, desktop, "LogPixels", RRF_RT_REG_DWORD, 0, &saved, &size) == ERROR_SUCCESS;
+    bool had =
+        RegGetValueA(HKEY_CURRENT_USER, desktop, "LogPixels", RRF_RT_REG_DWORD, 0, &saved, &size) == ERROR_SUCCESS;
     RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &dpi, sizeof(dpi));
     // The program beside this one, or QD_PROGRAM: the release check points it at the zip's.
     char self[MAX_PATH] = "";
     GetModuleFileNameA(0, self, sizeof(self));
-    std::string program = std::getenv("QD_PROGRAM") ? std::getenv("QD_PROGRAM") : std::string(self, std::strrchr(self, '\\') + 1) + "Quiverdesk.exe";
+    std::string program = std::getenv("QD_PROGRAM")
+                              ? std::getenv("QD_PROGRAM")
+                              : std::string(self, std::strrchr(self, '\\') + 1) + "Quiverdesk.exe";
     std::string command = "\"" + program + "\" junk arguments";
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};

@@ -19,13 +19,14 @@ struct Counted : Cloneable {
 TEST(HeapString, TakesItsOwnTextAcrossReallocation)
 {
     // Every growth moves the block and spoils the old one, as a busy heap may.
-    ImportPatch moving(__imp_HeapReAlloc, +[](HANDLE heap, DWORD flags, LPVOID block, SIZE_T size) {
-        void* moved = HeapAlloc(heap, flags, size);
-        CopyMemory(moved, block, HeapSize(heap, 0, block));
-        FillMemory(block, HeapSize(heap, 0, block), '#');
-        HeapFree(heap, 0, block);
-        return moved;
-    });
+    ImportPatch moving(
+        __imp_HeapReAlloc, +[](HANDLE heap, DWORD flags, LPVOID block, SIZE_T size) {
+            void* moved = HeapAlloc(heap, flags, size);
+            CopyMemory(moved, block, HeapSize(heap, 0, block));
+            FillMemory(block, HeapSize(heap, 0, block), '#');
+            HeapFree(heap, 0, block);
+            return moved;
+        });
     HeapString text(L"abc");
     text.Append(text.GetBuffer()).Append(text.GetBuffer() + 4);
     EXPECT_STREQ(L"abcabcbc", text.GetBuffer());
@@ -62,9 +63,15 @@ TEST_F(ShellFolderTest, RenamesAndDeletesReachOnlyTheFileNamed)
 TEST_F(ShellFolderTest, DamagedShortcutsLoadAsNothing)
 {
     const std::string sample = ReadBytes(TestDataPath(L"lnk\\06-ansi-stringdata-desc-args.lnk"));
-    const struct { const wchar_t* name; std::string bytes; } rows[] = {
-        {L"empty.lnk", ""}, {L"header.lnk", sample.substr(0, 76)}, {L"cut.lnk", sample.substr(0, 120)},
-        {L"text.lnk", "not a shell link at all"}, {L"clsid.lnk", sample.substr(0, 4) + std::string(72, '\xff')},
+    const struct {
+        const wchar_t* name;
+        std::string bytes;
+    } rows[] = {
+        {L"empty.lnk", ""},
+        {L"header.lnk", sample.substr(0, 76)},
+        {L"cut.lnk", sample.substr(0, 120)},
+        {L"text.lnk", "not a shell link at all"},
+        {L"clsid.lnk", sample.substr(0, 4) + std::string(72, '\xff')},
     };
     for (const auto& row : rows) {
         Text path = kScratchFolder + L"\\" + row.name;

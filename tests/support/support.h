@@ -37,7 +37,8 @@
 typedef std::wstring Text;
 typedef std::vector<Text> Names;
 const Text kScratchFolder = L"C:\\qdtest";
-constexpr wchar_t kSwitchKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
+constexpr wchar_t kSwitchKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // The program's own words, as its 8-bit calls hand them over (code page 932).
 inline std::string Ansi(const Text& wide)
@@ -68,7 +69,6 @@ inline bool WriteBytes(const Text& path, const std::string& bytes)
 {
     return std::ofstream(std::filesystem::path(path), std::ios::binary).write(bytes.data(), bytes.size()).good();
 }
-
 
 // Where the program writes a file before it recycles it.
 inline Text TempPath(const Text& name)
@@ -111,8 +111,8 @@ inline std::string Frame(HWND mainWindow)
     GetWindowRect(mainWindow, &outer);
     HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
     return std::to_string(outer.right - outer.left) + " " + std::to_string(outer.bottom - outer.top) + " "
-           + std::to_string(ListView_GetColumnWidth(list, 0)) + " " + std::to_string(ListView_GetColumnWidth(list, 1)) + " "
-           + std::to_string(ListView_GetColumnWidth(list, 2));
+           + std::to_string(ListView_GetColumnWidth(list, 0)) + " " + std::to_string(ListView_GetColumnWidth(list, 1))
+           + " " + std::to_string(ListView_GetColumnWidth(list, 2));
 }
 
 // Points one of this program's import slots at replacement while alive; original, when given,
@@ -163,26 +163,35 @@ inline Names g_calls;
 inline decltype(&SHFileOperationW) g_fileOperation;
 
 struct ShellRecorder {
-    ImportPatch<decltype(&SHFileOperationW)> fileOperation{__imp_SHFileOperationW, +[](LPSHFILEOPSTRUCTW operation) {
-        const wchar_t* verb = operation->wFunc == FO_RENAME ? L"rename: " : operation->fFlags & FOF_ALLOWUNDO ? L"recycle: " : L"delete: ";
-        g_calls.push_back(verb + Text(operation->pFrom));
-        // The confirmation runs a message loop while it waits for the user, who says yes.
-        PumpMessages();
-        operation->fFlags |= FOF_NOCONFIRMATION;
-        return g_fileOperation(operation);
-    }, &g_fileOperation};
-    ImportPatch<decltype(&ShellExecuteW)> execute{__imp_ShellExecuteW, +[](HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
-        g_calls.push_back(Text(verb) + L": " + file);
-        return reinterpret_cast<HINSTANCE>(42);  // above 32: done
-    }};
+    ImportPatch<decltype(&SHFileOperationW)> fileOperation{__imp_SHFileOperationW,
+                                                           +[](LPSHFILEOPSTRUCTW operation) {
+                                                               const wchar_t* verb =
+                                                                   operation->wFunc == FO_RENAME       ? L"rename: "
+                                                                   : operation->fFlags & FOF_ALLOWUNDO ? L"recycle: "
+                                                                                                       : L"delete: ";
+                                                               g_calls.push_back(verb + Text(operation->pFrom));
+                                                               // The confirmation runs a message loop while it waits for the user, who says yes.
+                                                               PumpMessages();
+                                                               operation->fFlags |= FOF_NOCONFIRMATION;
+                                                               return g_fileOperation(operation);
+                                                           },
+                                                           &g_fileOperation};
+    ImportPatch<decltype(&ShellExecuteW)> execute{__imp_ShellExecuteW,
+                                                  +[](HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
+                                                      g_calls.push_back(Text(verb) + L": " + file);
+                                                      return reinterpret_cast<HINSTANCE>(42);  // above 32: done
+                                                  }};
     ImportPatch<decltype(&ShellExecuteExW)> executeEx{__imp_ShellExecuteExW, +[](SHELLEXECUTEINFOW* info) {
-        g_calls.push_back(Text(info->lpVerb) + L": " + info->lpFile);
-        return TRUE;
-    }};
+                                                          g_calls.push_back(Text(info->lpVerb) + L": " + info->lpFile);
+                                                          return TRUE;
+                                                      }};
     ShellRecorder() { g_calls.clear(); }
 };
 
-inline int RowCount() { return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0)); }
+inline int RowCount()
+{
+    return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+}
 
 // What the row shows, read back whole through the wide message.
 inline Text RowText(int row, int subItem)
@@ -247,7 +256,8 @@ protected:
             std::exit(3);
         }
         wchar_t sendTo[MAX_PATH] = L"", startup[MAX_PATH] = L"";
-        ASSERT_TRUE(SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE) && SHGetSpecialFolderPathW(0, startup, CSIDL_STARTUP, TRUE));
+        ASSERT_TRUE(SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE)
+                    && SHGetSpecialFolderPathW(0, startup, CSIDL_STARTUP, TRUE));
         m_sendTo = sendTo;
         m_startup = startup;
         CreateDirectoryW(kScratchFolder.c_str(), 0);
@@ -271,7 +281,10 @@ protected:
                     std::filesystem::remove_all(entry.path());
         }
     }
-    struct Com { Com() { CoInitialize(0); } ~Com() { CoUninitialize(); } } m_com;
+    struct Com {
+        Com() { CoInitialize(0); }
+        ~Com() { CoUninitialize(); }
+    } m_com;
     Text m_sendTo, m_startup;
 };
 
@@ -288,15 +301,18 @@ protected:
         LoadMainWindowTexts(instance);
         RegisterMainClass(instance);  // from the second test on, it fails harmlessly
         // Whether the list view already lay on the tab's page when the window first showed.
-        ImportPatch show(__imp_ShowWindow, +[](HWND window, int command) {
-            RECT list, page;
-            GetWindowRect(g_hListView, &list);
-            GetClientRect(g_hTabs, &page);
-            SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
-            MapWindowPoints(g_hTabs, 0, reinterpret_cast<POINT*>(&page), 2);
-            g_laidOutAtShow = EqualRect(&list, &page);
-            return g_showWindow(window, command);
-        }, &g_showWindow);
+        ImportPatch show(
+            __imp_ShowWindow,
+            +[](HWND window, int command) {
+                RECT list, page;
+                GetWindowRect(g_hListView, &list);
+                GetClientRect(g_hTabs, &page);
+                SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+                MapWindowPoints(g_hTabs, 0, reinterpret_cast<POINT*>(&page), 2);
+                g_laidOutAtShow = EqualRect(&list, &page);
+                return g_showWindow(window, command);
+            },
+            &g_showWindow);
         m_window = CreateMainWindow(instance, SW_SHOWNORMAL);
         PumpMessages();
     }
@@ -379,7 +395,10 @@ inline std::string Switch(const Text& name)
     return std::string(data, size);
 }
 
-inline std::string Bytes(char first, size_t size = 12) { return first + std::string(size - 1, '\0'); }
+inline std::string Bytes(char first, size_t size = 12)
+{
+    return first + std::string(size - 1, '\0');
+}
 
 // Types text into the row's name editor and presses Enter there.
 inline void Rename(int row, const Text& text)
@@ -397,7 +416,8 @@ inline void DropFiles(HWND window, const Names& paths)
     Text names;
     for (const Text& path : paths)
         names += path + L'\0';
-    DROPFILES* drop = static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t)));
+    DROPFILES* drop =
+        static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t)));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = TRUE;
     CopyMemory(drop + 1, names.data(), names.size() * sizeof(wchar_t));

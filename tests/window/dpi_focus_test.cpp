@@ -4,7 +4,10 @@
 
 namespace {
 
-HGDIOBJ FontOf(HWND control) { return reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0)); }
+HGDIOBJ FontOf(HWND control)
+{
+    return reinterpret_cast<HGDIOBJ>(SendMessageA(control, WM_GETFONT, 0, 0));
+}
 
 // "font height, first row's height, icon size" of the list, and whether the tabs and the status
 // bar draw with the same font.
@@ -17,8 +20,8 @@ std::string ListLook()
     int width = 0, height = 0;
     ImageList_GetIconSize(ListView_GetImageList(g_hListView, LVSIL_SMALL), &width, &height);
     bool shared = FontOf(g_hTabs) == FontOf(g_hListView) && FontOf(g_statusBar.GetWindow()) == FontOf(g_hListView);
-    return std::to_string(font.lfHeight) + " " + std::to_string(row.bottom - row.top) + " " + std::to_string(width) + "x"
-           + std::to_string(height) + (shared ? "" : " unshared");
+    return std::to_string(font.lfHeight) + " " + std::to_string(row.bottom - row.top) + " " + std::to_string(width)
+           + "x" + std::to_string(height) + (shared ? "" : " unshared");
 }
 
 }  // namespace
@@ -50,7 +53,8 @@ TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow
     for (const auto& step : {std::make_pair(96, "-12 17 16x16"), {144, "-18 25 24x24"}, {96, "-12 17 16x16"}}) {
         const RECT suggested = {40, 30, 940, 480};
         if (!made.empty())
-            SendMessageA(m_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(step.first, step.first), reinterpret_cast<LPARAM>(&suggested));
+            SendMessageA(m_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(step.first, step.first),
+                         reinterpret_cast<LPARAM>(&suggested));
         EXPECT_EQ(step.second, ListLook()) << step.first;
         RECT client, status;
         GetClientRect(m_window, &client);

@@ -19,7 +19,8 @@ TEST_F(MainWindowTest, EveryNameReachesItsOwnFileAndSwitchOnly)
 {
     // Room for the "2" the rename adds; mostly ASCII, since the host's file names hold 255 bytes.
     const Text longName = Text(MAX_PATH - m_startup.size() - 12, L'n') + L"Café®";
-    const Text names[] = {L"Café", L"sub¥b", L"Adobe®", L"\U0001F4C1Docs", L"한국어", L"表示", L"\U00020BB7野家", longName};
+    const Text names[] = {L"Café",   L"sub¥b", L"Adobe®",         L"\U0001F4C1Docs",
+                          L"한국어", L"表示",  L"\U00020BB7野家", longName};
     // What the 8-bit calls would make of the names: look-alikes, a path, a wildcard's matches.
     const Text decoys[] = {L"Cafe", L"sub\\b", L"AdobeR", L"MyDocs", L"XYDocs"};
     ClickTab(1);
@@ -82,7 +83,8 @@ TEST_F(MainWindowTest, AProfileUnderANameTheCodePageLacksListsAndTakesDrops)
     RegGetValueW(HKEY_CURRENT_USER, kUserShellFolders, L"SendTo", RRF_RT_ANY | RRF_NOEXPAND, 0, saved, &size);
     const Text folder = L"C:\\users\\José\\SendTo";
     SHCreateDirectoryExW(0, folder.c_str(), 0);
-    RegSetKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"SendTo", REG_EXPAND_SZ, folder.c_str(), (folder.size() + 1) * sizeof(wchar_t));
+    RegSetKeyValueW(HKEY_CURRENT_USER, kUserShellFolders, L"SendTo", REG_EXPAND_SZ, folder.c_str(),
+                    (folder.size() + 1) * sizeof(wchar_t));
     Text link = MakeLink(folder, L"a.lnk", ScratchFile(L"a.txt"));
     Command(CMD_REFRESH);
     DropFiles(m_window, {ScratchFile(L"b.txt")});

@@ -24,22 +24,22 @@ decltype(&RegSetValueExW) g_setValue;
 
 struct MenuAndMessages {
     ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
-        wchar_t wide[512] = L"";
-        MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
-        return g_messages.push_back(wide), IDOK;
-    }};
-    ImportPatch<decltype(&MessageBoxW)> messageW{__imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) {
-        return g_messages.push_back(text), IDOK;
-    }};
-    ImportPatch<decltype(&TrackPopupMenu)> menu{__imp_TrackPopupMenu, +[](HMENU menu, UINT, int, int, int, HWND owner, const RECT*) {
-        for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-            wchar_t text[100] = L"";
-            GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
-            UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-            g_calls.push_back(text + Text(state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L""));
-        }
-        return static_cast<BOOL>(g_choice && PostMessageA(owner, WM_COMMAND, g_choice, 0));
-    }};
+                                                    wchar_t wide[512] = L"";
+                                                    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+                                                    return g_messages.push_back(wide), IDOK;
+                                                }};
+    ImportPatch<decltype(&MessageBoxW)> messageW{
+        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_messages.push_back(text), IDOK; }};
+    ImportPatch<decltype(&TrackPopupMenu)> menu{
+        __imp_TrackPopupMenu, +[](HMENU menu, UINT, int, int, int, HWND owner, const RECT*) {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                wchar_t text[100] = L"";
+                GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
+                UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+                g_calls.push_back(text + Text(state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L""));
+            }
+            return static_cast<BOOL>(g_choice && PostMessageA(owner, WM_COMMAND, g_choice, 0));
+        }};
     MenuAndMessages() { g_messages.clear(), g_choice = 0; }
 };
 
@@ -54,7 +54,13 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
     for (const wchar_t* folder : {L"한", L"국", L"Café"})
         ScratchFolder(folder);
     // A target, or else a sample of a link to no file or of no link at all.
-    const struct { const wchar_t* name; Text target; std::string value; DWORD type; const wchar_t* state; } rows[] = {
+    const struct {
+        const wchar_t* name;
+        Text target;
+        std::string value;
+        DWORD type;
+        const wchar_t* state;
+    } rows[] = {
         {L"present.lnk", ScratchFile(L"present.txt"), "", 0, L""},
         {L"missing.lnk", L"C:\\qdtest\\gone.txt", "", 0, L"リンク先なし"},
         {L"share.lnk", L"\\\\server\\share\\tool.exe", "", 0, L"確認できません"},
@@ -72,7 +78,8 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
         {L"short.lnk", ScratchFile(L"s.txt"), Bytes(3, 8), REG_BINARY, L""},
         {L"dword.lnk", ScratchFile(L"d.txt"), Bytes(3, 4), REG_DWORD, L""},
         {L"offgone.lnk", L"C:\\qdtest\\gone2.txt", Bytes(3), REG_BINARY, L"無効、リンク先なし"},
-        {L"url.lnk", L"17-win10-url-target.lnk", "", 0, L""}, {L"panel.lnk", L"14-win7-control-panel-item.lnk", "", 0, L""},
+        {L"url.lnk", L"17-win10-url-target.lnk", "", 0, L""},
+        {L"panel.lnk", L"14-win7-control-panel-item.lnk", "", 0, L""},
         {L"msi.lnk", L"08-msi-advertised-darwin.lnk", "", 0, L""},
         {L"broken.lnk", L"20-not-a-link-recycle-bin-record.lnk", "", 0, L"読み込めません"},
     };
@@ -88,9 +95,9 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
     MakeLink(m_startup, L"args2.lnk", twin, L"/OTHER");
     g_calls.clear();
     {
-        ImportPatch<decltype(&GetFileAttributesW)> probe(__imp_GetFileAttributesW, +[](LPCWSTR path) {
-            return g_calls.push_back(path), g_attributes(path);
-        }, &g_attributes);
+        ImportPatch<decltype(&GetFileAttributesW)> probe(
+            __imp_GetFileAttributesW, +[](LPCWSTR path) { return g_calls.push_back(path), g_attributes(path); },
+            &g_attributes);
         ClickTab(1);
     }
     for (const auto& row : rows)
@@ -110,13 +117,17 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
 // registry refuses is named in a message. The Send To tab has none.
 TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
 {
-    const Names links = {MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt")), MakeLink(m_startup, L"b.lnk", ScratchFile(L"b.txt")),
-                         MakeLink(m_startup, L"c.lnk", ScratchFile(L"c.txt")), MakeLink(m_startup, L"e.lnk", ScratchFile(L"e.txt"))};
+    const Names links = {
+        MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt")), MakeLink(m_startup, L"b.lnk", ScratchFile(L"b.txt")),
+        MakeLink(m_startup, L"c.lnk", ScratchFile(L"c.txt")), MakeLink(m_startup, L"e.lnk", ScratchFile(L"e.txt"))};
     SetSwitch(L"a.lnk", Bytes(6));
     SetSwitch(L"c.lnk", Bytes(3, 70));
     ClickTab(1);
     SelectRows(RowsOf({links[0], links[1], links[2]}));
-    const struct { const wchar_t* name; char off, on; } rows[] = {{L"a.lnk", 7, 6}, {L"b.lnk", 3, 2}, {L"c.lnk", 3, 2}};
+    const struct {
+        const wchar_t* name;
+        char off, on;
+    } rows[] = {{L"a.lnk", 7, 6}, {L"b.lnk", 3, 2}, {L"c.lnk", 3, 2}};
     for (int command : {CMD_SWITCH_OFF, CMD_SWITCH_ON, CMD_SWITCH_OFF}) {
         Command(command);
         for (const auto& row : rows) {
@@ -124,7 +135,8 @@ TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
             if (command == CMD_SWITCH_ON)
                 EXPECT_EQ(Bytes(row.on), value) << Ansi(row.name);
             else
-                EXPECT_TRUE(value.size() == 12 && value[0] == row.off && value.substr(4) != std::string(8, '\0')) << Ansi(row.name);
+                EXPECT_TRUE(value.size() == 12 && value[0] == row.off && value.substr(4) != std::string(8, '\0'))
+                    << Ansi(row.name);
             EXPECT_EQ(command == CMD_SWITCH_ON ? L"" : L"無効", StateOf(row.name));
         }
     }
@@ -136,9 +148,11 @@ TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
     CloseHandle(inUse);
     EXPECT_EQ("none", Switch(L"a.lnk")) << "deleted: its switch goes too";
     std::string saved = ReadBytes(TrashFolder() + L"\\files\\a.lnk.reg");
-    Text expected = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + Text(kSwitchKey) + L"]\r\n\"a.lnk\"=hex:";
+    Text expected = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\" + Text(kSwitchKey)
+                    + L"]\r\n\"a.lnk\"=hex:";
     for (size_t i = 0; i < aSwitch.size(); ++i)
-        expected += (i ? L"," : L"") + std::wstring(1, L"0123456789abcdef"[(aSwitch[i] >> 4) & 15]) + L"0123456789abcdef"[aSwitch[i] & 15];
+        expected += (i ? L"," : L"") + std::wstring(1, L"0123456789abcdef"[(aSwitch[i] >> 4) & 15])
+                    + L"0123456789abcdef"[aSwitch[i] & 15];
     EXPECT_EQ(expected + L"\r\n\r\n", Text(reinterpret_cast<const wchar_t*>(saved.data()), saved.size() / 2));
     EXPECT_EQ(3, Switch(L"b.lnk")[0]) << "still there: its switch stays";
     // Left behind by a shortcut of that name deleted elsewhere: it would switch e.lnk off.
@@ -146,13 +160,16 @@ TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
     SetSwitch(L"f.lnk", Bytes(3));
     Rename(RowsOf({links[2]})[0], L"d");
     Rename(RowsOf({links[3]})[0], L"f");
-    EXPECT_EQ(Names({L"recycle: " + links[0], L"recycle: " + TempPath(L"a.lnk.reg"), L"recycle: " + links[1], L"rename: " + links[2],
-                     L"rename: " + links[3], L"recycle: " + TempPath(L"f.lnk.reg")}), g_calls);
+    EXPECT_EQ(Names({L"recycle: " + links[0], L"recycle: " + TempPath(L"a.lnk.reg"), L"recycle: " + links[1],
+                     L"rename: " + links[2], L"rename: " + links[3], L"recycle: " + TempPath(L"f.lnk.reg")}),
+              g_calls);
     EXPECT_EQ("none|none", Switch(L"c.lnk") + "|" + Switch(L"f.lnk"));
     EXPECT_EQ(12u, Switch(L"d.lnk").size()) << "renamed: the switch follows the file";
     EXPECT_EQ(L"無効|", StateOf(L"d.lnk") + L"|" + StateOf(L"f.lnk"));
     MenuAndMessages messages;
-    ImportPatch refused(__imp_RegSetValueExW, +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
+    ImportPatch refused(
+        __imp_RegSetValueExW,
+        +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
     SelectRows(RowsOf({m_startup + L"\\f.lnk"}));
     Command(CMD_SWITCH_OFF);
     EXPECT_EQ(Names({L"「f.lnk」の設定を変更できませんでした。"}), g_messages);
@@ -171,15 +188,26 @@ TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
 {
     const Text bad = L"ファイル名に次の文字は使えません:\n\\ / : * ? \" < > |";
     const Text reserved = L"この名前は Windows が予約しています。別の名前を指定してください。";
-    const struct { Text typed; Names after; Text message; } cases[] = {
-        {L"a/b", {L"one.lnk", L"taken.lnk"}, bad}, {L"a\"b", {L"one.lnk", L"taken.lnk"}, bad},
+    const struct {
+        Text typed;
+        Names after;
+        Text message;
+    } cases[] = {
+        {L"a/b", {L"one.lnk", L"taken.lnk"}, bad},
+        {L"a\"b", {L"one.lnk", L"taken.lnk"}, bad},
         {L"  ", {L"one.lnk", L"taken.lnk"}, L"ファイル名を入力してください。"},
-        {Text(MAX_PATH - m_sendTo.size() - 5, L'n'), {L"one.lnk", L"taken.lnk"}, L"ファイル名が長すぎます。短い名前を指定してください。"},
+        {Text(MAX_PATH - m_sendTo.size() - 5, L'n'),
+         {L"one.lnk", L"taken.lnk"},
+         L"ファイル名が長すぎます。短い名前を指定してください。"},
         {L"TAKEN", {L"one.lnk", L"taken.lnk"}, L"同じ名前のファイルが既にあります。別の名前を指定してください。"},
-        {L"con", {L"one.lnk", L"taken.lnk"}, reserved}, {L"Com1.txt", {L"one.lnk", L"taken.lnk"}, reserved},
-        {L"LPT9 ", {L"one.lnk", L"taken.lnk"}, reserved}, {L"nul.tar.gz", {L"one.lnk", L"taken.lnk"}, reserved},
-        {L"console", {L"console.lnk", L"taken.lnk"}, L""}, {L"COM10", {L"com10.lnk", L"taken.lnk"}, L""},
-        {L"one", {L"one.lnk", L"taken.lnk"}, L""}, {L"ONE", {L"one.lnk", L"taken.lnk"}, L""},
+        {L"con", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"Com1.txt", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"LPT9 ", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"nul.tar.gz", {L"one.lnk", L"taken.lnk"}, reserved},
+        {L"console", {L"console.lnk", L"taken.lnk"}, L""},
+        {L"COM10", {L"com10.lnk", L"taken.lnk"}, L""},
+        {L"one", {L"one.lnk", L"taken.lnk"}, L""},
+        {L"ONE", {L"one.lnk", L"taken.lnk"}, L""},
     };
     MenuAndMessages messages;
     for (const auto& c : cases) {
@@ -234,7 +262,8 @@ TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
     SetWindowTextW(GetNameEditor(), L"A renamed");
     const auto others = TreeContents(m_sendTo);
     ShellRecorder recorder;
-    SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(CMD_DELETE, BN_CLICKED), reinterpret_cast<LPARAM>(g_toolBar.GetWindow()));
+    SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(CMD_DELETE, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(g_toolBar.GetWindow()));
     PumpMessages();
     EXPECT_EQ(Names({L"rename: " + link, L"recycle: " + m_sendTo + L"\\A renamed.lnk"}), g_calls);
     EXPECT_EQ(Names({L"b.lnk"}), LinkNames(m_sendTo));
@@ -293,14 +322,15 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         EXPECT_TRUE(wcschr(typed, L'한')) << "a typed character the code page lacks";
         EXPECT_TRUE(GetNameEditor());
         press(GetNameEditor(), {}, VK_ESCAPE, false);
-        ImportPatch scan(__imp_FindFirstFileW, +[](LPCWSTR, LPWIN32_FIND_DATAW) {
-            return g_calls.push_back(L"scan"), INVALID_HANDLE_VALUE;
-        });
+        ImportPatch scan(
+            __imp_FindFirstFileW,
+            +[](LPCWSTR, LPWIN32_FIND_DATAW) { return g_calls.push_back(L"scan"), INVALID_HANDLE_VALUE; });
         EXPECT_EQ(L"scan", press(focus, {}, VK_F5));
     }
     Command(CMD_REFRESH);
-    const Names items = {explore, L"プロパティ(&R)\tEnter", L"", L"名前の変更(&M)\tF2", L"削除(&D)\tDelete", L"",
-                         L"有効にする(&E)", L"無効にする(&I)"};
+    const Names items = {
+        explore,           L"プロパティ(&R)\tEnter", L"", L"名前の変更(&M)\tF2", L"削除(&D)\tDelete", L"",
+        L"有効にする(&E)", L"無効にする(&I)"};
     g_calls.clear();
     g_choice = CMD_SWITCH_OFF;
     SelectRows(RowsOf({link}));
@@ -311,5 +341,6 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
     ClickTab(0);
     g_calls.clear();
     SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_hListView), MAKELPARAM(20, 20));
-    EXPECT_EQ(Names({items[0] + L":greyed", items[1] + L":greyed", L"", items[3] + L":greyed", items[4] + L":greyed"}), g_calls);
+    EXPECT_EQ(Names({items[0] + L":greyed", items[1] + L":greyed", L"", items[3] + L":greyed", items[4] + L":greyed"}),
+              g_calls);
 }

@@ -5,7 +5,10 @@
 
 namespace {
 
-bool Enabled(int command) { return SendMessageA(g_toolBar.GetWindow(), TB_GETSTATE, command, 0) & TBSTATE_ENABLED; }
+bool Enabled(int command)
+{
+    return SendMessageA(g_toolBar.GetWindow(), TB_GETSTATE, command, 0) & TBSTATE_ENABLED;
+}
 
 decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
@@ -41,7 +44,8 @@ TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
     for (int row = 0; row < RowCount(); ++row) {
         Text path = RowLinkPath(row);
         if (path.empty()) {
-            EXPECT_EQ(Text(MAX_PATH - m_sendTo.size() - 5, L'n') + L"|パスが長すぎるため操作できません", RowText(row, 0) + L"|" + RowText(row, 2));
+            EXPECT_EQ(Text(MAX_PATH - m_sendTo.size() - 5, L'n') + L"|パスが長すぎるため操作できません",
+                      RowText(row, 0) + L"|" + RowText(row, 2));
             continue;
         }
         SHFILEINFOW name = {}, icon = {};
@@ -57,10 +61,13 @@ TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
     EXPECT_FALSE(Enabled(CMD_DELETE));
     SelectRows({1});
     EXPECT_TRUE(Enabled(CMD_DELETE) && Enabled(CMD_PROPERTIES) && Enabled(CMD_EXPLORE_TARGET));
-    ImportPatch uninitialize(__imp_CoUninitialize, +[]() {
-        g_itemsAtCoUninitialize = g_shortcutList.GetCount();
-        g_coUninitialize();
-    }, &g_coUninitialize);
+    ImportPatch uninitialize(
+        __imp_CoUninitialize,
+        +[]() {
+            g_itemsAtCoUninitialize = g_shortcutList.GetCount();
+            g_coUninitialize();
+        },
+        &g_coUninitialize);
     Command(CMD_EXIT);
     EXPECT_EQ(0, g_itemsAtCoUninitialize);
 }
@@ -71,22 +78,24 @@ TEST_F(MainWindowTest, AListingThatFailsLeavesNothingOfTheOtherTab)
 {
     MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
     Command(CMD_REFRESH);
-    ImportPatch denied(__imp_FindFirstFileW, +[](LPCWSTR, LPWIN32_FIND_DATAW) {
-        return SetLastError(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE;
-    });
+    ImportPatch denied(
+        __imp_FindFirstFileW,
+        +[](LPCWSTR, LPWIN32_FIND_DATAW) { return SetLastError(ERROR_ACCESS_DENIED), INVALID_HANDLE_VALUE; });
     ClickTab(1);
     EXPECT_EQ(m_startup + L"|フォルダーを読み込めません|0", Status());
     ClickTab(0);
-    ImportPatch unnamed(__imp_SHGetSpecialFolderLocation, +[](HWND, int, LPITEMIDLIST*) { return E_FAIL; });
+    ImportPatch unnamed(
+        __imp_SHGetSpecialFolderLocation, +[](HWND, int, LPITEMIDLIST*) { return E_FAIL; });
     ClickTab(1);
     EXPECT_EQ(L"|フォルダーが見つかりません|0", Status());
 }
 
 TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
 {
-    ImportPatch scans(__imp_FindFirstFileW, +[](LPCWSTR pattern, LPWIN32_FIND_DATAW found) {
-        return ++g_scans, g_findFirstFile(pattern, found);
-    }, &g_findFirstFile);
+    ImportPatch scans(
+        __imp_FindFirstFileW,
+        +[](LPCWSTR pattern, LPWIN32_FIND_DATAW found) { return ++g_scans, g_findFirstFile(pattern, found); },
+        &g_findFirstFile);
     ClickTab(1);
     EXPECT_EQ(1, g_scans) << "a click on the other tab";
     ClickTab(1);
@@ -100,9 +109,16 @@ TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
 // The tabs' captions, bytes in the code, and the tooltips' strings, from the resource script.
 TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
 {
-    const struct { int tab, command; const wchar_t* expected; } rows[] = {
-        {0, 0, L"送る"}, {1, 0, L"スタートアップ"}, {-1, CMD_REFRESH, L"更新"}, {-1, CMD_DELETE, L"削除"},
-        {-1, CMD_OPEN_FOLDER, L"フォルダを開く"}, {-1, CMD_EXPLORE_TARGET, L"リンク先をエクスプローラで開く"},
+    const struct {
+        int tab, command;
+        const wchar_t* expected;
+    } rows[] = {
+        {0, 0, L"送る"},
+        {1, 0, L"スタートアップ"},
+        {-1, CMD_REFRESH, L"更新"},
+        {-1, CMD_DELETE, L"削除"},
+        {-1, CMD_OPEN_FOLDER, L"フォルダを開く"},
+        {-1, CMD_EXPLORE_TARGET, L"リンク先をエクスプローラで開く"},
         {-1, CMD_PROPERTIES, L"プロパティ"},
     };
     for (const auto& row : rows) {
@@ -157,7 +173,8 @@ TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
     MakeLink(m_startup, L"Data.lnk", ScratchFolder(L"Data"));
     const auto before = TreeContents(m_startup);
     ClickTab(1);
-    ImportPatch finish(__imp_DragFinish, +[](HDROP handle) { ++g_dropsFinished, g_dragFinish(handle); }, &g_dragFinish);
+    ImportPatch finish(
+        __imp_DragFinish, +[](HDROP handle) { ++g_dropsFinished, g_dragFinish(handle); }, &g_dragFinish);
     DropFiles(m_window, {report, kScratchFolder + L"\\Data", own});
     DropFiles(m_window, {report});
     EXPECT_EQ(2, g_dropsFinished);
@@ -175,7 +192,11 @@ TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
     Text toRoot = MakeLink(m_sendTo, L"root.lnk", L"C:\\qd-root.txt");
     Command(CMD_REFRESH);
     ShellRecorder recorder;
-    const struct { Names links; int command; Names calls; } rows[] = {
+    const struct {
+        Names links;
+        int command;
+        Names calls;
+    } rows[] = {
         {{toTool}, CMD_EXPLORE_TARGET, {L"explore: " + kScratchFolder}},
         {{toData}, CMD_EXPLORE_TARGET, {L"explore: " + kScratchFolder + L"\\Data"}},  // a folder stays whole
         {{toRoot}, CMD_EXPLORE_TARGET, {L"explore: C:\\"}},  // "C:" would be the drive's current folder
