@@ -1,5 +1,5 @@
-// ShortcutItem: one .lnk file, read through the shell-link object; its name and icon index are
-// asked of the shell once, when it is bound.
+// ShortcutItem: one file; a .lnk file is read through the shell-link object. Its name and icon
+// index are asked of the shell once, when it is bound.
 #include "model/shortcut_item.h"
 
 #include <new>
@@ -7,7 +7,10 @@
 #include "model/bound_folder.h"
 #include "model/heap_string.h"
 #include "model/link_target.h"
+#include "model/localized_names.h"
+#include "model/link_name.h"
 #include "model/path_text.h"
+#include "model/shortcut_state.h"
 
 namespace {
 
@@ -29,7 +32,8 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 }  // namespace
 
 ShortcutItem::ShortcutItem()
-    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
+    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
+      m_link(0), m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
@@ -37,7 +41,8 @@ ShortcutItem::ShortcutItem()
 }
 
 ShortcutItem::ShortcutItem(Prototype)
-    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_link(0), m_persistFile(0)
+    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
+      m_link(0), m_persistFile(0)
 {
 }
 
@@ -65,6 +70,7 @@ void ShortcutItem::Reset()
     delete[] m_target;
     m_target = 0;
     m_targetRead = false;
+    m_isShortcut = false;
     m_iconIndex = -1;
     m_states = 0;
 }
@@ -83,7 +89,8 @@ bool ShortcutItem::Load(const wchar_t* path)
     return Load(folder, folderPath, name + 1);
 }
 
-bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name)
+bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name, DWORD attributes,
+                        const LocalizedNames* names)
 {
     Reset();
     if (!folderPath || !name)
@@ -92,12 +99,17 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
     int size = folderLength + 1 + lstrlenW(name) + 1;
     wchar_t displayName[MAX_PATH];
     folder.Describe(name, displayName, MAX_PATH, &m_iconIndex);
+    // The menu's name: desktop.ini's, or an @-reference the shell handed back unread.
+    wchar_t localized[MAX_PATH];
+    if ((names && names->Find(name, localized, MAX_PATH))
+        || (displayName[0] == L'@' && ResolveIndirectName(displayName, localized, MAX_PATH)))
+        lstrcpynW(displayName, localized, MAX_PATH);
+    if (!displayName[0])
+        ShownName(name, displayName);
     // The shell's file operations and its link object take no longer path: the row is shown,
     // by the name the shell gives it, but nothing may act on it.
     if (size > MAX_PATH) {
         int iconIndex = m_iconIndex;
-        if (!displayName[0])
-            ShownName(name, displayName);
         MarkUnusable(displayName);
         m_iconIndex = iconIndex;
         return false;
@@ -109,7 +121,15 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
     m_path[folderLength] = L'\\';
     CopyMemory(m_path + folderLength + 1, name, (size - folderLength - 1) * sizeof(wchar_t));
     m_name = CopyText(displayName);
-    return LoadLink();
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        attributes = GetFileAttributesW(m_path);
+    // The menu leaves a hidden file out, whatever it is.
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN))
+        m_states |= kStateHidden;
+    const wchar_t* extension = FindLastPeriod(name);
+    m_isShortcut = extension && SameName(extension, L".lnk")
+                   && !(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    return m_isShortcut && LoadLink();
 }
 
 bool ShortcutItem::LoadLink()

@@ -1,4 +1,5 @@
-// One shortcut (.lnk) file of the folder on show, with the shell-link object bound to it.
+// One file of the folder on show: a shortcut (.lnk), read through the shell-link object bound to
+// it, or any other file or folder the menu shows, which has a name and an icon but no target.
 // Its path, name, target, arguments and description are UTF-16, exactly as the system holds them.
 #ifndef QUIVERDESK_MODEL_SHORTCUT_ITEM_H
 #define QUIVERDESK_MODEL_SHORTCUT_ITEM_H
@@ -9,6 +10,7 @@
 #include "model/cloneable.h"
 
 class BoundFolder;
+class LocalizedNames;
 
 class ShortcutItem : public Cloneable {
 public:
@@ -21,13 +23,15 @@ public:
     // A fresh, unbound item with its own link object: nothing of this item is copied.
     virtual Cloneable* Clone() const;
 
-    // Binds the item to a .lnk file; true when the link now reflects the file. The path is kept
-    // even when loading fails, so the shell can still name the file. A path the shell's file
-    // calls can't take (MAX_PATH or longer) leaves the item unusable.
+    // Binds the item to a file; true when it is a shortcut and the link now reflects the file.
+    // The path is kept even when loading fails, so the shell can still name the file. A path the
+    // shell's file calls can't take (MAX_PATH or longer) leaves the item unusable.
     bool Load(const wchar_t* path);
     // The same for the file name of folder, whose path is folderPath; name and icon come from
-    // the bound folder.
-    bool Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name);
+    // the bound folder, and the shown name from names where its desktop.ini gives one. attributes
+    // are the file's, as the folder's listing gave them, or INVALID_FILE_ATTRIBUTES to ask.
+    bool Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name,
+              DWORD attributes = INVALID_FILE_ATTRIBUTES, const LocalizedNames* names = 0);
     // For a file the shell can't act on: the row shows shownName and nothing acts on it.
     void MarkUnusable(const wchar_t* shownName);
 
@@ -35,7 +39,9 @@ public:
     const wchar_t* GetLinkPath() const { return m_path; }
     bool IsUsable() const { return m_path != 0; }
     bool HasLink() const { return m_link != 0; }
-    // True once the link reflects its file: a usable item that is not loaded is no readable shortcut.
+    // A .lnk file, which the link object reads; any other file or folder has no target.
+    bool IsShortcut() const { return m_isShortcut; }
+    // True once the link reflects its file: a shortcut that is not loaded is no readable shortcut.
     bool IsLoaded() const { return m_persistFile != 0; }
 
     // These always leave a terminated text in the buffer, empty when nothing could be had.
@@ -69,6 +75,7 @@ private:
     unsigned m_states;            // ShortcutState bits
     wchar_t* m_target;            // owned; the target path read at load, maybe empty
     bool m_targetRead;            // the link answered for its target
+    bool m_isShortcut;            // a .lnk file, not a folder
     IShellLinkW* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };

@@ -116,7 +116,7 @@ void CheckShortcutStates(const ShortcutList& list)
     for (int i = 0; i < count; ++i) {
         ShortcutItem* item = list.GetAt(i);
         // A row the shell can't act on says so in its own words, not here.
-        if (!item || !item->IsUsable())
+        if (!item || !item->IsUsable() || !item->IsShortcut())
             continue;
         if (!item->IsLoaded()) {
             item->AddStates(kStateUnreadable);

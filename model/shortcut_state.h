@@ -10,9 +10,10 @@ enum ShortcutState {
     kStateTargetMissing = 1 << 1,  // nothing at the target's path on a present local fixed drive
     kStateUnverifiable = 1 << 2,   // target on a share, removable or optical media, or an absent drive
     kStateDuplicate = 1 << 3,      // another shortcut of the folder has the same target and arguments
-    kStateUnreadable = 1 << 4      // the file is no readable shortcut
+    kStateUnreadable = 1 << 4,     // the file is no readable shortcut
+    kStateHidden = 1 << 5          // the file has the Hidden attribute: the Send To menu leaves it out
 };
-const int kStateCount = 5;
+const int kStateCount = 6;
 
 // Classifies a target path. Only a path on a present local fixed drive is probed, with one
 // attribute call; a share, removable or optical media or an absent drive is never touched, so

@@ -1,0 +1,25 @@
+// SetHiddenAttribute: one read of the attributes and, when the bit differs, one write of them all.
+#include "model/hidden_attribute.h"
+
+#include <windows.h>
+
+namespace {
+
+// What SetFileAttributes takes; the others (directory, compressed, encrypted, reparse point,
+// sparse) are the file system's to keep and are left out of the write.
+const DWORD kSettable = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE
+                        | FILE_ATTRIBUTE_TEMPORARY | FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
+}  // namespace
+
+bool SetHiddenAttribute(const wchar_t* path, bool hidden)
+{
+    DWORD attributes = GetFileAttributesW(path);
+    if (attributes == INVALID_FILE_ATTRIBUTES)
+        return false;
+    if (((attributes & FILE_ATTRIBUTE_HIDDEN) != 0) == hidden)
+        return true;
+    DWORD kept = attributes & kSettable & ~FILE_ATTRIBUTE_HIDDEN;
+    DWORD wanted = hidden ? kept | FILE_ATTRIBUTE_HIDDEN : kept;
+    return SetFileAttributesW(path, wanted ? wanted : FILE_ATTRIBUTE_NORMAL) != FALSE;
+}
