@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Draws Quiverdesk's icons and toolbar strip from the ASCII-art tables below and writes
-quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp and switch.bmp next to this script, the same bytes on every run,
+quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp, switch.bmp and visibility.bmp next to this script, the same bytes on every run,
 and their full-colour twins for the themed controls: quiverdesk_colour.ico (16, 32 and 48 pixels)
-and toolbar_colour.bmp and switch_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
+and toolbar_colour.bmp, switch_colour.bmp and visibility_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
 import os
 import struct
 import sys
@@ -155,6 +155,44 @@ SWITCH_OFF = [
     "................",
 ]
 SWITCH_IMAGES = [SWITCH_ON, SWITCH_OFF]
+
+# The Send To visibility buttons: an open eye shows a hidden file on the menu again, a shut and
+# struck-through one hides it.
+SHOW_ON_MENU = [
+    "................",
+    "................",
+    "................",
+    ".....KKKKKK.....",
+    "...KKWWWWWWKK...",
+    "..KWWWWnnWWWWK..",
+    ".KWWWWnnnnWWWWK.",
+    "KWWWWnnKKnnWWWWK",
+    ".KWWWWnnnnWWWWK.",
+    "..KWWWWnnWWWWK..",
+    "...KKWWWWWWKK...",
+    ".....KKKKKK.....",
+    "................",
+    "................",
+    "................",
+]
+HIDE_FROM_MENU = [
+    "................",
+    "..............R.",
+    ".............R..",
+    ".....KKKKKKRR...",
+    "...KKssssssRK...",
+    "..KssssssssRsK..",
+    ".KssssssssRsssK.",
+    "KKKKKKKKKRKKKKKK",
+    "........R.......",
+    ".......R........",
+    "......R.........",
+    ".....R..........",
+    "....R...........",
+    "...R............",
+    "................",
+]
+VISIBILITY_IMAGES = [SHOW_ON_MENU, HIDE_FROM_MENU]
 
 # The small icon: a white framed box with a black shortcut arrow, casting a grey shadow.
 ICON_16 = [
@@ -337,12 +375,13 @@ def colour_bitmap_file(pixels):
 def main(argv):
     """make_artwork.py writes the files; make_artwork.py --check only compares them, and fails
     when a committed file no longer matches what this script draws."""
-    for image in TOOLBAR_IMAGES + SWITCH_IMAGES:
+    for image in TOOLBAR_IMAGES + SWITCH_IMAGES + VISIBILITY_IMAGES:
         check(image, 16, 15, False)
     check(ICON_32, 32, 32, True)
     check(ICON_16, 16, 16, True)
     strip = ["".join(image[y] for image in TOOLBAR_IMAGES) for y in range(15)]
     switch_strip = ["".join(image[y] for image in SWITCH_IMAGES) for y in range(15)]
+    visibility_strip = ["".join(image[y] for image in VISIBILITY_IMAGES) for y in range(15)]
 
     here = os.path.dirname(os.path.abspath(__file__))
     outputs = {
@@ -356,6 +395,8 @@ def main(argv):
         "toolbar_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in strip]),
         "switch.bmp": bitmap_file(switch_strip),
         "switch_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in switch_strip]),
+        "visibility.bmp": bitmap_file(visibility_strip),
+        "visibility_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in visibility_strip]),
     }
     if argv[1:] == ["--check"]:
         stale = []
