@@ -6,7 +6,7 @@
 #include <windowsx.h>
 
 #include "app/about_dialog.h"
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"

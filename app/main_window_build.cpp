@@ -5,7 +5,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
 #include "app/window_font.h"

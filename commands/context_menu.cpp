@@ -2,7 +2,7 @@
 // selection, then destroyed.
 #include "commands/context_menu.h"
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 

@@ -1,7 +1,7 @@
 // RefreshShortcuts: rescans the folder of the selected tab and rebuilds the list and the view.
 #include "commands/refresh.h"
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"

@@ -2,7 +2,7 @@
 // undone like any rename in Explorer; a Startup shortcut's switch moves with it.
 #include "commands/rename_shortcut.h"
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "commands/refresh.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"

@@ -2,7 +2,7 @@
 // show their new state at once, without a rescan.
 #include "commands/switch_startup.h"
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
 #include "commands/selected_files.h"

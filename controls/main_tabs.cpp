@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "model/folder_path.h"
 
 HWND g_hTabs = 0;

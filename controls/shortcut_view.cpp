@@ -4,7 +4,7 @@
 #include <shellapi.h>
 #include <wchar.h>
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "controls/row_icons.h"
 #include "controls/state_text.h"
 #include "model/shortcut_list.h"

@@ -1,7 +1,7 @@
 // FormatStates: the words are loaded once and kept; the order is that of the state bits.
 #include "controls/state_text.h"
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "model/shortcut_state.h"
 
 namespace {

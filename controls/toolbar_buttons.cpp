@@ -1,7 +1,7 @@
 // The toolbar's buttons, and their state as the list view's selection and the tab change.
 #include "controls/toolbar_buttons.h"
 
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/tool_bar.h"
