@@ -41,7 +41,7 @@ faults=(
   "commands/drop_shortcuts.cpp|    DragFinish(drop);|    ;|drop handle never released"
   "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"
   "commands/refresh.cpp|    g_statusBar.SetText(0, found ? folder.GetBuffer() : L\"\");|    ;|status bar never shows the folder"
-  "model/folder_path.cpp|tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO|tabIndex == 0 ? CSIDL_STARTUP : CSIDL_SENDTO|tabs show each other's folder"
+  "model/folder_path.h|    return tabIndex == 1;|    return tabIndex == 0;|tabs show each other's folder"
   "commands/shell_actions.cpp|    *backslash = L'\\0';|    (void)backslash;|explore opens the target file, not its folder"
   "model/object_array.cpp|items[i] = i < m_count ? m_items[i] : 0;|items[i] = 0;|growth loses the items held"
   "controls/status_bar.cpp|SendMsg(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));|SendMsg(WM_SIZE, width, 0);|status bar not re-docked on resize"
@@ -56,8 +56,7 @@ faults=(
         ++backslash;|    ;|a drive-root target is cut to \"C:\""
   "controls/shortcut_view.cpp|return shortcut && shortcut->IsUsable() ? shortcut : 0;|return shortcut;|an unusable row still reaches the commands"
   "controls/shortcut_view.cpp|MulDiv(kColumns[i].width, dpi, 96)|kColumns[i].width|columns not scaled by DPI"
-  "app/main_window.cpp|    if (!g_changedByClick)
-        RefreshShortcuts(window);|    RefreshShortcuts(window);|a click that changed the tab scans twice"
+  "controls/tab_clicks.cpp|    bool asks = !g_changedByClick;|    bool asks = true;|a click that changed the tab scans twice"
   "app/main_window.cpp|info->lpszText = MAKEINTRESOURCEA(header->idFrom);|info->lpszText = MAKEINTRESOURCEA(header->idFrom + 1);|tooltips show the next button's text"
   "model/shortcut_state.cpp|    if (type != DRIVE_FIXED && type != DRIVE_RAMDISK)
         return kStateUnverifiable;|    ;|a target on optical media or an absent drive is probed"
@@ -69,7 +68,7 @@ faults=(
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
   "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path));|                ;|a deleted Startup shortcut's switch stays"
   "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));|                ;|a renamed Startup shortcut loses its switch"
-  "controls/toolbar_buttons.cpp|IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
+  "controls/toolbar_buttons.cpp|startupTab ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
   "commands/context_menu.cpp|    if (!IsStartupTabSelected()) {|    if (false) {|the Send To menu offers the switch"
   "model/link_name.cpp|    if (!SameName(newPath, linkPath) && GetFileAttributesW|    if (GetFileAttributesW|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
@@ -86,7 +85,8 @@ faults=(
     g_font = font;|    g_font = font;|the font of the old DPI is never deleted"
   "app/main_window_build.cpp|    ReleaseChildrenFont();
     ReleaseRowIcons();|    ReleaseRowIcons();|the children's font outlives the window"
-  "app/window_font.cpp|    SendMessageA(children[i]|    if (i == 0) SendMessageA(children[i]|only the list takes the font of a new DPI"
+  "app/window_font.cpp|    SetMainTabsFont(font);
+    g_statusBar.SetFont(font);|    ;|only the list takes the font of a new DPI"
   "app/main_window_build.cpp|    SetRowIconSide(SmallIconSideForDpi(dpi));|    ;|the rows keep their icons' size at a new DPI"
   "controls/row_icons.cpp|    if (g_ownIcons != own)
         ReleaseRowIcons();|    ;|the rows' own icon list outlives the DPI it was made for"
@@ -103,9 +103,9 @@ faults=(
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
   "commands/switch_startup.cpp|            ExplainFailure(mainWindow, name ? name : files.GetPath(i));|            ;|a switch the registry refuses goes unsaid"
-  "commands/refresh.cpp|    if (found && IsStartupTabSelected()) {|    if (!found)
+  "commands/refresh.cpp|    if (found && startup) {|    if (!found)
         return 0;
-    if (found && IsStartupTabSelected()) {|a folder the shell can't name leaves the other tab's rows"
+    if (found && startup) {|a folder the shell can't name leaves the other tab's rows"
   "controls/view_sort.cpp|order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);|order = lstrcmpiW(sort->texts[left], sort->texts[right]);|numbers in names sorted as text"
   "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, fileName))
         RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
