@@ -6,7 +6,6 @@
 #include <windowsx.h>
 
 #include "app/about_dialog.h"
-#include "app/quiverdesk.h"
 #include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"
@@ -17,8 +16,10 @@
 #include "commands/switch_startup.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "controls/tab_clicks.h"
 #include "controls/tool_bar.h"
 #include "controls/toolbar_buttons.h"
+#include "res/resource_ids.h"
 
 // Sent from Windows 8.1 on; the SDK headers hide it below that version.
 #ifndef WM_DPICHANGED
@@ -47,7 +48,7 @@ void OnListItemActivate(HWND window, const NMITEMACTIVATE* activation)
 void OnListItemChanged(const NMLISTVIEW* change)
 {
     if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
-        UpdateToolbarState();
+        UpdateToolbarState(IsStartupTabSelected());
 }
 
 // Only a label edit's start has an answer: TRUE refuses it.
@@ -63,45 +64,11 @@ LRESULT OnListNotify(HWND window, const NMHDR* header)
     return 0;
 }
 
-// A click that changes the tab sends TCN_SELCHANGE on the press and NM_CLICK on the release;
-// the change has listed the new folder already, so that click owes no second scan. A change made
-// by an arrow key has no click to follow.
-bool g_changedByClick = false;
-bool g_changingByKey = false;
-
-void OnTabKeyDown(const NMTCKEYDOWN* key)
-{
-    int selected = GetSelectedTab();
-    int count = static_cast<int>(SendMessageA(g_hTabs, TCM_GETITEMCOUNT, 0, 0));
-    bool back = key->wVKey == VK_LEFT || key->wVKey == VK_UP;
-    bool forward = key->wVKey == VK_RIGHT || key->wVKey == VK_DOWN;
-    g_changingByKey = (back && selected > 0) || (forward && selected < count - 1);
-}
-
-void OnTabChange(HWND window)
-{
-    g_changedByClick = !g_changingByKey;
-    g_changingByKey = false;
-    RefreshShortcuts(window);
-}
-
-// A click on the tab already selected still means "list it again".
-void OnTabClick(HWND window)
-{
-    if (!g_changedByClick)
-        RefreshShortcuts(window);
-    g_changedByClick = false;
-}
-
-// One scan per change of tab and one per click on the selected tab; TCN_SELCHANGING, right
-// clicks and keys that change nothing scan nothing.
+// The tabs' own bookkeeping decides which notifications ask for a listing.
 void OnTabNotify(HWND window, const NMHDR* header)
 {
-    switch (header->code) {
-    case TCN_KEYDOWN: OnTabKeyDown(reinterpret_cast<const NMTCKEYDOWN*>(header)); break;
-    case TCN_SELCHANGE: OnTabChange(window); break;
-    case NM_CLICK: OnTabClick(window); break;
-    }
+    if (TabNotifyAsksForListing(header))
+        RefreshShortcuts(window);
 }
 
 // The toolbar's tooltips ask for their texts by the button's command id, which is also the id of
@@ -145,14 +112,17 @@ void OnContextMenu(HWND window, HWND clicked, LPARAM position)
 {
     int x = GET_X_LPARAM(position);
     int y = GET_Y_LPARAM(position);
-    if (clicked == g_hListView && !(x == -1 && y == -1))
+    if (IsShortcutView(clicked) && !(x == -1 && y == -1))
         ShowContextMenu(window, x, y);
 }
 
 // Tab and Shift+Tab: with two controls to hold the focus, both keys move it to the other one.
 void OnNextControl()
 {
-    SetFocus(GetFocus() == g_hListView ? g_hTabs : g_hListView);
+    if (IsShortcutView(GetFocus()))
+        FocusMainTabs();
+    else
+        FocusShortcutView();
 }
 
 // The first one, posted by WM_CREATE, comes before anything else can need COM.

@@ -5,7 +5,6 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/quiverdesk.h"
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
 #include "app/window_font.h"
@@ -16,6 +15,7 @@
 #include "controls/tool_bar.h"
 #include "controls/toolbar_buttons.h"
 #include "model/shortcut_list.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -50,17 +50,6 @@ void MakeDrawingsFor(int dpi)
     SetChildrenFont(dpi);
     SetRowIconSide(SmallIconSideForDpi(dpi));
     SetToolbarImages(dpi);
-}
-
-// Keeps each column's width, as the user may have set it, in step with the new DPI.
-void ScaleColumns(int oldDpi, int newDpi)
-{
-    HWND header = reinterpret_cast<HWND>(SendMessageA(g_hListView, LVM_GETHEADER, 0, 0));
-    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
-    for (int column = 0; column < count; ++column) {
-        int width = static_cast<int>(SendMessageA(g_hListView, LVM_GETCOLUMNWIDTH, column, 0));
-        SendMessageA(g_hListView, LVM_SETCOLUMNWIDTH, column, MulDiv(width, newDpi, oldDpi));
-    }
 }
 
 void AcceptDroppedFiles(HWND mainWindow)
@@ -110,20 +99,17 @@ void OnSize(HWND mainWindow)
     int statusHeight = g_statusBar.GetHeight();
     int toolHeight = g_toolBar.GetHeight();
 
-    MoveWindow(g_hTabs, 0, toolHeight, width, NotBelowZero(height - statusHeight - toolHeight), TRUE);
+    MoveMainTabs(0, toolHeight, width, NotBelowZero(height - statusHeight - toolHeight));
     // The path takes what the count or the failure leaves it.
     int rightEdges[2] = {NotBelowZero(width - ScaleToDpi(kOutcomeWidth, g_layoutDpi)), -1};
     g_statusBar.SetParts(width, statusHeight, 2, rightEdges);
     g_toolBar.Resize(width, toolHeight);
 
-    // Without a tab control nothing below fills the rectangle: the list then gets no room.
-    RECT display = {0, 0, 0, 0};
-    if (g_hTabs && GetClientRect(g_hTabs, &display)) {
-        SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&display));
-        MapWindowPoints(g_hTabs, mainWindow, reinterpret_cast<POINT*>(&display), 2);
-    }
-    MoveWindow(g_hListView, display.left, display.top, NotBelowZero(display.right - display.left),
-               NotBelowZero(display.bottom - display.top), TRUE);
+    // Without a tab control the page is empty: the list then gets no room.
+    RECT display;
+    GetTabsPage(mainWindow, &display);
+    MoveShortcutView(display.left, display.top, NotBelowZero(display.right - display.left),
+                     NotBelowZero(display.bottom - display.top));
 }
 
 // The window moved to a screen of another DPI: what was scaled or made for the old one is redone,

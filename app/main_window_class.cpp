@@ -1,9 +1,9 @@
 // The main window's class and its creation, with the title and class name from the string table.
 #include "app/main_window.h"
 
-#include "app/quiverdesk.h"
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
+#include "res/resource_ids.h"
 
 char g_title[100];
 char g_className[100];

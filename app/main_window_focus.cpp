@@ -23,5 +23,8 @@ void OnActivate(HWND mainWindow, int state)
 // Activation gives the main window itself the focus, which no key acts on: it passes it on.
 void OnSetFocus(HWND mainWindow)
 {
-    SetFocus(g_lastFocus && IsChild(mainWindow, g_lastFocus) ? g_lastFocus : g_hListView);
+    if (g_lastFocus && IsChild(mainWindow, g_lastFocus))
+        SetFocus(g_lastFocus);
+    else
+        FocusShortcutView();
 }

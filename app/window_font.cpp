@@ -21,11 +21,10 @@ void SetChildrenFont(int dpi)
     HFONT font = CreateFontIndirectW(&face);
     if (!font)
         return;
-    // The toolbar shows images only, and its tooltips follow the system's font themselves. The
-    // list hands the font on to its header and to the editor of a name.
-    HWND children[] = {g_hListView, g_hTabs, g_statusBar.GetWindow()};
-    for (int i = 0; i < static_cast<int>(sizeof(children) / sizeof(children[0])); ++i)
-        SendMessageA(children[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    // The toolbar shows images only, and its tooltips follow the system's font themselves.
+    SetShortcutViewFont(font);
+    SetMainTabsFont(font);
+    g_statusBar.SetFont(font);
     ReleaseChildrenFont();
     g_font = font;
 }

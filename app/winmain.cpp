@@ -3,7 +3,7 @@
 
 #include "app/main_window.h"
 #include "app/message_loop.h"
-#include "app/quiverdesk.h"
+#include "res/resource_ids.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {

@@ -183,15 +183,16 @@ bool CopyBenchFolder(const char* from, const char* to, bool withIni)
 
 // Button down and up on the centre of the selected tab, then whatever that leaves queued
 // (the repaint included), as a user's click costs it.
-double ClickSelectedTab()
+double ClickSelectedTab(HWND window)
 {
     RECT rect;
     int tab = GetSelectedTab();
-    SendMessageA(g_hTabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
+    HWND tabs = GetDlgItem(window, CTRL_TABS);
+    SendMessageA(tabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(&rect));
     LPARAM point = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
     double start = NowMs();
-    SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
-    SendMessageA(g_hTabs, WM_LBUTTONUP, 0, point);
+    SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, point);
+    SendMessageA(tabs, WM_LBUTTONUP, 0, point);
     Pump();
     return NowMs() - start;
 }
@@ -319,7 +320,7 @@ int main(int argc, char** argv)
             double start = NowMs();
             RefreshShortcuts(window);
             refresh.push_back(NowMs() - start);
-            r.rows = static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+            r.rows = static_cast<int>(SendMessageA(GetDlgItem(window, CTRL_LIST), LVM_GETITEMCOUNT, 0, 0));
             Pump();
 
             start = NowMs();
@@ -327,7 +328,7 @@ int main(int argc, char** argv)
             floor.push_back(NowMs() - start);
 
             g_tabNotifications = 0;
-            click.push_back(ClickSelectedTab());
+            click.push_back(ClickSelectedTab(window));
             perClick.push_back(g_tabNotifications);
 
             const char* copies[] = {plainCopy, iniCopy};

@@ -115,7 +115,7 @@ int main(int argc, char** argv)
            "|---|---:|---:|---:|---:|---:|\n");
     for (const Kind& kind : kKinds) {
         std::string folder = kind.startup ? startup : sendTo;
-        TabCtrl_SetCurSel(g_hTabs, kind.startup ? 1 : 0);
+        TabCtrl_SetCurSel(GetDlgItem(window, CTRL_TABS), kind.startup ? 1 : 0);
         for (int n : sizes) {
             if (!Fill(folder, kind, n)) {
                 fprintf(stderr, "state_bench: could not fill %s\n", folder.c_str());

@@ -2,9 +2,9 @@
 // selection, then destroyed.
 #include "commands/context_menu.h"
 
-#include "app/quiverdesk.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -24,7 +24,7 @@ POINT KeyboardMenuPoint()
         point.x = rect.left;
         point.y = rect.bottom;
     }
-    ClientToScreen(g_hListView, &point);
+    ShortcutViewToScreen(&point);
     return point;
 }
 

@@ -37,11 +37,12 @@ void DeleteSelectedShortcuts(HWND mainWindow)
                 ForgetStartupSwitch(mainWindow, GetSwitchName(path));
             int row = FindRowOfFile(path);
             if (row >= 0)
-                SendMessageA(g_hListView, LVM_DELETEITEM, row, 0);
+                DeleteRow(row);
         }
     }
     running = false;
-    // Deleted rows send no selection change of their own.
-    UpdateToolbarState();
-    SetFocus(g_hListView);
+    // Deleted rows send no selection change of their own. The tab is read now, not before the
+    // walk: the user may have changed it while the shell asked.
+    UpdateToolbarState(IsStartupTabSelected());
+    FocusShortcutView();
 }

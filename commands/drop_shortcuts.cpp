@@ -60,7 +60,9 @@ DropVerdict MakeDropLinkPath(const HeapString& folder, const wchar_t* droppedPat
 
 void CreateShortcutsFromDrop(HWND mainWindow, HDROP drop)
 {
-    HeapString folder = GetFolderPath(mainWindow, GetSelectedTab());
+    // Looked up once: the listing afterwards shows the folder the shortcuts went to.
+    int tab = GetSelectedTab();
+    HeapString folder = GetFolderPath(mainWindow, tab);
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, 0, 0);
     for (UINT i = 0; i < count; ++i) {
         // Asked for its length first: a name cut to fit a buffer would be another file's name.
@@ -73,5 +75,5 @@ void CreateShortcutsFromDrop(HWND mainWindow, HDROP drop)
         delete[] dropped;
     }
     DragFinish(drop);
-    RefreshShortcuts(mainWindow);
+    RefreshShortcuts(mainWindow, tab, folder);
 }

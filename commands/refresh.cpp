@@ -1,7 +1,6 @@
 // RefreshShortcuts: rescans the folder of the selected tab and rebuilds the list and the view.
 #include "commands/refresh.h"
 
-#include "app/quiverdesk.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
@@ -12,6 +11,7 @@
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -77,6 +77,13 @@ bool IsRefreshWaiting()
 
 int RefreshShortcuts(HWND mainWindow)
 {
+    int tab = GetSelectedTab();
+    return RefreshShortcuts(mainWindow, tab, GetFolderPath(mainWindow, tab));
+}
+
+// The tab is read once, by the caller, so the rows, the path and the buttons all speak of it.
+int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
+{
     // A fill would take the rows from under the command, or the row from under the editor.
     if (g_commandsRunning > 0 || GetNameEditor()) {
         g_refreshWaiting = true;
@@ -84,12 +91,12 @@ int RefreshShortcuts(HWND mainWindow)
     }
     g_refreshWaiting = false;
     g_shortcutList.RemoveAll();
-    HeapString folder = GetFolderPath(mainWindow, GetSelectedTab());
     bool found = folder.GetLength() > 0;
+    bool startup = IsStartupTab(tab);
     bool read = false;
     // The status bar never keeps another tab's path: with no folder it shows none.
     g_statusBar.SetText(0, found ? folder.GetBuffer() : L"");
-    if (found && IsStartupTabSelected()) {
+    if (found && startup) {
         StartupSwitches switches;
         read = AddShortcutsOf(folder, &switches);
     } else if (found) {
@@ -105,6 +112,6 @@ int RefreshShortcuts(HWND mainWindow)
                        : IDS_FOLDER_UNREADABLE,
                 g_shortcutList.GetCount());
     // Once per fill; after that only selection changes move the buttons.
-    UpdateToolbarState();
+    UpdateToolbarState(startup);
     return found ? 1 : 0;
 }

@@ -4,9 +4,14 @@
 
 #include <windows.h>
 
+#include "model/heap_string.h"
+
 // 1 when the shell named a folder (listed, or shown as unreadable); 0 when it named none, or when
 // a command or a name edit is under way: the refresh then waits for it to end.
 int RefreshShortcuts(HWND mainWindow);
+// The same for a tab whose folder the caller has looked up already (empty when the shell named
+// none); the tab and its folder are not read again. A refresh that has to wait reads them anew.
+int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder);
 
 // Held by a command while it runs: dialogs and shell calls pump messages, and a refresh that
 // arrives meanwhile would rebuild the rows under it. The last one to end runs the refresh that

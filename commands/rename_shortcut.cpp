@@ -2,7 +2,6 @@
 // undone like any rename in Explorer; a Startup shortcut's switch moves with it.
 #include "commands/rename_shortcut.h"
 
-#include "app/quiverdesk.h"
 #include "commands/refresh.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
@@ -12,6 +11,7 @@
 #include "model/shell_file_operation.h"
 #include "model/shortcut_item.h"
 #include "model/startup_switch.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -66,7 +66,7 @@ void BeginRename()
         row = NextSelectedRow(-1);
     if (row < 0)
         return;
-    SetFocus(g_hListView);
+    FocusShortcutView();
     EditRowName(row);
 }
 
@@ -74,7 +74,7 @@ void EndNameEdit()
 {
     // The edit ends when it loses the focus, with its text kept.
     if (GetNameEditor())
-        SetFocus(g_hListView);
+        FocusShortcutView();
 }
 
 bool OnBeginRename(const NMLVDISPINFOW* info)

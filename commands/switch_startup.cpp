@@ -2,7 +2,6 @@
 // show their new state at once, without a rescan.
 #include "commands/switch_startup.h"
 
-#include "app/quiverdesk.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
 #include "commands/selected_files.h"
@@ -12,6 +11,7 @@
 #include "model/shortcut_item.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
+#include "res/resource_ids.h"
 
 namespace {
 

@@ -11,6 +11,7 @@ public:
     // Outer height in pixels; 0 while there is no control window.
     int GetHeight() const;
     HWND GetWindow() const { return m_window; }
+    void SetFont(HFONT font) const { SendMsg(WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
 
 protected:
     LRESULT SendMsg(UINT message, WPARAM wParam, LPARAM lParam) const

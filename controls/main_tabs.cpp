@@ -1,11 +1,8 @@
 // The tab control: one row of two tabs whose captions are Shift JIS bytes for the 8-bit messages.
 #include "controls/main_tabs.h"
 
-#include <commctrl.h>
-#include <shlobj.h>
-
-#include "app/quiverdesk.h"
 #include "model/folder_path.h"
+#include "res/resource_ids.h"
 
 HWND g_hTabs = 0;
 
@@ -45,5 +42,14 @@ int GetSelectedTab()
 
 bool IsStartupTabSelected()
 {
-    return FolderForTab(GetSelectedTab()) == CSIDL_STARTUP;
+    return IsStartupTab(GetSelectedTab());
+}
+
+void GetTabsPage(HWND mainWindow, RECT* page)
+{
+    ZeroMemory(page, sizeof(*page));
+    if (g_hTabs && GetClientRect(g_hTabs, page)) {
+        SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(page));
+        MapWindowPoints(g_hTabs, mainWindow, reinterpret_cast<POINT*>(page), 2);
+    }
 }

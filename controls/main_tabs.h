@@ -1,15 +1,38 @@
-// The tab control that chooses the folder on show: tab 0 Send To, tab 1 Startup.
+// The tab control that chooses the folder on show: tab 0 Send To, tab 1 Startup. Only this
+// wrapper talks to the control.
 #ifndef QUIVERDESK_CONTROLS_MAIN_TABS_H
 #define QUIVERDESK_CONTROLS_MAIN_TABS_H
 
 #include <windows.h>
+#include <commctrl.h>
 
-extern HWND g_hTabs;
+extern HWND g_hTabs;  // the system destroys it with the main window
 
 void CreateMainTabs(HWND mainWindow, HINSTANCE instance);
 // The selected tab, or -1 when none is.
 int GetSelectedTab();
 // True while the Startup folder is on show.
 bool IsStartupTabSelected();
+// The tabs' display area, where the list lies, in mainWindow's client coordinates; empty when
+// there is no tab control.
+void GetTabsPage(HWND mainWindow, RECT* page);
+
+// One message or call each, for the callers that need no more.
+inline int GetTabCount()
+{
+    return static_cast<int>(SendMessageA(g_hTabs, TCM_GETITEMCOUNT, 0, 0));
+}
+inline void SetMainTabsFont(HFONT font)
+{
+    SendMessageA(g_hTabs, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+inline void MoveMainTabs(int x, int y, int width, int height)
+{
+    MoveWindow(g_hTabs, x, y, width, height, TRUE);
+}
+inline void FocusMainTabs()
+{
+    SetFocus(g_hTabs);
+}
 
 #endif

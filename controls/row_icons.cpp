@@ -56,7 +56,7 @@ void CopyNewIcons(HIMAGELIST own)
 void SetRowIconSide(int side)
 {
     g_side = side;
-    if (SendMessageA(g_hListView, LVM_GETIMAGELIST, LVSIL_SMALL, 0))
+    if (GetRowImages())
         UpdateRowIcons();
 }
 
@@ -69,7 +69,7 @@ void UpdateRowIcons()
         own = ImageList_Create(g_side, g_side, ILC_COLOR32 | ILC_MASK, 0, 16);
     if (own)
         CopyNewIcons(own);
-    SendMessageA(g_hListView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(own ? own : g_hImageList));
+    SetRowImages(own ? own : g_hImageList);
     if (g_ownIcons != own)
         ReleaseRowIcons();
     g_ownIcons = own;

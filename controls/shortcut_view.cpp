@@ -1,13 +1,14 @@
-// The shortcut list view: creation, columns, and rebuilding every row from the model.
+// The shortcut list view: creation, columns, and rebuilding every row from the model. Every
+// message the view gets is sent from here, the header's widths too, or from the sort beside it.
 #include "controls/shortcut_view.h"
 
 #include <shellapi.h>
 #include <wchar.h>
 
-#include "app/quiverdesk.h"
 #include "controls/row_icons.h"
 #include "controls/state_text.h"
 #include "model/shortcut_list.h"
+#include "res/resource_ids.h"
 
 HWND g_hListView = 0;
 HIMAGELIST g_hImageList = 0;
@@ -180,6 +181,15 @@ void InsertColumns(int dpi)
     InsertColumn(kStateColumn, stateTitle, MulDiv(kStateColumnWidth, dpi, 96));
 }
 
+void ScaleColumns(int oldDpi, int newDpi)
+{
+    int count = GetColumnCount();
+    for (int column = 0; column < count; ++column) {
+        int width = static_cast<int>(SendToView(LVM_GETCOLUMNWIDTH, column, 0));
+        SendToView(LVM_SETCOLUMNWIDTH, column, MulDiv(width, newDpi, oldDpi));
+    }
+}
+
 void FillShortcutView()
 {
     int count = g_shortcutList.GetCount();
@@ -200,15 +210,18 @@ int NextSelectedRow(int row)
     return static_cast<int>(SendToView(LVM_GETNEXTITEM, row, MAKELPARAM(LVNI_SELECTED, 0)));
 }
 
-ShortcutItem* GetRowItem(int row)
+int GetRowIndex(int row)
 {
     LVITEMA item;
     ZeroMemory(&item, sizeof(item));
     item.mask = LVIF_PARAM;
     item.iItem = row;
-    if (!SendToView(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)))
-        return 0;
-    ShortcutItem* shortcut = g_shortcutList.GetAt(static_cast<int>(item.lParam));
+    return SendToView(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<int>(item.lParam) : -1;
+}
+
+ShortcutItem* GetRowItem(int row)
+{
+    ShortcutItem* shortcut = g_shortcutList.GetAt(GetRowIndex(row));
     return shortcut && shortcut->IsUsable() ? shortcut : 0;
 }
 
@@ -274,4 +287,10 @@ bool GetRowRect(int row, RECT* rect)
 {
     rect->left = LVIR_LABEL;
     return SendToView(LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(rect)) != 0;
+}
+
+int GetColumnCount()
+{
+    // Without a header the message goes nowhere, and the answer is 0.
+    return static_cast<int>(SendMessageA(GetShortcutViewHeader(), HDM_GETITEMCOUNT, 0, 0));
 }

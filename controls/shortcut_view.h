@@ -1,6 +1,6 @@
 // The list view that shows one row per shortcut: icon, name, target, description and state.
 // A row's parameter is its item's index in g_shortcutList; its image is the item's icon in the
-// shell's system small-icon list.
+// shell's system small-icon list. Only this wrapper and the sort beside it talk to the view.
 #ifndef QUIVERDESK_CONTROLS_SHORTCUT_VIEW_H
 #define QUIVERDESK_CONTROLS_SHORTCUT_VIEW_H
 
@@ -11,17 +11,21 @@ class ShortcutItem;
 
 enum ShortcutColumn { kNameColumn, kTargetColumn, kDescriptionColumn, kStateColumn, kColumnCount };
 
-extern HWND g_hListView;
+extern HWND g_hListView;         // the system destroys it with the main window
 extern HIMAGELIST g_hImageList;  // the shell's; neither this program nor the view destroys it
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
 void InsertColumns(int dpi);
+// Keeps each column's width, as the user may have set it, in step with a new DPI.
+void ScaleColumns(int oldDpi, int newDpi);
 // Rebuilds every row from g_shortcutList; the first fill gives the view the shell's system
 // small-icon list.
 void FillShortcutView();
 
 // Selection walk: the next selected row after row (-1 to start), or -1.
 int NextSelectedRow(int row);
+// The index in g_shortcutList that the row stands for (its parameter), or -1 for no row.
+int GetRowIndex(int row);
 // The item a row stands for, or null when its index names no item any more or the item has no
 // file name a command could use: every command skips such a row and calls nothing for it.
 ShortcutItem* GetRowItem(int row);
@@ -45,5 +49,58 @@ HWND EditRowName(int row);
 HWND GetNameEditor();
 // The row's label rectangle, in the view's client coordinates.
 bool GetRowRect(int row, RECT* rect);
+// How many columns the header shows; 0 without a header.
+int GetColumnCount();
+
+// One message or call each, for the callers that need no more.
+inline int GetRowCount()
+{
+    return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+}
+inline int GetSelectedRowCount()
+{
+    return static_cast<int>(SendMessageA(g_hListView, LVM_GETSELECTEDCOUNT, 0, 0));
+}
+// The rows after it move up one place.
+inline bool DeleteRow(int row)
+{
+    return SendMessageA(g_hListView, LVM_DELETEITEM, row, 0) != 0;
+}
+// The rows' images: null until the first fill.
+inline HIMAGELIST GetRowImages()
+{
+    return reinterpret_cast<HIMAGELIST>(SendMessageA(g_hListView, LVM_GETIMAGELIST, LVSIL_SMALL, 0));
+}
+// Shared (LVS_SHAREIMAGELISTS): the view never destroys them.
+inline void SetRowImages(HIMAGELIST images)
+{
+    SendMessageA(g_hListView, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
+}
+// The view's header control, made and destroyed by the view.
+inline HWND GetShortcutViewHeader()
+{
+    return reinterpret_cast<HWND>(SendMessageA(g_hListView, LVM_GETHEADER, 0, 0));
+}
+// The view hands the font on to its header and to the editor of a name.
+inline void SetShortcutViewFont(HFONT font)
+{
+    SendMessageA(g_hListView, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+inline void MoveShortcutView(int x, int y, int width, int height)
+{
+    MoveWindow(g_hListView, x, y, width, height, TRUE);
+}
+inline void FocusShortcutView()
+{
+    SetFocus(g_hListView);
+}
+inline bool IsShortcutView(HWND window)
+{
+    return window == g_hListView;
+}
+inline void ShortcutViewToScreen(POINT* point)
+{
+    ClientToScreen(g_hListView, point);
+}
 
 #endif

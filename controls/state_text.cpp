@@ -1,8 +1,8 @@
 // FormatStates: the words are loaded once and kept; the order is that of the state bits.
 #include "controls/state_text.h"
 
-#include "app/quiverdesk.h"
 #include "model/shortcut_state.h"
+#include "res/resource_ids.h"
 
 namespace {
 

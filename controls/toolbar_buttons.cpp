@@ -1,10 +1,9 @@
 // The toolbar's buttons, and their state as the list view's selection and the tab change.
 #include "controls/toolbar_buttons.h"
 
-#include "app/quiverdesk.h"
-#include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/tool_bar.h"
+#include "res/resource_ids.h"
 
 // {image, command, state, style, padding, data, string}. Tooltips are the strings with the command's id.
 const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT] = {
@@ -18,16 +17,16 @@ const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT] = {
     {6, CMD_SWITCH_OFF, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
 };
 
-void UpdateToolbarState()
+void UpdateToolbarState(bool startupTab)
 {
-    LRESULT selected = SendMessageA(g_hListView, LVM_GETSELECTEDCOUNT, 0, 0);
+    int selected = GetSelectedRowCount();
     // Indeterminate lacks the enabled bit, so a greyed button also can't be pressed.
     int state = selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
     g_toolBar.SetButtonState(CMD_EXPLORE_TARGET, state);
     g_toolBar.SetButtonState(CMD_DELETE, state);
     g_toolBar.SetButtonState(CMD_PROPERTIES, state);
     // Only the Startup folder has Windows' switch.
-    int switchState = IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE;
+    int switchState = startupTab ? state : TBSTATE_INDETERMINATE;
     g_toolBar.SetButtonState(CMD_SWITCH_ON, switchState);
     g_toolBar.SetButtonState(CMD_SWITCH_OFF, switchState);
 }

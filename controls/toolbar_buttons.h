@@ -9,7 +9,7 @@ enum { TOOLBAR_BUTTON_COUNT = 7 };
 extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
 
 // Enables explore target, delete and properties while any row is selected, and the Startup
-// switch's buttons too on the Startup tab; greys them otherwise.
-void UpdateToolbarState();
+// switch's buttons too when startupTab; greys them otherwise.
+void UpdateToolbarState(bool startupTab);
 
 #endif

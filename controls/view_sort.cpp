@@ -31,9 +31,16 @@ int CALLBACK CompareRows(LPARAM left, LPARAM right, LPARAM context)
     return sort->descending ? -order : order;
 }
 
-HWND GetHeader()
+// What the row shows in the column, whole, through the wide message; empty when it shows nothing.
+void GetRowText(int row, int column, wchar_t* text, int capacity)
 {
-    return reinterpret_cast<HWND>(SendMessageA(g_hListView, LVM_GETHEADER, 0, 0));
+    LVITEMW item;
+    ZeroMemory(&item, sizeof(item));
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = capacity;
+    text[0] = L'\0';
+    SendMessageA(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
 }
 
 int GetHeaderFormat(HWND header, int column)
@@ -55,22 +62,11 @@ void SortShortcutView(int column, bool descending)
     sort.texts = new (std::nothrow) wchar_t[sort.count > 0 ? sort.count : 1][MAX_PATH];
     if (!sort.texts)
         return;
-    int rows = static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+    int rows = GetRowCount();
     for (int row = 0; row < rows; ++row) {
-        LVITEMA item;
-        ZeroMemory(&item, sizeof(item));
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        if (!SendMessageA(g_hListView, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) || item.lParam < 0
-            || item.lParam >= sort.count)
-            continue;
-        LVITEMW text;
-        ZeroMemory(&text, sizeof(text));
-        text.iSubItem = column;
-        text.pszText = sort.texts[item.lParam];
-        text.cchTextMax = MAX_PATH;
-        text.pszText[0] = L'\0';
-        SendMessageA(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&text));
+        int index = GetRowIndex(row);
+        if (index >= 0 && index < sort.count)
+            GetRowText(row, column, sort.texts[index], MAX_PATH);
     }
     SendMessageA(g_hListView, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(CompareRows));
     delete[] sort.texts;
@@ -78,8 +74,8 @@ void SortShortcutView(int column, bool descending)
 
 int GetSortArrow(bool* descending)
 {
-    HWND header = GetHeader();
-    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    HWND header = GetShortcutViewHeader();
+    int count = GetColumnCount();
     for (int i = 0; i < count; ++i) {
         int format = GetHeaderFormat(header, i);
         if (format & (HDF_SORTUP | HDF_SORTDOWN)) {
@@ -92,8 +88,8 @@ int GetSortArrow(bool* descending)
 
 void ShowSortArrow(int column, bool descending)
 {
-    HWND header = GetHeader();
-    int count = header ? static_cast<int>(SendMessageA(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    HWND header = GetShortcutViewHeader();
+    int count = GetColumnCount();
     for (int i = 0; i < count; ++i) {
         HDITEMA item;
         ZeroMemory(&item, sizeof(item));

@@ -6,7 +6,7 @@
 
 int FolderForTab(int tabIndex)
 {
-    return tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO;
+    return IsStartupTab(tabIndex) ? CSIDL_STARTUP : CSIDL_SENDTO;
 }
 
 HeapString GetFolderPath(HWND owner, int tabIndex)

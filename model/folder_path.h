@@ -6,6 +6,12 @@
 
 #include "model/heap_string.h"
 
+// True for the tab of the Startup folder, the only one with Windows' switch.
+inline bool IsStartupTab(int tabIndex)
+{
+    return tabIndex == 1;
+}
+
 // The shell folder constant for a tab index.
 int FolderForTab(int tabIndex);
 

@@ -1,12 +1,21 @@
 #!/usr/bin/env bash
 # Plants small faults in the product, one at a time, and reports whether the test suite catches
-# each one. It measures the suite, so it is not part of CI. planted-faults.sh [fault-number...]
+# each one. It measures the suite, so the full run is not part of CI; `--check` is: it only proves
+# that every fault still applies to the code as it stands, so that none can drift out of date.
+#   planted-faults.sh [fault-number...]   plant, build, test; fails if a fault does not apply or build
+#   planted-faults.sh --check             apply each fault to a scratch copy, build and test nothing
 # Works on a copy of the tree in build-faults/, so the checkout itself is never modified.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 work="$root/build-faults"
 src="$work/src"
-"$root/scripts/setup.sh"
+check_only=false
+if [ "${1:-}" = "--check" ]; then
+  check_only=true
+  shift
+else
+  "$root/scripts/setup.sh"
+fi
 
 # file | text as it stands | text with the fault | what the fault is
 faults=(
@@ -32,7 +41,7 @@ faults=(
   "commands/drop_shortcuts.cpp|    DragFinish(drop);|    ;|drop handle never released"
   "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"
   "commands/refresh.cpp|    g_statusBar.SetText(0, found ? folder.GetBuffer() : L\"\");|    ;|status bar never shows the folder"
-  "model/folder_path.cpp|tabIndex == 1 ? CSIDL_STARTUP : CSIDL_SENDTO|tabIndex == 0 ? CSIDL_STARTUP : CSIDL_SENDTO|tabs show each other's folder"
+  "model/folder_path.h|    return tabIndex == 1;|    return tabIndex == 0;|tabs show each other's folder"
   "commands/shell_actions.cpp|    *backslash = L'\\0';|    (void)backslash;|explore opens the target file, not its folder"
   "model/object_array.cpp|items[i] = i < m_count ? m_items[i] : 0;|items[i] = 0;|growth loses the items held"
   "controls/status_bar.cpp|SendMsg(WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));|SendMsg(WM_SIZE, width, 0);|status bar not re-docked on resize"
@@ -47,8 +56,7 @@ faults=(
         ++backslash;|    ;|a drive-root target is cut to \"C:\""
   "controls/shortcut_view.cpp|return shortcut && shortcut->IsUsable() ? shortcut : 0;|return shortcut;|an unusable row still reaches the commands"
   "controls/shortcut_view.cpp|MulDiv(kColumns[i].width, dpi, 96)|kColumns[i].width|columns not scaled by DPI"
-  "app/main_window.cpp|    if (!g_changedByClick)
-        RefreshShortcuts(window);|    RefreshShortcuts(window);|a click that changed the tab scans twice"
+  "controls/tab_clicks.cpp|    bool asks = !g_changedByClick;|    bool asks = true;|a click that changed the tab scans twice"
   "app/main_window.cpp|info->lpszText = MAKEINTRESOURCEA(header->idFrom);|info->lpszText = MAKEINTRESOURCEA(header->idFrom + 1);|tooltips show the next button's text"
   "model/shortcut_state.cpp|    if (type != DRIVE_FIXED && type != DRIVE_RAMDISK)
         return kStateUnverifiable;|    ;|a target on optical media or an absent drive is probed"
@@ -60,7 +68,7 @@ faults=(
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
   "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path));|                ;|a deleted Startup shortcut's switch stays"
   "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));|                ;|a renamed Startup shortcut loses its switch"
-  "controls/toolbar_buttons.cpp|IsStartupTabSelected() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
+  "controls/toolbar_buttons.cpp|startupTab ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
   "commands/context_menu.cpp|    if (!IsStartupTabSelected()) {|    if (false) {|the Send To menu offers the switch"
   "model/link_name.cpp|    if (!SameName(newPath, linkPath) && GetFileAttributesW|    if (GetFileAttributesW|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
@@ -71,13 +79,14 @@ faults=(
   "res/quiverdesk.rc|\"リンク先なし\"|\"リンク切れ\"|wrong Japanese state text"
   "app/main_window_build.cpp|first paint.
     OnSize(mainWindow);|first paint.|children laid out only once the window shows"
-  "app/main_window.cpp|    case WM_SETFOCUS:  OnSetFocus(window); return 0;|    case WM_SETFOCUS:  return 0;|the focus stays on the main window, where no key acts"
+  "app/main_window.cpp|    case WM_SETFOCUS: OnSetFocus(window); return 0;|    case WM_SETFOCUS: return 0;|the focus stays on the main window, where no key acts"
   "app/main_window_focus.cpp|g_lastFocus && IsChild|false && IsChild|the focus always comes back to the list"
   "app/window_font.cpp|    ReleaseChildrenFont();
     g_font = font;|    g_font = font;|the font of the old DPI is never deleted"
   "app/main_window_build.cpp|    ReleaseChildrenFont();
     ReleaseRowIcons();|    ReleaseRowIcons();|the children's font outlives the window"
-  "app/window_font.cpp|    SendMessageA(children[i]|    if (i == 0) SendMessageA(children[i]|only the list takes the font of a new DPI"
+  "app/window_font.cpp|    SetMainTabsFont(font);
+    g_statusBar.SetFont(font);|    ;|only the list takes the font of a new DPI"
   "app/main_window_build.cpp|    SetRowIconSide(SmallIconSideForDpi(dpi));|    ;|the rows keep their icons' size at a new DPI"
   "controls/row_icons.cpp|    if (g_ownIcons != own)
         ReleaseRowIcons();|    ;|the rows' own icon list outlives the DPI it was made for"
@@ -94,9 +103,9 @@ faults=(
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
   "commands/switch_startup.cpp|            ExplainFailure(mainWindow, name ? name : files.GetPath(i));|            ;|a switch the registry refuses goes unsaid"
-  "commands/refresh.cpp|    if (found && IsStartupTabSelected()) {|    if (!found)
+  "commands/refresh.cpp|    if (found && startup) {|    if (!found)
         return 0;
-    if (found && IsStartupTabSelected()) {|a folder the shell can't name leaves the other tab's rows"
+    if (found && startup) {|a folder the shell can't name leaves the other tab's rows"
   "controls/view_sort.cpp|order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);|order = lstrcmpiW(sort->texts[left], sort->texts[right]);|numbers in names sorted as text"
   "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, fileName))
         RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
@@ -105,10 +114,44 @@ faults=(
   "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row));|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));|row names handed over as 8-bit text"
 )
 
-# Copies the tree (without builds and git) and builds the 64-bit tests once.
+# Copies the tree (without builds and git).
 rm -rf "$src"
 mkdir -p "$src"
 (cd "$root" && git ls-files -co --exclude-standard -z | grep -zv '^build' | xargs -0 cp --parents -t "$src")
+
+apply() {  # file old new -> 0 when exactly the old text was found and replaced
+  python3 - "$src/$1" "$2" "$3" <<'PY'
+import sys
+path, old, new = sys.argv[1:]
+try:
+    text = open(path, encoding="utf-8").read()
+except OSError:
+    sys.exit(1)
+if text.count(old) != 1:
+    sys.exit(1)
+open(path, "w", encoding="utf-8").write(text.replace(old, new))
+PY
+}
+
+if $check_only; then
+  n=0 stale=0
+  for fault in "${faults[@]}"; do
+    n=$((n + 1))
+    IFS='|' read -r -d '' file old new what <<<"$fault" || true
+    what=${what%$'\n'}
+    cp "$src/$file" "$work/saved" 2>/dev/null || true
+    if apply "$file" "$old" "$new"; then
+      cp "$work/saved" "$src/$file"
+    else
+      echo "planted-faults: fault $n ($what) no longer applies to $file" >&2
+      stale=$((stale + 1))
+    fi
+  done
+  [ $stale -eq 0 ] && echo "planted-faults: all $n faults apply"
+  exit $((stale > 0))
+fi
+
+# The 64-bit tests, built once.
 cmake -S "$src" -B "$work/build" -DCMAKE_TOOLCHAIN_FILE="$src/cmake/toolchain-x86_64-w64-mingw32.cmake" \
   -DCMAKE_BUILD_TYPE=Release -DQUIVERDESK_BUILD_TESTS=ON -DQUIVERDESK_BUILD_BENCH=OFF >/dev/null
 cmake --build "$work/build" -j"$(nproc)" >/dev/null
@@ -116,19 +159,7 @@ cmake --build "$work/build" -j"$(nproc)" >/dev/null
 . "$root/scripts/wine-env.sh"
 qd_wine_env "$work/build/wine"
 # Fast programs first; the first failure ends the run, so a caught fault costs little.
-mapfile -t programs < <(ctest --test-dir "$work/build" -N | sed -n 's/^ *Test *#[0-9]*: //p' | sort |
-                        awk '/stress/ { last[++n] = $0; next } { print } END { for (i = 1; i <= n; i++) print last[i] }')
-
-apply() {  # file old new -> 0 when exactly the old text was found and replaced
-  python3 - "$src/$1" "$2" "$3" <<'PY'
-import sys
-path, old, new = sys.argv[1:]
-text = open(path, encoding="utf-8").read()
-if text.count(old) != 1:
-    sys.exit(1)
-open(path, "w", encoding="utf-8").write(text.replace(old, new))
-PY
-}
+mapfile -t programs < <(ctest --test-dir "$work/build" -N | sed -n 's/^ *Test *#[0-9]*: //p' | sort)
 
 suite_fails() {
   local program
@@ -143,7 +174,7 @@ suite_fails() {
 }
 
 wanted=("$@")
-caught=0 missed=0 skipped=0 n=0
+caught=0 missed=0 broken=0 n=0
 printf '| # | fault | file | caught by |\n|---:|---|---|---|\n'
 for fault in "${faults[@]}"; do
   n=$((n + 1))
@@ -151,22 +182,25 @@ for fault in "${faults[@]}"; do
   IFS='|' read -r -d '' file old new what <<<"$fault" || true
   what=${what%$'\n'}
   cp "$src/$file" "$work/saved"
+  # A fault that no longer applies, or no longer builds, proves nothing: it is a fault of this list.
   if ! apply "$file" "$old" "$new"; then
-    printf '| %d | %s | %s | not applied |\n' "$n" "$what" "$file"
-    skipped=$((skipped + 1))
+    printf '| %d | %s | %s | **does not apply** |\n' "$n" "$what" "$file"
+    broken=$((broken + 1))
     continue
   fi
   if ! cmake --build "$work/build" -j"$(nproc)" >/dev/null 2>&1; then
-    by="(does not build)"
+    by="**does not build**"
+    broken=$((broken + 1))
   elif by=$(suite_fails); then
-    :
+    caught=$((caught + 1))
   else
-    by=""
+    by="**missed**"
+    missed=$((missed + 1))
   fi
   cp "$work/saved" "$src/$file"
-  if [ -n "$by" ]; then caught=$((caught + 1)); else missed=$((missed + 1)); by="**missed**"; fi
   printf '| %d | %s | %s | %s |\n' "$n" "$what" "$file" "$by"
 done
 cmake --build "$work/build" -j"$(nproc)" >/dev/null 2>&1 || true
 echo
-echo "planted faults: $caught caught, $missed missed, $skipped not applied"
+echo "planted faults: $caught caught, $missed missed, $broken that do not apply or build"
+exit $((broken > 0))

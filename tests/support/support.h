@@ -188,9 +188,15 @@ struct ShellRecorder {
     ShellRecorder() { g_calls.clear(); }
 };
 
+// A control of the main window by its id, found as any code outside the control's own files finds it.
+inline HWND MainChild(int id)
+{
+    return GetDlgItem(FindWindowA(g_className, 0), id);
+}
+
 inline int RowCount()
 {
-    return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
+    return static_cast<int>(SendMessageA(MainChild(CTRL_LIST), LVM_GETITEMCOUNT, 0, 0));
 }
 
 // What the row shows, read back whole through the wide message.
@@ -201,15 +207,15 @@ inline Text RowText(int row, int subItem)
     item.iSubItem = subItem;
     item.pszText = text;
     item.cchTextMax = INFOTIPSIZE;
-    SendMessageW(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
+    SendMessageW(MainChild(CTRL_LIST), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }
 
 inline void SelectRows(const std::vector<int>& rows)
 {
-    ListView_SetItemState(g_hListView, -1, 0, LVIS_SELECTED);
+    ListView_SetItemState(MainChild(CTRL_LIST), -1, 0, LVIS_SELECTED);
     for (int row : rows)
-        ListView_SetItemState(g_hListView, row, LVIS_SELECTED, LVIS_SELECTED);
+        ListView_SetItemState(MainChild(CTRL_LIST), row, LVIS_SELECTED, LVIS_SELECTED);
     PumpMessages();
 }
 
@@ -305,10 +311,10 @@ protected:
             __imp_ShowWindow,
             +[](HWND window, int command) {
                 RECT list, page;
-                GetWindowRect(g_hListView, &list);
-                GetClientRect(g_hTabs, &page);
-                SendMessageA(g_hTabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
-                MapWindowPoints(g_hTabs, 0, reinterpret_cast<POINT*>(&page), 2);
+                GetWindowRect(MainChild(CTRL_LIST), &list);
+                GetClientRect(MainChild(CTRL_TABS), &page);
+                SendMessageA(MainChild(CTRL_TABS), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+                MapWindowPoints(MainChild(CTRL_TABS), 0, reinterpret_cast<POINT*>(&page), 2);
                 g_laidOutAtShow = EqualRect(&list, &page);
                 return g_showWindow(window, command);
             },
@@ -327,10 +333,10 @@ protected:
     void ClickTab(int index) const
     {
         RECT rect = {};
-        SendMessageA(g_hTabs, TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
+        SendMessageA(MainChild(CTRL_TABS), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
         LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        SendMessageA(g_hTabs, WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        SendMessageA(g_hTabs, WM_LBUTTONUP, 0, centre);
+        SendMessageA(MainChild(CTRL_TABS), WM_LBUTTONDOWN, MK_LBUTTON, centre);
+        SendMessageA(MainChild(CTRL_TABS), WM_LBUTTONUP, 0, centre);
         PumpMessages();
     }
     void Command(int id) const
@@ -403,7 +409,7 @@ inline std::string Bytes(char first, size_t size = 12)
 // Types text into the row's name editor and presses Enter there.
 inline void Rename(int row, const Text& text)
 {
-    SendMessageW(g_hListView, LVM_EDITLABELW, row, 0);
+    SendMessageW(MainChild(CTRL_LIST), LVM_EDITLABELW, row, 0);
     SetWindowTextW(GetNameEditor(), text.c_str());
     SendMessageW(GetNameEditor(), WM_KEYDOWN, VK_RETURN, 0);
     PumpMessages();

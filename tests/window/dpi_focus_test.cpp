@@ -14,12 +14,13 @@ HGDIOBJ FontOf(HWND control)
 std::string ListLook()
 {
     LOGFONTA font = {};
-    GetObjectA(FontOf(g_hListView), sizeof(font), &font);
+    GetObjectA(FontOf(MainChild(CTRL_LIST)), sizeof(font), &font);
     RECT row = {};
-    ListView_GetItemRect(g_hListView, 0, &row, LVIR_BOUNDS);
+    ListView_GetItemRect(MainChild(CTRL_LIST), 0, &row, LVIR_BOUNDS);
     int width = 0, height = 0;
-    ImageList_GetIconSize(ListView_GetImageList(g_hListView, LVSIL_SMALL), &width, &height);
-    bool shared = FontOf(g_hTabs) == FontOf(g_hListView) && FontOf(g_statusBar.GetWindow()) == FontOf(g_hListView);
+    ImageList_GetIconSize(ListView_GetImageList(MainChild(CTRL_LIST), LVSIL_SMALL), &width, &height);
+    bool shared = FontOf(MainChild(CTRL_TABS)) == FontOf(MainChild(CTRL_LIST))
+                  && FontOf(g_statusBar.GetWindow()) == FontOf(MainChild(CTRL_LIST));
     return std::to_string(font.lfHeight) + " " + std::to_string(row.bottom - row.top) + " " + std::to_string(width)
            + "x" + std::to_string(height) + (shared ? "" : " unshared");
 }
@@ -28,9 +29,9 @@ std::string ListLook()
 
 TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
 {
-    EXPECT_EQ(g_hListView, GetFocus());
+    EXPECT_EQ(MainChild(CTRL_LIST), GetFocus());
     HWND other = CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, 0, 0, 0, 0);
-    for (HWND child : {g_hTabs, g_hListView}) {
+    for (HWND child : {MainChild(CTRL_TABS), MainChild(CTRL_LIST)}) {
         SetFocus(child);
         EXPECT_EQ(m_window, SetActiveWindow(other));
         SetActiveWindow(m_window);
@@ -63,8 +64,8 @@ TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow
         EXPECT_TRUE(step.first == 96 || Frame(m_window) == "900 450 150 150 450") << Frame(m_window);
         EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right) << step.first;
         IMAGEINFO icons = {};
-        ImageList_GetImageInfo(ListView_GetImageList(g_hListView, LVSIL_SMALL), 0, &icons);
-        made.insert(made.end(), {FontOf(g_hListView), step.first == 96 ? 0 : icons.hbmImage});
+        ImageList_GetImageInfo(ListView_GetImageList(MainChild(CTRL_LIST), LVSIL_SMALL), 0, &icons);
+        made.insert(made.end(), {FontOf(MainChild(CTRL_LIST)), step.first == 96 ? 0 : icons.hbmImage});
     }
     DestroyWindow(m_window);
     for (HGDIOBJ object : made)

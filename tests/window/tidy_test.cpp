@@ -233,7 +233,7 @@ TEST_F(MainWindowTest, SortedRowsStayBoundToTheirOwnFiles)
     for (const wchar_t* name : {L"App 10.lnk", L"b.lnk", L"app 2.lnk", L"App 1.lnk"})
         MakeLink(m_sendTo, name, ScratchFile(Text(name) + L".txt"));
     Command(CMD_REFRESH);
-    HWND header = ListView_GetHeader(g_hListView);
+    HWND header = ListView_GetHeader(MainChild(CTRL_LIST));
     auto names = [] { return RowText(0, 0) + L"|" + RowText(1, 0) + L"|" + RowText(2, 0) + L"|" + RowText(3, 0); };
     for (const wchar_t* expected : {L"App 1|app 2|App 10|b", L"b|App 10|app 2|App 1"}) {
         SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
@@ -258,7 +258,7 @@ TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
     MakeLink(m_sendTo, L"b.lnk", ScratchFile(L"b.txt"));
     Command(CMD_REFRESH);
     SelectRows(RowsOf({link}));
-    SendMessageW(g_hListView, LVM_EDITLABELW, RowsOf({link})[0], 0);
+    SendMessageW(MainChild(CTRL_LIST), LVM_EDITLABELW, RowsOf({link})[0], 0);
     SetWindowTextW(GetNameEditor(), L"A renamed");
     const auto others = TreeContents(m_sendTo);
     ShellRecorder recorder;
@@ -300,7 +300,7 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         return g_calls.empty() ? Text() : g_calls[0];
     };
     const Text explore = L"リンク先のフォルダーを開く(&O)";
-    for (HWND focus : {g_hListView, g_hTabs}) {
+    for (HWND focus : {MainChild(CTRL_LIST), MainChild(CTRL_TABS)}) {
         Command(CMD_REFRESH);
         EXPECT_EQ(L"recycle: " + link, press(focus, {}, VK_DELETE));
         EXPECT_EQ(L"delete: " + link, press(focus, {VK_SHIFT}, VK_DELETE));
@@ -309,7 +309,7 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         EXPECT_EQ(explore, press(focus, {}, VK_APPS));
         EXPECT_EQ(8u, g_calls.size()) << "one menu, once";
         press(focus, {VK_CONTROL}, 'A');
-        EXPECT_EQ(2u, ListView_GetSelectedCount(g_hListView));
+        EXPECT_EQ(2u, ListView_GetSelectedCount(MainChild(CTRL_LIST)));
         press(focus, {}, VK_TAB);
         EXPECT_NE(focus, GetFocus());
         press(GetFocus(), {VK_SHIFT}, VK_TAB);
@@ -334,13 +334,13 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
     g_calls.clear();
     g_choice = CMD_SWITCH_OFF;
     SelectRows(RowsOf({link}));
-    SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_hListView), MAKELPARAM(20, 20));
+    SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainChild(CTRL_LIST)), MAKELPARAM(20, 20));
     PumpMessages();
     EXPECT_EQ(items, g_calls);
     EXPECT_EQ(1, Switch(L"a.lnk")[0] & 1) << "the chosen command ran";
     ClickTab(0);
     g_calls.clear();
-    SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(g_hListView), MAKELPARAM(20, 20));
+    SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainChild(CTRL_LIST)), MAKELPARAM(20, 20));
     EXPECT_EQ(Names({items[0] + L":greyed", items[1] + L":greyed", L"", items[3] + L":greyed", items[4] + L":greyed"}),
               g_calls);
 }

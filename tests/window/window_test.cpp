@@ -52,7 +52,7 @@ TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
         SHGetFileInfoW(path.c_str(), 0, &name, sizeof(name), SHGFI_DISPLAYNAME);
         SHGetFileInfoW(path.c_str(), 0, &icon, sizeof(icon), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         LVITEMA image = {LVIF_IMAGE, row};
-        ListView_GetItem(g_hListView, &image);
+        ListView_GetItem(MainChild(CTRL_LIST), &image);
         EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << Ansi(path);
         EXPECT_EQ(icon.iIcon, image.iImage) << Ansi(path);
     }
@@ -100,7 +100,7 @@ TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
     EXPECT_EQ(1, g_scans) << "a click on the other tab";
     ClickTab(1);
     EXPECT_EQ(2, g_scans) << "a click on the selected tab";
-    SendMessageA(g_hTabs, WM_KEYDOWN, VK_LEFT, 0);
+    SendMessageA(MainChild(CTRL_TABS), WM_KEYDOWN, VK_LEFT, 0);
     PumpMessages();
     ClickTab(0);
     EXPECT_EQ(4, g_scans) << "an arrow key to the other tab, then a click on it";
@@ -127,7 +127,7 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
         // The toolbar's tooltip asks the window for its text, as here.
         NMTTDISPINFOA info = {{g_toolBar.GetToolTips(), static_cast<UINT_PTR>(row.command), TTN_GETDISPINFOA}};
         if (row.tab >= 0) {
-            SendMessageA(g_hTabs, TCM_GETITEMA, row.tab, reinterpret_cast<LPARAM>(&tab));
+            SendMessageA(MainChild(CTRL_TABS), TCM_GETITEMA, row.tab, reinterpret_cast<LPARAM>(&tab));
         } else {
             SendMessageA(m_window, WM_NOTIFY, row.command, reinterpret_cast<LPARAM>(&info));
             LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)), text, sizeof(text));

@@ -1,0 +1,43 @@
+// The program's own start-up, in place of the C runtime's. The runtime's brings some 8 KB of code,
+// data and imports (argument parsing, TLS callbacks, pseudo-relocations, floating-point and math
+// error set-up) that a window program built without exceptions never calls; this does what the
+// program needs of it: the static constructors, WinMain with the show command, the static
+// destructors, the exit.
+#include <windows.h>
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand);
+extern "C" void __main();  // the compiler's own: runs the static constructors, once
+
+namespace {
+
+// What the static constructors register for the exit, run last first as the runtime's exit
+// does: the three globals' destructors and the compiler's own, and room to spare.
+typedef void (*ExitFunction)();
+const int kMaxExitFunctions = 16;
+ExitFunction g_exitFunctions[kMaxExitFunctions];
+int g_exitCount = 0;
+
+}  // namespace
+
+extern "C" int atexit(ExitFunction function)
+{
+    if (g_exitCount == kMaxExitFunctions)
+        return -1;
+    g_exitFunctions[g_exitCount++] = function;
+    return 0;
+}
+
+// The loader calls this with whatever alignment the system gives; 32-bit code realigns the stack
+// for the SSE moves the compiler may use.
+extern "C" __attribute__((force_align_arg_pointer)) void QuiverdeskStart()
+{
+    __main();
+    STARTUPINFOW startup;
+    startup.cb = sizeof(startup);
+    GetStartupInfoW(&startup);
+    int showCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+    int result = WinMain(GetModuleHandleW(0), 0, GetCommandLineA(), showCommand);
+    while (g_exitCount > 0)
+        g_exitFunctions[--g_exitCount]();
+    ExitProcess(result);
+}

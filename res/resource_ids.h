@@ -1,0 +1,70 @@
+// Ids shared by the C++ code and the resource script beside it: commands, controls, resources.
+// Kept free of C++ so that the resource compiler can read it too; every layer may include it.
+#ifndef QUIVERDESK_RES_RESOURCE_IDS_H
+#define QUIVERDESK_RES_RESOURCE_IDS_H
+
+// Commands. The toolbar commands double as the ids of their tooltip strings.
+#define CMD_ABOUT 104
+#define CMD_EXIT 105
+#define CMD_REFRESH 32772
+#define CMD_DELETE 32773
+#define CMD_OPEN_FOLDER 32776
+#define CMD_EXPLORE_TARGET 32777
+#define CMD_PROPERTIES 32778
+// Added beside the originals, in a string table block of their own, where the switch commands'
+// tooltips are.
+#define CMD_SWITCH_ON 32784
+#define CMD_SWITCH_OFF 32785
+#define CMD_RENAME 32786
+#define CMD_SELECT_ALL 32787
+#define CMD_NEXT_CONTROL 32788
+#define CMD_CONTEXT_MENU 32789
+
+// Child controls of the main window.
+#define CTRL_STATUS 110
+#define CTRL_TOOLBAR 111
+#define CTRL_LIST 112
+#define CTRL_TABS 113
+
+// Resources.
+#define IDD_ABOUT 103
+#define IDS_TITLE 103
+#define IDS_CLASS_NAME 109
+#define IDS_SPARE_OPEN_FOLDER 32775
+#define IDI_QUIVERDESK 107
+#define IDI_QUIVERDESK_SMALL 108
+#define IDM_MAIN 109
+#define IDA_MAIN 109
+#define IDB_TOOLBAR 131
+#define IDS_PATH_TOO_LONG 200
+// Full-colour artwork beside the 16-colour originals, for the themed controls.
+#define IDI_QUIVERDESK_COLOUR 120
+#define IDB_TOOLBAR_COLOUR 132
+// The Startup switch's two buttons, in a strip of their own beside the original five.
+#define IDB_SWITCH 133
+#define IDB_SWITCH_COLOUR 134
+// Keys beside the original accelerators, and the list's context menu.
+#define IDA_KEYS 110
+#define IDM_CONTEXT 111
+// The state column's words, and the separator that joins them.
+#define IDS_STATE_OFF 208
+#define IDS_STATE_MISSING 209
+#define IDS_STATE_UNVERIFIABLE 210
+#define IDS_STATE_DUPLICATE 211
+#define IDS_STATE_UNREADABLE 212
+#define IDS_STATE_SEPARATOR 213
+#define IDS_COLUMN_STATE 214
+// Why a new name was refused.
+#define IDS_RENAME_BAD_CHARACTER 216
+#define IDS_RENAME_EMPTY 217
+#define IDS_RENAME_TOO_LONG 218
+#define IDS_RENAME_TAKEN 219
+#define IDS_RENAME_RESERVED 220
+// The status bar's second part: the shortcut count, or why the folder could not be listed.
+#define IDS_SHORTCUT_COUNT 221
+#define IDS_FOLDER_NOT_FOUND 222
+#define IDS_FOLDER_UNREADABLE 223
+// A switch the registry would not take; %s is the shortcut's name.
+#define IDS_SWITCH_FAILED 224
+
+#endif
