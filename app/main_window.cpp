@@ -9,6 +9,8 @@
 #include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"
+#include "commands/live_view.h"
+#include "commands/menu_visibility.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
 #include "commands/shell_actions.h"
@@ -154,6 +156,9 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case CMD_SELECT_ALL: SelectAllRows(); break;
     case CMD_NEXT_CONTROL: OnNextControl(); break;
     case CMD_CONTEXT_MENU: ShowContextMenu(window, -1, -1); break;
+    case CMD_SHOW_ON_MENU: ShowSelectedOnMenu(window, true); break;
+    case CMD_HIDE_FROM_MENU: ShowSelectedOnMenu(window, false); break;
+    case CMD_REMOVABLE_DRIVES: ToggleRemovableDrives(); break;
     default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
     return 0;
@@ -177,6 +182,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     case WM_CONTEXTMENU: OnContextMenu(window, reinterpret_cast<HWND>(wParam), lParam); return 0;
     case WM_COMMAND: return OnCommand(window, wParam, lParam);
     case WM_DROPFILES: CreateShortcutsFromDrop(window, reinterpret_cast<HDROP>(wParam)); return 0;
+    case WM_TIMER: OnLiveTimer(window); return 0;  // the live view's only timer
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

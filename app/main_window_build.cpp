@@ -8,6 +8,7 @@
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
 #include "app/window_font.h"
+#include "commands/live_view.h"
 #include "controls/main_tabs.h"
 #include "controls/row_icons.h"
 #include "controls/shortcut_view.h"
@@ -34,13 +35,14 @@ int g_layoutDpi = 96;
 bool g_comStarted = false;
 
 // The full-colour strips with the themed controls, the 16-colour ones otherwise: the original
-// five images, then the Startup switch's two.
+// five images, the Startup switch's two, the Send To visibility's two.
 void SetToolbarImages(int dpi)
 {
-    static const ImageStrip kFullColour[] = {{IDB_TOOLBAR_COLOUR, 5}, {IDB_SWITCH_COLOUR, 2}};
-    static const ImageStrip kSixteenColour[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}};
+    static const ImageStrip kFullColour[] = {
+        {IDB_TOOLBAR_COLOUR, 5}, {IDB_SWITCH_COLOUR, 2}, {IDB_VISIBILITY_COLOUR, 2}};
+    static const ImageStrip kSixteenColour[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}, {IDB_VISIBILITY, 2}};
     bool fullColour = VisualStylesOn();
-    g_toolBar.SetImages(fullColour ? kFullColour : kSixteenColour, 2, fullColour, dpi);
+    g_toolBar.SetImages(fullColour ? kFullColour : kSixteenColour, 3, fullColour, dpi);
 }
 
 // What the children draw with, made for dpi: their font, the rows' icons and the toolbar's images.
@@ -75,9 +77,11 @@ void OnCreate(HWND mainWindow)
     g_statusBar.Create(mainWindow, CTRL_STATUS);
     g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
     MakeDrawingsFor(dpi);
-    // Delete stands apart from the commands before it, and the switch from delete.
+    // Delete stands apart from the commands before it, the switch from delete, and the
+    // visibility from the switch.
     g_toolBar.InsertSeparator(4);
     g_toolBar.InsertSeparator(6);
+    g_toolBar.InsertSeparator(9);
     InsertColumns(dpi);
     g_layoutDpi = dpi;
     // Laid out now, while nothing is visible: a list view moved once it shows re-lays its header
@@ -133,6 +137,7 @@ void StartCom()
 
 void OnDestroy(HWND)
 {
+    StopWatching();
     // The items' shell-link objects must go while COM is still up.
     g_shortcutList.RemoveAll();
     if (g_comStarted)

@@ -4,14 +4,19 @@
 
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "model/send_to_policy.h"
 #include "res/resource_ids.h"
 
 namespace {
 
 // The commands that act on the selected rows, greyed when there are none.
 const UINT kSelectionCommands[] = {
-    CMD_EXPLORE_TARGET, CMD_PROPERTIES, CMD_RENAME, CMD_DELETE, CMD_SWITCH_ON, CMD_SWITCH_OFF,
+    CMD_EXPLORE_TARGET, CMD_PROPERTIES, CMD_RENAME,       CMD_DELETE,
+    CMD_SWITCH_ON,      CMD_SWITCH_OFF, CMD_SHOW_ON_MENU, CMD_HIDE_FROM_MENU,
 };
+
+// Where the switch's commands begin, after the separator before them.
+const int kSwitchSeparator = 5;
 
 // Where the keyboard's menu opens: under the focused row when it is selected, else at the
 // list's corner.
@@ -40,15 +45,29 @@ void ShowContextMenu(HWND mainWindow, int x, int y)
             DestroyMenu(menu);
         return;
     }
-    // The Send To folder has no switch: its two commands and the separator before them go.
-    if (!IsStartupTabSelected()) {
+    // The Send To folder has no switch: its two commands and the separator before them go. The
+    // Startup folder has no menu, whose drives and hidden files would mean nothing there: its
+    // drives item goes with its separator, and the visibility commands are greyed below.
+    bool startup = IsStartupTabSelected();
+    if (startup) {
+        DeleteMenu(popup, CMD_REMOVABLE_DRIVES, MF_BYCOMMAND);
+        DeleteMenu(popup, GetMenuItemCount(popup) - 1, MF_BYPOSITION);
+    } else {
         DeleteMenu(popup, CMD_SWITCH_OFF, MF_BYCOMMAND);
         DeleteMenu(popup, CMD_SWITCH_ON, MF_BYCOMMAND);
-        DeleteMenu(popup, GetMenuItemCount(popup) - 1, MF_BYPOSITION);
+        DeleteMenu(popup, kSwitchSeparator, MF_BYPOSITION);
+        // The machine's policy, when set, decides for every user: shown as it is, but fixed.
+        RemovableDrivesPolicy drives = ReadRemovableDrivesPolicy();
+        CheckMenuItem(popup, CMD_REMOVABLE_DRIVES, MF_BYCOMMAND | (drives.shown ? MF_CHECKED : MF_UNCHECKED));
+        EnableMenuItem(popup, CMD_REMOVABLE_DRIVES, MF_BYCOMMAND | (drives.setByMachine ? MF_GRAYED : MF_ENABLED));
     }
     bool selected = NextSelectedRow(-1) >= 0;
     for (UINT command : kSelectionCommands)
         EnableMenuItem(popup, command, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
+    if (startup) {
+        EnableMenuItem(popup, CMD_SHOW_ON_MENU, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(popup, CMD_HIDE_FROM_MENU, MF_BYCOMMAND | MF_GRAYED);
+    }
     POINT point = {x, y};
     if (x == -1 && y == -1)
         point = KeyboardMenuPoint();

@@ -8,9 +8,11 @@
 #include "model/change_watch.h"
 #include "model/heap_string.h"
 #include "model/source_fingerprint.h"
-#include "model/startup_switch.h"
 
 namespace {
+
+const wchar_t kStartupSwitchKey[] =
+    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // A burst ends after this long without a change, or this long after its first change, whichever
 // comes first: a change shows within a second even while another program keeps writing.
@@ -71,7 +73,10 @@ const HANDLE* GetChangeHandles()
 
 void OnSourceChanged(HWND mainWindow, int index)
 {
-    g_live.watch.Rearm(index);
+    // A folder that went leaves its handle signalled for good: the watch ends, and the next
+    // listing watches what it finds.
+    if (!g_live.watch.Rearm(index))
+        StopWatching();
     DWORD now = GetTickCount();
     if (!g_live.timerSet)
         g_live.burstStart = now;

@@ -1,6 +1,8 @@
 // RefreshShortcuts: rescans the folder of the selected tab and rebuilds the list and the view.
 #include "commands/refresh.h"
 
+#include "commands/live_view.h"
+#include "commands/selected_files.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
@@ -8,6 +10,8 @@
 #include "controls/toolbar_buttons.h"
 #include "model/bound_folder.h"
 #include "model/folder_path.h"
+#include "model/link_name.h"
+#include "model/localized_names.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
@@ -15,15 +19,23 @@
 
 namespace {
 
-const wchar_t kPattern[] = L"\\*.lnk";
+const wchar_t kPattern[] = L"\\*";
 
 int g_commandsRunning = 0;
 bool g_refreshWaiting = false;
+int g_listedTab = -1;  // the tab of the rows on show
 
-// Adds every *.lnk entry of folder, in file-system order, by its exact UTF-16 name. The folder
-// is bound once for all their names and icons. With switches (the Startup folder), each item
-// also shows whether Windows has switched it off. False when the folder could not be read; a
-// folder without shortcuts is read.
+// What the menus show of a folder: every entry but the two dot entries and the folder's own
+// desktop.ini, which Windows hides from the menus and runs nothing from.
+bool IsListed(const wchar_t* name)
+{
+    return lstrcmpW(name, L".") != 0 && lstrcmpW(name, L"..") != 0 && !SameName(name, L"desktop.ini");
+}
+
+// Adds every file and subfolder of folder, in file-system order, by its exact UTF-16 name. The
+// folder is bound once for all their names and icons, and its desktop.ini read once for the
+// names it gives them. With switches (the Startup folder), each item also shows whether Windows
+// has switched it off. False when the folder could not be read; an empty folder is read.
 bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
 {
     HeapString pattern(folder);
@@ -34,17 +46,50 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     BoundFolder bound;
     bound.Bind(folder.GetBuffer());
+    LocalizedNames names;
+    names.Read(folder.GetBuffer());
     do {
+        if (!IsListed(entry.cFileName))
+            continue;
         ShortcutItem* item = g_shortcutList.Add();
         if (!item)
             continue;
-        item->Load(bound, folder.GetBuffer(), entry.cFileName);
+        item->Load(bound, folder.GetBuffer(), entry.cFileName, entry.dwFileAttributes, &names);
         if (switches && item->IsUsable() && switches->IsOff(entry.cFileName))
             item->AddStates(kStateSwitchedOff);
     } while (FindNextFileW(search, &entry));
     FindClose(search);
     return true;
 }
+
+// What the user holds in the rows of a tab listed again: the selection, by file, the focus and
+// the scroll position. The sort is the view's own and stays anyway.
+class HeldRows {
+public:
+    HeldRows() : m_focused(0), m_top(GetTopRow())
+    {
+        const ShortcutItem* focused = GetRowItem(GetFocusedRow());
+        if (focused)
+            m_focused.Assign(focused->GetLinkPath());
+    }
+    void Restore() const
+    {
+        for (int i = 0; i < m_selected.GetCount(); ++i) {
+            int row = FindRowOfFile(m_selected.GetPath(i));
+            if (row >= 0)
+                SelectRow(row, false);
+        }
+        int focused = m_focused.GetBuffer() ? FindRowOfFile(m_focused.GetBuffer()) : -1;
+        if (focused >= 0)
+            SelectRow(focused, IsRowSelected(focused));
+        ScrollRowToTop(m_top);
+    }
+
+private:
+    SelectedFiles m_selected;
+    HeapString m_focused;
+    int m_top;
+};
 
 // The status bar's second part: how many shortcuts, or what went wrong, in the program's words.
 void ShowOutcome(HWND mainWindow, UINT wordsId, int count)
@@ -90,6 +135,10 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
         return 0;
     }
     g_refreshWaiting = false;
+    // Only the tab listed again keeps what the user holds; another tab starts afresh.
+    bool again = tab == g_listedTab;
+    HeldRows held;
+    g_listedTab = tab;
     g_shortcutList.RemoveAll();
     bool found = folder.GetLength() > 0;
     bool startup = IsStartupTab(tab);
@@ -106,6 +155,9 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
     // Filled whatever happened: rows, or none, never the last folder's.
     FillShortcutView();
     KeepChosenOrder();
+    if (again)
+        held.Restore();
+    WatchListedSources(found ? folder.GetBuffer() : L"", startup);
     ShowOutcome(mainWindow,
                 !found ? IDS_FOLDER_NOT_FOUND
                 : read ? IDS_SHORTCUT_COUNT

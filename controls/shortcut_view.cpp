@@ -273,6 +273,31 @@ void SelectAllRows()
     SendToView(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&item));
 }
 
+void SelectRow(int row, bool focus)
+{
+    LVITEMA item;
+    ZeroMemory(&item, sizeof(item));
+    item.stateMask = LVIS_SELECTED | (focus ? LVIS_FOCUSED : 0);
+    item.state = item.stateMask;
+    SendToView(LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&item));
+}
+
+int GetTopRow()
+{
+    return static_cast<int>(SendToView(LVM_GETTOPINDEX, 0, 0));
+}
+
+void ScrollRowToTop(int row)
+{
+    RECT first;
+    first.left = LVIR_BOUNDS;
+    if (row <= 0 || !SendToView(LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first)))
+        return;
+    // A report view scrolls by whole rows: the distance is rows times one row's height.
+    int rows = row - GetTopRow();
+    SendToView(LVM_SCROLL, 0, rows * (first.bottom - first.top));
+}
+
 HWND EditRowName(int row)
 {
     return reinterpret_cast<HWND>(SendToView(LVM_EDITLABELW, row, 0));

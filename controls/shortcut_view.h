@@ -43,6 +43,12 @@ unsigned GetFillCount();
 int GetFocusedRow();
 bool IsRowSelected(int row);
 void SelectAllRows();
+// Selects the row and, with focus, gives it the focus rectangle too.
+void SelectRow(int row, bool focus);
+// The first row the view shows, and scrolling until row is the first it shows (or as near as the
+// rows below it allow).
+int GetTopRow();
+void ScrollRowToTop(int row);
 // Starts editing the row's name in place; the edit control, or null when the view refused.
 HWND EditRowName(int row);
 // The edit control while a name is being edited, or null.

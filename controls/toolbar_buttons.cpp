@@ -15,6 +15,9 @@ const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT] = {
     // The Startup switch: images 5 and 6 come from a strip of their own.
     {5, CMD_SWITCH_ON, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
     {6, CMD_SWITCH_OFF, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+    // The Send To menu's visibility: images 7 and 8, from the third strip.
+    {7, CMD_SHOW_ON_MENU, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
+    {8, CMD_HIDE_FROM_MENU, TBSTATE_INDETERMINATE, TBSTYLE_BUTTON, {0}, 0, 0},
 };
 
 void UpdateToolbarState(bool startupTab)
@@ -29,4 +32,8 @@ void UpdateToolbarState(bool startupTab)
     int switchState = startupTab ? state : TBSTATE_INDETERMINATE;
     g_toolBar.SetButtonState(CMD_SWITCH_ON, switchState);
     g_toolBar.SetButtonState(CMD_SWITCH_OFF, switchState);
+    // Windows runs a hidden Startup file all the same: only the Send To menu leaves one out.
+    int visibilityState = startupTab ? TBSTATE_INDETERMINATE : state;
+    g_toolBar.SetButtonState(CMD_SHOW_ON_MENU, visibilityState);
+    g_toolBar.SetButtonState(CMD_HIDE_FROM_MENU, visibilityState);
 }

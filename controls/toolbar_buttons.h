@@ -5,11 +5,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-enum { TOOLBAR_BUTTON_COUNT = 7 };
+enum { TOOLBAR_BUTTON_COUNT = 9 };
 extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
 
 // Enables explore target, delete and properties while any row is selected, and the Startup
-// switch's buttons too when startupTab; greys them otherwise.
+// switch's buttons too when startupTab, the Send To visibility buttons when not; greys them
+// otherwise.
 void UpdateToolbarState(bool startupTab);
 
 #endif

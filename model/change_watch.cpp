@@ -109,12 +109,15 @@ bool ChangeWatch::ArmKey(int index)
     return key && RegNotifyChangeKeyValue(key, !exact, kKeyChanges, m_handles[index], TRUE) == ERROR_SUCCESS;
 }
 
-void ChangeWatch::Rearm(int index)
+bool ChangeWatch::Rearm(int index)
 {
     if (index < 0 || index >= m_count)
-        return;
-    if (m_keys[index].subKey)
+        return false;
+    // A key that cannot be watched again leaves its event unsignalled; a folder's handle stays
+    // signalled.
+    if (m_keys[index].subKey) {
         ArmKey(index);
-    else
-        FindNextChangeNotification(m_handles[index]);
+        return true;
+    }
+    return FindNextChangeNotification(m_handles[index]) != FALSE;
 }

@@ -24,8 +24,9 @@ public:
     // The handles to wait on, kMaxWatches at most; valid until the next change of the watches.
     int GetCount() const { return m_count; }
     const HANDLE* GetHandles() const { return m_handles; }
-    // After the handle at index was signalled: waits for the next change.
-    void Rearm(int index);
+    // After the handle at index was signalled: waits for the next change. False when the watch
+    // could not be made again (its folder went): its handle stays signalled, and must be closed.
+    bool Rearm(int index);
 
 private:
     ChangeWatch(const ChangeWatch&);

@@ -65,10 +65,11 @@ LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, w
     const wchar_t* lastBackslash = FindLastBackslash(linkPath);
     if (!lastBackslash)
         return kNameTooLong;
-    // The file's own ".LNK" keeps its case: Enter on an unchanged name must not rename it.
+    // A shortcut's name is typed without its ".lnk", which it keeps, in its own case: Enter on an
+    // unchanged name must not rename it. Any other file's name is typed whole.
     const wchar_t* extension = FindLastPeriod(lastBackslash);
     if (!extension || !SameName(extension, kExtension))
-        extension = kExtension;
+        extension = L"";
     int folderLength = static_cast<int>(lastBackslash - linkPath) + 1;
     int nameLength = lstrlenW(name);
     if (folderLength + nameLength + lstrlenW(extension) >= MAX_PATH)

@@ -1,4 +1,5 @@
-// The rules for a shortcut's new name, as the user types it: the file name without ".lnk".
+// The rules for a file's new name, as the user types it: a shortcut's without its ".lnk", any
+// other file's whole.
 #ifndef QUIVERDESK_MODEL_LINK_NAME_H
 #define QUIVERDESK_MODEL_LINK_NAME_H
 

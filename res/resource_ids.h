@@ -66,5 +66,12 @@
 #define IDS_FOLDER_UNREADABLE 223
 // A switch the registry would not take; %s is the shortcut's name.
 #define IDS_SWITCH_FAILED 224
+// The Send To menu's own settings: a file shown or hidden on it, and the removable drives.
+#define CMD_SHOW_ON_MENU 32790
+#define CMD_HIDE_FROM_MENU 32791
+#define CMD_REMOVABLE_DRIVES 32792
+#define IDB_VISIBILITY 135
+#define IDB_VISIBILITY_COLOUR 136
+#define IDS_STATE_HIDDEN 225
 
 #endif
