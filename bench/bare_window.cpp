@@ -5,7 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "bench/first_paint.h"
+#include "bench/bench.h"
 
 namespace {
 
@@ -63,10 +63,8 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
 
 LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DESTROY) {
+    if (message == WM_DESTROY)
         PostQuitMessage(0);
-        return 0;
-    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 

@@ -5,7 +5,7 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/quiverdesk.h"
-#include "bench/first_paint.h"
+#include "bench/bench.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {

@@ -3,30 +3,14 @@
 // reports; it passes or fails nothing. soak_bench [refreshes [dropped items]] (500 and 500)
 #include <windows.h>
 #include <psapi.h>
-#include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <string>
-
-#include "app/main_window.h"
-#include "app/quiverdesk.h"
-#include "bench/bench_clock.h"
-#include "model/shortcut_file.h"
+#include "bench/bench.h"
+#include "tests/support/harness.h"
 
 namespace {
 
-const char kScratch[] = "C:\\qdbench";
-
-void Pump()
-{
-    MSG message;
-    while (PeekMessageA(&message, 0, 0, 0, PM_REMOVE)) {
-        if (message.message != WM_QUIT)
-            TranslateMessage(&message), DispatchMessageA(&message);
-    }
-}
+const wchar_t kScratch[] = L"C:\\qd-bench-soak";
 
 // How many more GDI objects the process could make: a leak shows as a shrinking room.
 int GdiRoom()
@@ -42,67 +26,46 @@ int GdiRoom()
 
 unsigned long PrivateKb()
 {
-    PROCESS_MEMORY_COUNTERS counters;
-    ZeroMemory(&counters, sizeof(counters));
-    counters.cb = sizeof(counters);
+    PROCESS_MEMORY_COUNTERS counters = {};
     GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
     return static_cast<unsigned long>(counters.PagefileUsage / 1024);
 }
 
-// Deletes the files of folder that match pattern.
-int RemoveFiles(const std::string& folder, const char* pattern)
+// n empty files in the scratch folder, named by stem and number.
+std::vector<std::wstring> MakeFiles(const wchar_t* stem, int n)
 {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\" + pattern).c_str(), &entry);
-    int count = 0;
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileA(search, &entry))
-        count += DeleteFileA((folder + "\\" + entry.cFileName).c_str()) ? 1 : 0;
-    FindClose(search);
-    return count;
-}
-
-HGLOBAL MakeDrop(const std::string& paths)
-{
-    HGLOBAL memory = GlobalAlloc(GHND, sizeof(DROPFILES) + paths.size() + 1);
-    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(memory));
-    header->pFiles = sizeof(DROPFILES);
-    CopyMemory(header + 1, paths.data(), paths.size());
-    GlobalUnlock(memory);
-    return memory;
+    std::vector<std::wstring> paths;
+    for (int i = 0; i < n; ++i) {
+        paths.push_back(std::wstring(kScratch) + L"\\" + stem + std::to_wstring(i) + L".txt");
+        CloseHandle(CreateFileW(paths.back().c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
+    }
+    return paths;
 }
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    // Fills and empties Send To: only where that folder is a throwaway.
-    if (!GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version") && !std::getenv("QD_TEST_FOLDERS_REDIRECTED"))
-        return std::fprintf(stderr, "soak_bench: run it under Wine, through scripts/bench.sh\n"), 3;
-    const int refreshes = argc > 1 ? std::atoi(argv[1]) : 500;
-    const int dropped = argc > 2 ? std::atoi(argv[2]) : 500;
+    RefuseOutsideOwnPrefix();
+    const std::vector<int> asked = NumbersAsked(argc, argv, {500, 500});
+    const int refreshes = asked[0], dropped = asked.size() > 1 ? asked[1] : 500;
     CoInitialize(0);
-    char sendTo[MAX_PATH] = "";
-    SHGetSpecialFolderPathA(0, sendTo, CSIDL_SENDTO, TRUE);
-    CreateDirectoryA(kScratch, 0);
-    for (int i = 0; i < 50; ++i) {
-        std::string target = std::string(kScratch) + "\\t" + std::to_string(i) + ".txt";
-        CloseHandle(CreateFileA(target.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
-        CreateShortcutFile(Widen(target.c_str()).c_str(), L"", L"", SW_SHOW,
-                           Widen((std::string(sendTo) + "\\qd-soak-" + std::to_string(i) + ".lnk").c_str()).c_str());
-    }
+    wchar_t sendTo[MAX_PATH];
+    SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE);
+    CreateDirectoryW(kScratch, 0);
+    const std::vector<std::wstring> targets = MakeFiles(L"qd-soak-", 50);
+    for (size_t i = 0; i < targets.size(); ++i)
+        CreateShortcutFile(targets[i].c_str(), L"", L"", SW_SHOW,
+                           (std::wstring(sendTo) + L"\\qd-soak-" + std::to_wstring(i) + L".lnk").c_str());
 
-    HINSTANCE instance = GetModuleHandleA(0);
-    LoadMainWindowTexts(instance);
-    RegisterMainClass(instance);
-    HWND window = CreateMainWindow(instance, SW_SHOWNORMAL);
-    Pump();
+    HWND window = StartMainWindow();
     const int warmUp = refreshes / 10;
     int roomAtWarmUp = 0;
     unsigned long kbAtWarmUp = 0;
     double start = 0;
     for (int i = 1; i <= refreshes; ++i) {
         SendMessageA(window, WM_COMMAND, CMD_REFRESH, 0);
-        Pump();
+        PumpMessages();
         if (i == warmUp) {
             roomAtWarmUp = GdiRoom();  // first: filling the GDI table grows the heap once
             kbAtWarmUp = PrivateKb();
@@ -113,29 +76,24 @@ int main(int argc, char** argv)
     int roomAtEnd = GdiRoom();
     unsigned long kbAtEnd = PrivateKb();
 
-    std::string paths;
-    for (int i = 0; i < dropped; ++i) {
-        std::string item = std::string(kScratch) + "\\d" + std::to_string(i) + ".txt";
-        CloseHandle(CreateFileA(item.c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
-        paths += item + '\0';
-    }
+    const std::vector<std::wstring> items = MakeFiles(L"qd-drop-", dropped);
     start = NowMs();
-    SendMessageA(window, WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0);
+    DropFiles(window, items);
     double dropMs = NowMs() - start;
     DestroyWindow(window);
-    Pump();
-    int made = RemoveFiles(sendTo, "d*.lnk");
-    RemoveFiles(sendTo, "qd-soak-*.lnk");
-    RemoveFiles(kScratch, "*.txt");
-    RemoveDirectoryA(kScratch);
+    PumpMessages();
+    size_t made = FilesMatching(sendTo, L"qd-drop-*.lnk", true).size();
+    FilesMatching(sendTo, L"qd-soak-*.lnk", true);
+    FilesMatching(kScratch, L"qd-*.txt", true);
+    RemoveDirectoryW(kScratch);
 
-    std::printf("| what | figure |\n|---|---:|\n");
-    std::printf("| refreshes of 50 shortcuts (after %d to warm up) | %d |\n", warmUp, refreshes - warmUp);
-    std::printf("| ms per refresh | %.2f |\n", perRefresh);
-    std::printf("| GDI objects the process could still make, warm / end | %d / %d |\n", roomAtWarmUp, roomAtEnd);
-    std::printf("| private KB, warm / end | %lu / %lu |\n", kbAtWarmUp, kbAtEnd);
-    std::printf("| drop of %d items: shortcuts made | %d |\n", dropped, made);
-    std::printf("| drop of %d items: ms, with its refresh | %.0f |\n", dropped, dropMs);
+    printf("| what | figure |\n|---|---:|\n");
+    printf("| refreshes of 50 shortcuts (after %d to warm up) | %d |\n", warmUp, refreshes - warmUp);
+    printf("| ms per refresh | %.2f |\n", perRefresh);
+    printf("| GDI objects the process could still make, warm / end | %d / %d |\n", roomAtWarmUp, roomAtEnd);
+    printf("| private KB, warm / end | %lu / %lu |\n", kbAtWarmUp, kbAtEnd);
+    printf("| drop of %d items: shortcuts made | %d |\n", dropped, static_cast<int>(made));
+    printf("| drop of %d items: ms, with its refresh | %.0f |\n", dropped, dropMs);
     CoUninitialize();
     return 0;
 }

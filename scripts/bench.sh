@@ -40,20 +40,29 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo "## Refresh of the Send To folder"
   echo
   echo "Send To holds N shortcuts to notepad.exe, regedit.exe and the Windows folder in turn."
-  echo "The floor makes, per file, the calls a refresh cannot avoid, bare: find the file,"
-  echo "create the shell link and load it, \`GetPath\`, \`GetDescription\`, and \`SHGetFileInfoA\`"
-  echo "for the display name and for the small icon."
+  echo "The floor makes, per file, the very shell calls by which a refresh lists it, bare, keeping"
+  echo "nothing: the folder bound once, then the file's name parsed there and \`SHGetFileInfoW\` for"
+  echo "its display name and small-icon index, a shell link made and loaded, \`GetPath\` and the"
+  echo "path of its id list, and \`GetDescription\`. The by-path yardstick makes the calls by whole"
+  echo "path the refresh once made: the link loaded, \`GetPath\` with the target's find data,"
+  echo "\`GetDescription\`, and \`SHGetFileInfoA\` by path for the display name and again for the"
+  echo "small icon. The refresh is reported against both."
   echo
   # shellcheck disable=SC2086
   run refresh_bench.exe $sizes
   echo
   if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/refresh_bench.exe" ]; then
-    # The older program's own refresh benchmark, in the same prefix and the same run.
+    # The older program's own refresh benchmark, in the same prefix and the same run, in its own
+    # words, but for one: programs before the by-path yardstick had that name called it the floor.
     echo "### The same, with the program before this change, in the same run"
     echo
     cp "$QD_BASELINE_DIR/refresh_bench.exe" "$bin/refresh_bench-before.exe"
     # shellcheck disable=SC2086
-    run refresh_bench-before.exe $sizes | sed 's/^## /#### /; s/^### /#### /'
+    before=$(run refresh_bench-before.exe $sizes | sed 's/^## /#### /; s/^### /#### /')
+    if grep -q 'Floor: the same platform calls done bare' <<<"$before"; then
+      before=$(sed 's/Floor: the same platform calls done bare/By-path yardstick/; s/floor/by-path yardstick/g' <<<"$before")
+    fi
+    echo "$before"
     rm -f "$bin/refresh_bench-before.exe"
     echo
   fi
@@ -72,11 +81,11 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   # shellcheck disable=SC2086
   run soak_bench.exe $soak
   echo
-  echo "## Click on the other tab"
+  echo "## Click on a tab"
   echo
-  echo "Send To and Startup hold N shortcuts each; the bench clicks the tab that is not selected,"
-  echo "six times per row, and counts the folder scans (one status-bar text each). \"before\" routes"
-  echo "every tab notification to a scan, as the program did until the routing was mended."
+  echo "Send To and Startup hold N shortcuts each; the bench clicks the tab that is not selected"
+  echo "six times, then the selected one six times, and counts the folder scans (one status-bar"
+  echo "text each). A click's time includes the messages it leaves queued; one refresh's does not."
   echo
   run tab_click_bench.exe 10 100
   echo

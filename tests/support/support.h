@@ -4,27 +4,15 @@
 #ifndef QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 
-#include <windows.h>
-#include <commctrl.h>
-#include <shellapi.h>
-#include <shlobj.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
 #include <iterator>
 #include <map>
-#include <string>
-#include <vector>
 
 #include <gtest/gtest.h>
 
-#include "app/main_window.h"
-#include "app/quiverdesk.h"
+#include "support/harness.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
@@ -37,8 +25,6 @@
 typedef std::wstring Text;
 typedef std::vector<Text> Names;
 const Text kScratchFolder = L"C:\\qdtest";
-constexpr wchar_t kSwitchKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // The program's own words, as its 8-bit calls hand them over (code page 932).
 inline std::string Ansi(const Text& wide)
@@ -91,17 +77,6 @@ inline void HoldKeys(std::initializer_list<int> keys)
     for (int key : keys)
         state[key] = 0x80;
     SetKeyboardState(state);
-}
-
-// Leaves a quit message to the loop that waits for it, as a dialog's own loop would.
-inline void PumpMessages()
-{
-    for (MSG message; PeekMessageA(&message, 0, 0, 0, PM_REMOVE);) {
-        if (message.message == WM_QUIT)
-            return PostQuitMessage(static_cast<int>(message.wParam));
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
 }
 
 // "outer width, outer height, column widths" of a main window, in this process or another.
@@ -248,19 +223,12 @@ inline Text TrashFolder()
     return trash;
 }
 
-// Empties Send To, Startup, the scratch tree and the test prefix's recycle bin around each test, and refuses to run outside
-// the Wine prefix the scripts made unless QD_TEST_FOLDERS_REDIRECTED=1.
+// Empties Send To, Startup, the scratch tree and the test prefix's recycle bin around each test.
 class ShellFolderTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        const char* redirected = std::getenv("QD_TEST_FOLDERS_REDIRECTED");
-        bool ownPrefix = std::getenv("QD_WINE_ENV") && GetProcAddress(GetModuleHandleA("ntdll"), "wine_get_version");
-        if (!ownPrefix && !(redirected && std::string(redirected) == "1")) {
-            std::fprintf(stderr, "Refusing to touch the Send To and Startup folders outside scripts/test.sh's Wine\n"
-                                 "prefix; redirect them and set QD_TEST_FOLDERS_REDIRECTED=1 to run elsewhere.\n");
-            std::exit(3);
-        }
+        RefuseOutsideOwnPrefix();
         wchar_t sendTo[MAX_PATH] = L"", startup[MAX_PATH] = L"";
         ASSERT_TRUE(SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE)
                     && SHGetSpecialFolderPathW(0, startup, CSIDL_STARTUP, TRUE));
@@ -303,9 +271,6 @@ protected:
     void SetUp() override
     {
         ShellFolderTest::SetUp();
-        HINSTANCE instance = GetModuleHandleA(0);
-        LoadMainWindowTexts(instance);
-        RegisterMainClass(instance);  // from the second test on, it fails harmlessly
         // Whether the list view already lay on the tab's page when the window first showed.
         ImportPatch show(
             __imp_ShowWindow,
@@ -319,8 +284,7 @@ protected:
                 return g_showWindow(window, command);
             },
             &g_showWindow);
-        m_window = CreateMainWindow(instance, SW_SHOWNORMAL);
-        PumpMessages();
+        m_window = StartMainWindow();
     }
     void TearDown() override
     {
@@ -329,16 +293,7 @@ protected:
         PumpMessages();
         ShellFolderTest::TearDown();
     }
-    // Button down and up on the tab, as the user clicks.
-    void ClickTab(int index) const
-    {
-        RECT rect = {};
-        SendMessageA(MainChild(CTRL_TABS), TCM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rect));
-        LPARAM centre = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
-        SendMessageA(MainChild(CTRL_TABS), WM_LBUTTONDOWN, MK_LBUTTON, centre);
-        SendMessageA(MainChild(CTRL_TABS), WM_LBUTTONUP, 0, centre);
-        PumpMessages();
-    }
+    void ClickTab(int index) const { ::ClickTab(m_window, index); }
     void Command(int id) const
     {
         SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
@@ -415,32 +370,9 @@ inline void Rename(int row, const Text& text)
     PumpMessages();
 }
 
-// A real HDROP of wide names, as the shell hands it over, in fixed zeroed memory (the handle is
-// the pointer): each name ended by a zero, and the list by one more.
-inline void DropFiles(HWND window, const Names& paths)
-{
-    Text names;
-    for (const Text& path : paths)
-        names += path + L'\0';
-    DROPFILES* drop =
-        static_cast<DROPFILES*>(GlobalAlloc(GPTR, sizeof(DROPFILES) + (names.size() + 1) * sizeof(wchar_t)));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    CopyMemory(drop + 1, names.data(), names.size() * sizeof(wchar_t));
-    SendMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
-    PumpMessages();
-}
-
 inline Names LinkNames(const Text& folder)
 {
-    Names names;
-    WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW((folder + L"\\*.lnk").c_str(), &found);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
-        names.push_back(found.cFileName);
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
+    return FilesMatching(folder, L"*.lnk");
 }
 
 #endif
