@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/main_window.h"
+#include "app/message_loop.h"
 #include "app/quiverdesk.h"
 
 constexpr wchar_t kSwitchKey[] =
@@ -44,6 +45,22 @@ inline void PumpMessages()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+}
+
+// Pumps as the program's own loop does, change notifications and all, until done() holds or
+// milliseconds have passed; what done() says last. A quit message, left by an earlier window,
+// is taken out while it pumps and left again after.
+template <typename Done>
+inline bool PumpLiveUntil(HWND mainWindow, Done done, DWORD milliseconds)
+{
+    DWORD start = GetTickCount();
+    int exitCode = 0;
+    bool quit = false;
+    while (!done() && GetTickCount() - start < milliseconds)
+        quit = !PumpMessagesAndChanges(mainWindow, 0, 0, 20, &exitCode) || quit;
+    if (quit)
+        PostQuitMessage(exitCode);
+    return done();
 }
 
 // The real main window, built as WinMain builds it.

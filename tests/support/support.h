@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <initializer_list>
 #include <iterator>
 #include <map>
@@ -195,6 +196,24 @@ inline void SelectRows(const std::vector<int>& rows)
 }
 
 // The file of the row's item, as every command finds it; empty when no command may act on it.
+inline std::vector<int> SelectedRows()
+{
+    std::vector<int> rows;
+    for (int row = -1; (row = ListView_GetNextItem(MainChild(CTRL_LIST), row, LVNI_SELECTED)) >= 0;)
+        rows.push_back(row);
+    return rows;
+}
+
+// A click on the column's header, as the user sorts.
+inline void SortBy(int column)
+{
+    RECT rect = {};
+    HWND header = ListView_GetHeader(MainChild(CTRL_LIST));
+    Header_GetItemRect(header, column, &rect);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.left + 5, rect.top + 5));
+    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 5, rect.top + 5));
+}
+
 inline Text RowLinkPath(int row)
 {
     const ShortcutItem* item = GetRowItem(row);

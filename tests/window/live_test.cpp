@@ -1,0 +1,117 @@
+// The Send To tab as the menu shows it, and the list kept live: every file listed by the menu's
+// name, hidden ones shown and hidden without deleting, and what other programs do to the folder
+// shown without a click, once per burst, keeping what the user holds, never under an edit.
+#include "support/support.h"
+
+namespace {
+
+// Long enough for a loaded machine; how soon a change shows is the benchmark's to measure.
+const DWORD kPatience = 5000;
+
+Text RowNames()
+{
+    Text names;
+    for (int row = 0; row < RowCount(); ++row)
+        names += (row ? L"|" : L"") + RowText(row, 0);
+    return names;
+}
+
+}  // namespace
+
+// Wine has no handler for the menu's own types, so the shell names each by its file name, as
+// Windows does where none is registered (it has one for .url, whose extension it hides);
+// desktop.ini names one, and stays out of the list itself.
+TEST_F(MainWindowTest, SendToListsEveryFileAndHidesOneWithoutDeletingIt)
+{
+    for (const wchar_t* name : {L"Compressed (zipped) Folder.ZFSendToTarget", L"Desktop (create shortcut).DeskLink",
+                                L"Mail Recipient.MAPIMail", L"Documents.mydocs", L"Site.url"})
+        WriteBytes(m_sendTo + L"\\" + name, "");
+    const char16_t ini[] = u"\uFEFF[LocalizedFileNames]\r\nDocuments.mydocs=ドキュメント\r\n";
+    WriteBytes(m_sendTo + L"\\desktop.ini", std::string(reinterpret_cast<const char*>(ini), sizeof(ini) - 2));
+    Text fax = MakeLink(m_sendTo, L"Fax Recipient.lnk", ScratchFile(L"fax.txt"));
+    SetFileAttributesW(fax.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
+    ClickTab(1);
+    ClickTab(0);
+    SortBy(0);
+    EXPECT_EQ(L"Compressed (zipped) Folder.ZFSendToTarget|Desktop (create shortcut).DeskLink|Fax Recipient|"
+              L"Mail Recipient.MAPIMail|Site|ドキュメント",
+              RowNames());
+    EXPECT_EQ(L"非表示", RowText(2, kStateColumn));
+    Text mail = m_sendTo + L"\\Mail Recipient.MAPIMail";
+    for (bool hide : {true, false}) {
+        SelectRows(RowsOf({mail}));
+        Command(hide ? CMD_HIDE_FROM_MENU : CMD_SHOW_ON_MENU);
+        EXPECT_EQ(hide ? L"非表示" : L"", RowText(RowsOf({mail})[0], kStateColumn));
+        EXPECT_EQ(hide ? FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE : FILE_ATTRIBUTE_ARCHIVE,
+                  GetFileAttributesW(mail.c_str()));
+    }
+}
+
+TEST_F(MainWindowTest, FilesMadeRenamedAndDeletedBehindTheProgramShowWithoutAClick)
+{
+    Command(CMD_REFRESH);
+    Text made = m_sendTo + L"\\made.txt", renamed = m_sendTo + L"\\renamed.txt";
+    const struct {
+        std::function<void()> change;
+        const wchar_t* rows;
+    } steps[] = {
+        {[&] { WriteBytes(made, "x"); }, L"made.txt"},
+        {[&] { MoveFileW(made.c_str(), renamed.c_str()); }, L"renamed.txt"},
+        {[&] { SetFileAttributesW(renamed.c_str(), FILE_ATTRIBUTE_HIDDEN); }, L"renamed.txt"},
+        {[&] { DeleteFileW(renamed.c_str()); }, L""},
+    };
+    for (const auto& step : steps) {
+        step.change();
+        EXPECT_TRUE(PumpLiveUntil(
+            m_window, [&] { return RowNames() == step.rows; }, kPatience))
+            << Ansi(step.rows);
+    }
+}
+
+// Fifty files from an installer list once or twice, not fifty times; a change the program made
+// itself, already on show, lists once.
+TEST_F(MainWindowTest, ABurstListsAtMostTwiceAndTheProgramsOwnChangeOnce)
+{
+    Command(CMD_REFRESH);
+    unsigned before = GetFillCount();
+    for (int i = 0; i < 50; ++i)
+        WriteBytes(m_sendTo + L"\\burst " + std::to_wstring(i) + L".txt", "x");
+    PumpLiveUntil(
+        m_window, [] { return RowCount() == 50; }, kPatience);
+    PumpLiveUntil(
+        m_window, [] { return false; }, 1000);
+    EXPECT_EQ(50, RowCount());
+    EXPECT_GE(2u, GetFillCount() - before);
+    before = GetFillCount();
+    SelectRows({0});
+    Command(CMD_HIDE_FROM_MENU);
+    PumpLiveUntil(
+        m_window, [] { return false; }, 1000);
+    EXPECT_EQ(1u, GetFillCount() - before);
+}
+
+TEST_F(MainWindowTest, ALiveListingKeepsTheSelectionAndTheSortAndWaitsForAnEdit)
+{
+    for (const wchar_t* name : {L"a.txt", L"b.txt", L"c.txt"})
+        WriteBytes(m_sendTo + L"\\" + name, "x");
+    Command(CMD_REFRESH);
+    SortBy(0);
+    SortBy(0);
+    SelectRows(RowsOf({m_sendTo + L"\\b.txt"}));
+    WriteBytes(m_sendTo + L"\\d.txt", "x");
+    EXPECT_TRUE(PumpLiveUntil(
+        m_window, [] { return RowCount() == 4; }, kPatience));
+    EXPECT_EQ(L"d.txt|c.txt|b.txt|a.txt", RowNames());
+    EXPECT_EQ(std::vector<int>({2}), SelectedRows());
+
+    Command(CMD_RENAME);
+    unsigned before = GetFillCount();
+    WriteBytes(m_sendTo + L"\\e.txt", "x");
+    PumpLiveUntil(
+        m_window, [] { return false; }, 1500);
+    EXPECT_EQ(before, GetFillCount());
+    EXPECT_TRUE(GetNameEditor() != 0);
+    SendMessageW(GetNameEditor(), WM_KEYDOWN, VK_ESCAPE, 0);
+    EXPECT_TRUE(PumpLiveUntil(
+        m_window, [] { return RowCount() == 5; }, kPatience));
+}
