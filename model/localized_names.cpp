@@ -30,9 +30,6 @@ void LocalizedNames::Read(const wchar_t* folderPath)
         return;
     lstrcpyW(iniPath, folderPath);
     lstrcatW(iniPath, L"\\desktop.ini");
-    // Most folders have none: one attribute call spares the profile reader's work.
-    if (GetFileAttributesW(iniPath) == INVALID_FILE_ATTRIBUTES)
-        return;
     m_section = new (std::nothrow) wchar_t[kSectionCapacity];
     if (m_section && !GetPrivateProfileSectionW(L"LocalizedFileNames", m_section, kSectionCapacity, iniPath)) {
         delete[] m_section;
