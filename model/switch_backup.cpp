@@ -1,38 +1,12 @@
-// RecycleValueAsRegFile: regedit's own format, UTF-16 with its byte-order mark, one value as
-// hex bytes, which every type can be written as.
+// RecycleValueAsRegFile: a .reg file of the value, written in the temporary folder and handed to
+// the shell's bin.
 #include "model/switch_backup.h"
 
-#include <new>
-
 #include "model/heap_string.h"
+#include "model/reg_file.h"
 #include "model/shell_file_operation.h"
 
 namespace {
-
-const wchar_t kHeader[] = L"\xFEFFWindows Registry Editor Version 5.00\r\n\r\n[";
-
-bool WriteText(HANDLE file, const wchar_t* text)
-{
-    DWORD size = static_cast<DWORD>(lstrlenW(text) * sizeof(wchar_t));
-    DWORD written = 0;
-    return WriteFile(file, text, size, &written, 0) && written == size;
-}
-
-// The whole file: header, key, and "name"=hex:..; names can hold neither '"' nor '\'.
-bool WriteRegFile(HANDLE file, const wchar_t* keyName, const wchar_t* valueName, DWORD type, const BYTE* data,
-                  DWORD size)
-{
-    wchar_t prefix[24];  // the longest type, 8 hex digits, fits
-    wsprintfW(prefix, type == REG_BINARY ? L"\"=hex:" : L"\"=hex(%x):", type);
-    bool ok = WriteText(file, kHeader) && WriteText(file, keyName) && WriteText(file, L"]\r\n\"")
-              && WriteText(file, valueName) && WriteText(file, prefix);
-    for (DWORD i = 0; ok && i < size; ++i) {
-        wchar_t byte[4];
-        wsprintfW(byte, i + 1 < size ? L"%02x," : L"%02x", data[i]);
-        ok = WriteText(file, byte);
-    }
-    return ok && WriteText(file, L"\r\n\r\n");
-}
 
 // A new file in the temporary folder named after the value, "name (2).reg" and so on when taken.
 HANDLE CreateRegFile(const wchar_t* valueName, HeapString& path)
@@ -58,29 +32,14 @@ HANDLE CreateRegFile(const wchar_t* valueName, HeapString& path)
 
 }  // namespace
 
-BYTE* ReadWholeValue(HKEY key, const wchar_t* valueName, DWORD* type, DWORD* size)
-{
-    *size = 0;
-    if (!valueName || RegQueryValueExW(key, valueName, 0, type, 0, size) != ERROR_SUCCESS)
-        return 0;
-    BYTE* data = new (std::nothrow) BYTE[*size ? *size : 1];
-    if (data && RegQueryValueExW(key, valueName, 0, type, data, size) == ERROR_SUCCESS)
-        return data;
-    delete[] data;
-    return 0;
-}
-
 bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const wchar_t* valueName)
 {
-    DWORD type = 0;
-    DWORD size = 0;
-    BYTE* data = ReadWholeValue(key, valueName, &type, &size);  // owned; freed below
-    if (!data)
+    // No file at all for a value that isn't there.
+    if (!valueName || RegQueryValueExW(key, valueName, 0, 0, 0, 0) != ERROR_SUCCESS)
         return false;
     HeapString path;
     HANDLE file = CreateRegFile(valueName, path);  // owned; closed below
-    bool written = file != INVALID_HANDLE_VALUE && WriteRegFile(file, keyName, valueName, type, data, size);
-    delete[] data;
+    bool written = file != INVALID_HANDLE_VALUE && WriteRegHeader(file) && WriteRegValue(file, key, keyName, valueName);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     // Quietly, since the user confirmed the shortcut's delete and this goes with it; but where

@@ -5,14 +5,10 @@
 
 #include <windows.h>
 
-// The value of key named valueName, whatever its type and size, in a new[] block the caller
-// deletes; null when there is no such value or memory ran out.
-BYTE* ReadWholeValue(HKEY key, const wchar_t* valueName, DWORD* type, DWORD* size);
-
 // Writes the value of key named valueName, whatever its type and size, to "valueName.reg" in the
 // temporary folder, and recycles that file. keyName is the key's full name as regedit writes it.
-// True when the value is in the bin; false, with nothing left behind, when it could not be saved
-// (or there is no such value).
+// The name is a shortcut's file name, which any file may take. True when the value is in the
+// bin; false, with nothing left behind, when it could not be saved (or there is no such value).
 bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const wchar_t* valueName);
 
 #endif

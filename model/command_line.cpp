@@ -1,0 +1,141 @@
+// SplitCommandLine: shell32's evaluation looked up at run time, since Windows before Vista and
+// Wine lack it, and CreateProcess's own reading where it is missing. Only local fixed drives are
+// probed: a share, or a removable or absent drive, could keep the program waiting.
+#include "model/command_line.h"
+
+#include <windows.h>
+#include <objbase.h>
+
+#include <new>
+
+#include "model/native_view.h"
+
+namespace {
+
+typedef HRESULT(WINAPI* EvaluateProc)(PCWSTR, PWSTR*, PWSTR*, PWSTR*);
+
+bool IsBlank(wchar_t c)
+{
+    return c == L' ' || c == L'\t';
+}
+
+const wchar_t* SkipBlanks(const wchar_t* text)
+{
+    while (IsBlank(*text))
+        ++text;
+    return text;
+}
+
+void AssignPart(HeapString& text, const wchar_t* start, const wchar_t* end)
+{
+    int length = static_cast<int>(end - start);
+    wchar_t* part = new (std::nothrow) wchar_t[length + 1];  // owned; freed below
+    if (part)
+        lstrcpynW(part, start, length + 1);
+    text.Assign(part ? part : L"");
+    delete[] part;
+}
+
+bool Evaluate(const wchar_t* commandLine, HeapString& program, HeapString& arguments)
+{
+    HMODULE shell32 = LoadLibraryW(L"shell32.dll");  // one reference, freed below
+    if (!shell32)
+        return false;
+    EvaluateProc evaluate = reinterpret_cast<EvaluateProc>(
+        reinterpret_cast<void*>(GetProcAddress(shell32, "SHEvaluateSystemCommandTemplate")));
+    PWSTR application = 0;  // owned by the task allocator, as are the parameters
+    PWSTR parameters = 0;
+    bool evaluated =
+        evaluate && SUCCEEDED(evaluate(commandLine, &application, 0, &parameters)) && application && application[0];
+    if (evaluated) {
+        program.Assign(application);
+        arguments.Assign(SkipBlanks(parameters ? parameters : L""));
+    }
+    CoTaskMemFree(application);
+    CoTaskMemFree(parameters);
+    FreeLibrary(shell32);
+    return evaluated;
+}
+
+bool MayProbe(const wchar_t* name)
+{
+    if (name[0] == L'\\' || name[0] == L'/')
+        return false;
+    if (!name[0] || name[1] != L':')
+        return true;
+    wchar_t root[] = L"?:\\";
+    root[0] = name[0];
+    UINT type = GetDriveTypeW(root);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+// The file CreateProcess would run for the text from start to end, found as a file.
+bool FindProgram(const wchar_t* start, const wchar_t* end, HeapString& program)
+{
+    wchar_t name[MAX_PATH];
+    wchar_t found[MAX_PATH];
+    int length = static_cast<int>(end - start);
+    if (length <= 0 || length >= MAX_PATH)
+        return false;
+    lstrcpynW(name, start, length + 1);
+    if (!MayProbe(name))
+        return false;
+    DWORD attributes = INVALID_FILE_ATTRIBUTES;
+    {
+        NativeFileSystemView native;
+        DWORD foundLength = SearchPathW(0, name, L".exe", MAX_PATH, found, 0);
+        if (foundLength && foundLength < MAX_PATH)
+            attributes = GetFileAttributesW(found);
+    }
+    if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        return false;
+    program.Assign(found);
+    return true;
+}
+
+bool EndsWithExe(const wchar_t* start, const wchar_t* end)
+{
+    return end - start > 4 && CompareStringOrdinal(end - 4, 4, L".exe", 4, TRUE) == CSTR_EQUAL;
+}
+
+}  // namespace
+
+bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapString& arguments)
+{
+    if (!commandLine)
+        commandLine = L"";
+    if (Evaluate(commandLine, program, arguments))
+        return true;
+    const wchar_t* start = SkipBlanks(commandLine);
+    const wchar_t* end = start;  // of the program's text
+    const wchar_t* rest = 0;     // past it
+    bool found = false;
+    if (*start == L'"') {
+        ++start;
+        for (end = start; *end && *end != L'"';)
+            ++end;
+        found = FindProgram(start, end, program);
+        rest = *end ? end + 1 : end;
+    } else {
+        // Each run of words, shortest first, as CreateProcess tries them; the first word or the
+        // first run ending in ".exe" is kept for a program found nowhere.
+        const wchar_t* last = start + lstrlenW(start);
+        while (last > start && IsBlank(last[-1]))
+            --last;
+        const wchar_t* likeliest = 0;
+        for (const wchar_t* p = start;; ++p) {
+            if (p < last && (!IsBlank(*p) || IsBlank(p[-1])))
+                continue;
+            found = FindProgram(start, p, program);
+            if (found || !likeliest || (EndsWithExe(start, p) && !EndsWithExe(start, likeliest)))
+                likeliest = p;
+            if (found || p >= last)
+                break;
+        }
+        end = rest = likeliest;
+    }
+    if (!found)
+        AssignPart(program, start, end);
+    arguments.Assign(SkipBlanks(rest));
+    return found;
+}

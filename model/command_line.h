@@ -1,0 +1,18 @@
+// What a command line runs: the program the system would start and the arguments it would hand
+// it, for a line whose program is not named apart, as a Run value's is.
+#ifndef QUIVERDESK_MODEL_COMMAND_LINE_H
+#define QUIVERDESK_MODEL_COMMAND_LINE_H
+
+#include "model/heap_string.h"
+
+// Splits commandLine, its environment variables already expanded. shell32's
+// SHEvaluateSystemCommandTemplate answers where it is there and takes the line; elsewhere the line
+// is read as CreateProcess reads it: a quoted first token is the program; unquoted, the program is
+// the shortest run of words that names a file, ".exe" added to a name without an extension, a
+// name without a folder searched for. True when the program was found. When it was not, program
+// is still the likeliest path (the quoted token, the first run of words ending in ".exe", or else
+// the first word), so that a missing program can be shown and judged missing. arguments are the
+// rest of the line past the blanks after the program, exactly.
+bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapString& arguments);
+
+#endif

@@ -1,0 +1,158 @@
+// The sources' keys, and the reads of a Run key's values. The machine's keys are opened in the
+// 64-bit view from either build; the 32-bit programs' key by its own path, in that view too, so
+// both builds read the same keys.
+#include "model/startup_sources.h"
+
+#include <shlobj.h>
+
+#include <new>
+
+#include "model/startup_switch.h"
+
+namespace {
+
+const REGSAM kView64 = KEY_WOW64_64KEY;
+const RegistryPlace kUserRun = {HKEY_CURRENT_USER,
+                                L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0};
+const RegistryPlace kUserRunOnce = {HKEY_CURRENT_USER,
+                                    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0};
+const RegistryPlace kMachineRun = {HKEY_LOCAL_MACHINE,
+                                   L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", kView64};
+const RegistryPlace kMachineRun32 = {
+    HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", kView64};
+const RegistryPlace kMachineRunOnce = {
+    HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", kView64};
+const RegistryPlace kUserRunSwitches = {
+    HKEY_CURRENT_USER,
+    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", 0};
+const RegistryPlace kMachineRunSwitches = {
+    HKEY_LOCAL_MACHINE,
+    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", kView64};
+const RegistryPlace kMachineRun32Switches = {
+    HKEY_LOCAL_MACHINE,
+    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32", kView64};
+const RegistryPlace kMachineFolderSwitches = {
+    HKEY_LOCAL_MACHINE,
+    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder",
+    kView64};
+
+const StartupSourceInfo kSources[kStartupSourceCount] = {
+    {CSIDL_STARTUP, 0, &kStartupFolderSwitches},
+    {CSIDL_COMMON_STARTUP, 0, &kMachineFolderSwitches},
+    {-1, &kUserRun, &kUserRunSwitches},
+    {-1, &kMachineRun, &kMachineRunSwitches},
+    {-1, &kMachineRun32, &kMachineRun32Switches},
+    {-1, &kUserRunOnce, 0},
+    {-1, &kMachineRunOnce, 0},
+};
+
+// The variables of text expanded; the text as it is where it can't be (too long for the call).
+void Expand(const wchar_t* text, HeapString& expanded)
+{
+    DWORD capacity = ExpandEnvironmentStringsW(text, 0, 0);
+    for (int attempt = 0; capacity && attempt < 4; ++attempt) {
+        wchar_t* buffer = new (std::nothrow) wchar_t[capacity];  // owned; freed below
+        DWORD needed = buffer ? ExpandEnvironmentStringsW(text, buffer, capacity) : 0;
+        if (needed && needed <= capacity)
+            expanded.Assign(buffer);
+        delete[] buffer;
+        if (needed <= capacity)
+            break;
+        capacity = needed;
+    }
+    if (!expanded.GetBuffer())
+        expanded.Assign(text);
+}
+
+}  // namespace
+
+const StartupSourceInfo& GetStartupSource(StartupSource source)
+{
+    return kSources[source];
+}
+
+StartupValueReader::StartupValueReader(StartupSource source) : m_key(0), m_status(ERROR_NO_MORE_ITEMS), m_index(0)
+{
+    const RegistryPlace* place = kSources[source].values;
+    LONG status = place ? OpenPlace(*place, KEY_QUERY_VALUE, &m_key) : ERROR_FILE_NOT_FOUND;
+    if (status != ERROR_FILE_NOT_FOUND && status != ERROR_SUCCESS)
+        m_status = status;
+}
+
+StartupValueReader::~StartupValueReader()
+{
+    if (m_key)
+        RegCloseKey(m_key);
+}
+
+LONG StartupValueReader::Next(StartupValue& value)
+{
+    if (!m_key)
+        return m_status;
+    // Names are as long as the key says its longest is; one added since is asked for again.
+    DWORD longest = 0;
+    LONG status = RegQueryInfoKeyW(m_key, 0, 0, 0, 0, 0, 0, 0, &longest, 0, 0, 0);
+    for (int attempt = 0; status == ERROR_SUCCESS && attempt < 4; ++attempt) {
+        DWORD length = longest + 1;
+        wchar_t* name = new (std::nothrow) wchar_t[length];  // owned; freed below
+        status = name ? RegEnumValueW(m_key, m_index, name, &length, 0, &value.type, 0, 0) : ERROR_OUTOFMEMORY;
+        if (status == ERROR_SUCCESS)
+            value.name.Assign(name);
+        delete[] name;
+        if (status != ERROR_MORE_DATA)
+            break;
+        longest = longest * 2 + 1;
+        status = ERROR_SUCCESS;
+    }
+    if (status != ERROR_SUCCESS)
+        return status;
+    ++m_index;
+    value.command.Clear();
+    value.expanded.Clear();
+    if (value.type != REG_SZ && value.type != REG_EXPAND_SZ)
+        return ERROR_SUCCESS;
+    DWORD type = 0;
+    DWORD size = 0;
+    BYTE* data = ReadWholeValue(m_key, value.name.GetBuffer(), &type, &size);  // owned; freed below
+    // Ended by ReadWholeValue's zeros, whatever the size: a value stored without its null, or of
+    // an odd size, still reads as the text it holds.
+    // A value gone since it was listed keeps no command.
+    const wchar_t* text = reinterpret_cast<const wchar_t*>(data);
+    if (text) {
+        value.command.Assign(text);
+        if (type == REG_EXPAND_SZ)
+            Expand(text, value.expanded);
+        else
+            value.expanded.Assign(text);
+    }
+    delete[] data;
+    return ERROR_SUCCESS;
+}
+
+LONG DeleteStartupValue(StartupSource source, const wchar_t* name)
+{
+    const StartupSourceInfo& info = kSources[source];
+    HKEY values = 0;    // owned; closed below
+    HKEY switches = 0;  // owned; closed below, and null where there is no switch key
+    LONG status = !name         ? ERROR_INVALID_PARAMETER
+                  : info.values ? OpenPlace(*info.values, KEY_SET_VALUE, &values)
+                                : ERROR_NOT_SUPPORTED;
+    // Both keys are opened before either value goes: a refusal leaves both as they were, and no
+    // entry switched off comes back on by losing its switch alone.
+    LONG opened = status == ERROR_SUCCESS && info.switches ? OpenPlace(*info.switches, KEY_SET_VALUE, &switches)
+                                                           : ERROR_FILE_NOT_FOUND;
+    if (opened != ERROR_SUCCESS && opened != ERROR_FILE_NOT_FOUND)
+        status = opened;
+    if (status == ERROR_SUCCESS)
+        status = RegDeleteValueW(values, name);
+    if (status == ERROR_SUCCESS && switches) {
+        LONG deleted = RegDeleteValueW(switches, name);
+        if (deleted != ERROR_FILE_NOT_FOUND)
+            status = deleted;
+    }
+    if (values)
+        RegCloseKey(values);
+    if (switches)
+        RegCloseKey(switches);
+    return status;
+}

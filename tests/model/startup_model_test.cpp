@@ -1,0 +1,271 @@
+// What the Startup tab adds to the model: each registry source's own key and view, its values
+// listed, saved, deleted and merged back by regedit exactly; the machine's refusals; and command
+// lines split into the program the system would run and its arguments.
+#include <windows.h>
+#include <sddl.h>
+#include <shlwapi.h>
+
+#include <optional>
+#include <regex>
+#include <set>
+
+#include "model/command_line.h"
+#include "model/startup_switch.h"
+#include "model/value_backup.h"
+#include "support/support.h"
+
+extern "C" decltype(&GetProcAddress) __imp_GetProcAddress;
+
+namespace {
+
+const Text kVersion = L"\\Microsoft\\Windows\\CurrentVersion\\";
+const Text kApproved = L"SOFTWARE" + kVersion + L"Explorer\\StartupApproved\\";
+
+// Spelt out here rather than read from the program's table, so that a wrong key or view shows.
+const struct {
+    StartupSource source;
+    HKEY root;
+    Text key, switches;  // switches empty: none
+} kSources[] = {
+    {kSourceUserRun, HKEY_CURRENT_USER, L"Software" + kVersion + L"Run", kApproved + L"Run"},
+    {kSourceMachineRun, HKEY_LOCAL_MACHINE, L"SOFTWARE" + kVersion + L"Run", kApproved + L"Run"},
+    {kSourceMachineRun32, HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node" + kVersion + L"Run", kApproved + L"Run32"},
+    {kSourceUserRunOnce, HKEY_CURRENT_USER, L"Software" + kVersion + L"RunOnce", L""},
+    {kSourceMachineRunOnce, HKEY_LOCAL_MACHINE, L"SOFTWARE" + kVersion + L"RunOnce", L""},
+};
+
+std::string Utf16(const Text& text, bool terminated = true)
+{
+    return std::string(reinterpret_cast<const char*>(text.c_str()), (text.size() + terminated) * sizeof(wchar_t));
+}
+
+const Text kWindows = _wgetenv(L"SystemRoot");
+const Text kQuoted = L"\"C:\\x y\\a.exe\" /q", kExpandable = L"%SystemRoot%\\regedit.exe -m";
+const struct {
+    Text name;
+    DWORD type;
+    std::string data;
+    Text listed;           // "command|expanded"
+    bool unended = false;  // the last byte of data is not written
+} kValues[] = {
+    {L"back\\slash \"quoted\"", REG_SZ, Utf16(kQuoted), kQuoted + L"|" + kQuoted},
+    {L"\xD55C\xE9 " + Text(300, L'n'), REG_EXPAND_SZ, Utf16(kExpandable),
+     kExpandable + L"|" + kWindows + L"\\regedit.exe -m"},
+    {L"binary", REG_BINARY, std::string("\x02\0\xff", 3), L"(none)|(none)"},
+    // Stored without its null: the 'z' past the size written keeps the system from adding one.
+    {L"unended", REG_SZ, Utf16(Text(600, L'x'), false) + "z", Text(600, L'x') + L"|" + Text(600, L'x'), true},
+};
+
+// Each source's values go by names of its own, so that one listed by another source shows.
+Text Name(size_t source, size_t value)
+{
+    return L"qd" + std::to_wstring(source) + L" " + kValues[value].name;
+}
+
+// "type:bytes" of a value, empty when there is none.
+std::string Raw(HKEY root, const Text& key, const Text& name)
+{
+    HKEY opened = 0;
+    DWORD type = 0, size = 4096;
+    std::string data(size, '\0');
+    RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened);
+    LONG status = RegQueryValueExW(opened, name.c_str(), 0, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    RegCloseKey(opened);
+    return status ? "" : std::to_string(type) + ":" + data.substr(0, size);
+}
+
+Text Or(const HeapString& text)
+{
+    return text.GetBuffer() ? text.GetBuffer() : L"(none)";
+}
+
+// The outermost key of path that does not exist, which the test makes and deletes; empty if none.
+Text FirstMissing(HKEY root, const Text& path)
+{
+    for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
+        HKEY key;
+        if (RegOpenKeyExW(root, path.substr(0, end).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return path.substr(0, end);
+        RegCloseKey(key);
+        if (end == Text::npos)
+            return L"";
+    }
+}
+
+// Deletes every value, file and key a test made; never a key that was there before.
+class StartupSourceTest : public ShellFolderTest {
+protected:
+    void SetUp() override
+    {
+        ShellFolderTest::SetUp();
+        for (const auto& source : kSources) {
+            for (const Text& key : {source.key, source.switches})
+                m_made.push_back({source.root, FirstMissing(source.root, key)});
+        }
+    }
+    void TearDown() override
+    {
+        for (size_t i = 0; i < std::size(kSources); ++i) {
+            for (size_t value = 0; value < std::size(kValues); ++value) {
+                for (const Text& key : {kSources[i].key, kSources[i].switches})
+                    RegDeleteKeyValueW(kSources[i].root, key.c_str(), Name(i, value).c_str());
+            }
+        }
+        for (const Text& file : m_files)
+            DeleteFileW(file.c_str());
+        for (const auto& [root, made] : m_made) {
+            if (!made.empty())
+                RegDeleteTreeW(root, made.c_str());
+        }
+        ShellFolderTest::TearDown();
+    }
+    std::vector<std::pair<HKEY, Text>> m_made;
+    Names m_files;
+};
+
+// regedit merges the file silently, as a double-click and a yes would.
+void Merge(const Text& file)
+{
+    Text line = L"regedit.exe /s \"" + file + L"\"";
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(0, line.data(), 0, 0, FALSE, 0, 0, 0, &startup, &process)) << Ansi(file);
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+decltype(&GetProcAddress) g_getProcAddress;
+
+}  // namespace
+
+// Each source lists its own values only, names and commands exactly; a value switched off and
+// deleted comes back whole, switch and all, from its own backup file.
+TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
+{
+    for (size_t i = 0; i < std::size(kSources); ++i) {
+        const RegistryPlace* switches = GetStartupSource(kSources[i].source).switches;
+        for (size_t value = 0; value < std::size(kValues); ++value) {
+            const Text name = Name(i, value);
+            const std::string& data = kValues[value].data;
+            RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), name.c_str(), kValues[value].type, data.data(),
+                            data.size() - kValues[value].unended);
+            EXPECT_EQ(switches ? ERROR_SUCCESS : ERROR_NOT_SUPPORTED, WriteSwitch(switches, name.c_str(), false));
+            EXPECT_EQ(switches != nullptr, StartupSwitches(switches).IsOff(name.c_str()));
+        }
+    }
+    const std::wregex fileName(LR"(.*\\Quiverdesk\\Backups\\\d{4}-\d\d-\d\d \d{6}( \(\d+\))?\.reg)");
+    for (size_t i = 0; i < std::size(kSources); ++i) {
+        const auto& [source, root, key, switches] = kSources[i];
+        std::map<Text, Text> expected, listed;
+        for (size_t value = 0; value < std::size(kValues); ++value)
+            expected[Name(i, value)] = std::to_wstring(kValues[value].type) + L"|" + kValues[value].listed;
+        StartupValueReader reader(source);
+        for (StartupValue value; reader.Next(value) == ERROR_SUCCESS;) {
+            if (Text(value.name.GetBuffer()).rfind(L"qd", 0) == 0)
+                listed[value.name.GetBuffer()] =
+                    std::to_wstring(value.type) + L"|" + Or(value.command) + L"|" + Or(value.expanded);
+        }
+        EXPECT_EQ(expected, listed) << i;
+        for (size_t value = 0; value < std::size(kValues); ++value) {
+            const Text name = Name(i, value);
+            // Each value comes back byte for byte, but for the null regedit's write adds, as every
+            // write of a text does, to the one stored without it.
+            const std::string before = Raw(root, key, name) + std::string(kValues[value].unended ? 2 : 0, 0),
+                              switchBefore = Raw(root, switches, name);
+            // Off, in the switch key spelt out above.
+            EXPECT_EQ(!switches.empty(), switchBefore.size() == 14 && (switchBefore[2] & 1)) << i;
+            HeapString path;
+            ASSERT_TRUE(SaveValueToBackupFolder(source, name.c_str(), path)) << i << Ansi(name);
+            m_files.push_back(path.GetBuffer());
+            EXPECT_TRUE(std::regex_match(m_files.back(), fileName)) << Ansi(m_files.back());
+            EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(source, name.c_str()));
+            EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
+            Merge(m_files.back());
+            EXPECT_EQ(before + switchBefore, Raw(root, key, name) + Raw(root, switches, name)) << i << Ansi(name);
+        }
+    }
+    EXPECT_EQ(m_files.size(), std::set<Text>(m_files.begin(), m_files.end()).size()) << "one file per delete";
+}
+
+// Without an administrator's rights the machine's switch keys can be read, not written: the
+// status says so, and a delete refused there deletes nothing.
+TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
+{
+    const StartupSourceInfo& machine = GetStartupSource(kSourceMachineRun);
+    const Text name = Name(1, 0), switches = kSources[1].switches;
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSources[1].key.c_str(), name.c_str(), REG_SZ, L"x.exe", 12);
+    ASSERT_EQ(ERROR_SUCCESS, WriteSwitch(machine.switches, name.c_str(), false));
+    ASSERT_NE(L"", m_made[3].second) << "the switch key is not this test's to lock";
+    HKEY key;
+    PSECURITY_DESCRIPTOR readOnly = 0;
+    ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", 1, &readOnly, 0));
+    ASSERT_EQ(ERROR_SUCCESS, RegOpenKeyExW(HKEY_LOCAL_MACHINE, switches.c_str(), 0, WRITE_DAC, &key));
+    RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
+    RegCloseKey(key);
+    LocalFree(readOnly);
+    EXPECT_EQ(ERROR_ACCESS_DENIED, WriteSwitch(machine.switches, name.c_str(), true));
+    EXPECT_TRUE(StartupSwitches(machine.switches).IsOff(name.c_str()));
+    EXPECT_EQ(ERROR_ACCESS_DENIED, DeleteStartupValue(kSourceMachineRun, name.c_str()));
+    EXPECT_NE("", Raw(HKEY_LOCAL_MACHINE, kSources[1].key, name));
+}
+
+// As CreateProcess would run each line, where shell32 has no evaluation of its own (Wine 8); where
+// it has one, its answer is taken, and a line it turns down is read as CreateProcess reads it.
+TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
+{
+    for (const wchar_t* folder : {L"My Apps", L"My Apps\\Tool Box", L"Shadow", L"Shadow\\Home Page"})
+        ScratchFolder(folder);
+    for (const wchar_t* file : {L"My Apps\\Tool Box\\tool.exe", L"Shadow\\Home.exe", L"Shadow\\Home Page\\run.exe"})
+        ScratchFile(file);
+    // On the optical drive: there, but never probed, lest a slow or absent disc keep the program waiting.
+    ASSERT_TRUE(WriteBytes(L"R:\\qdtest.exe", "MZ"));
+    wchar_t system[MAX_PATH] = L"", expanded[MAX_PATH] = L"";
+    GetSystemDirectoryW(system, MAX_PATH);
+    ExpandEnvironmentStringsW(L"%SystemRoot%\\system32\\notepad.exe x.txt", expanded, MAX_PATH);
+    const Text tool = L"C:\\qdtest\\My Apps\\Tool Box\\tool.exe", gone = L"C:\\qdtest\\No Such\\app.exe";
+    const Text notepad = system + Text(L"\\notepad.exe");
+    const struct {
+        Text line, split;  // "program|arguments"
+        bool found, evaluated;
+    } rows[] = {
+        {L"\"" + tool + L"\" /a \"b c\"  d ", tool + L"|/a \"b c\"  d ", true},
+        {L"  " + tool + L"\t-x", tool + L"|-x", true},
+        {L"C:\\qdtest\\My Apps\\Tool Box\\tool -x", tool + L"|-x", true},
+        {L"C:\\qdtest\\Shadow\\Home Page\\run.exe /s", L"C:\\qdtest\\Shadow\\Home.exe|Page\\run.exe /s", true},
+        {expanded, notepad + L"|x.txt", true},
+        {L"notepad /p x.txt", notepad + L"|/p x.txt", true},
+        {L"regedit", kWindows + L"\\regedit.exe|", true},
+        {L"\"" + gone + L"\"-q", gone + L"|-q", false},
+        {gone + L" --flag C:\\b.exe ", gone + L"|--flag C:\\b.exe ", false},
+        {L"C:\\qdtest\\gone\\tool -x", L"C:\\qdtest\\gone\\tool|-x", false},
+        {L"\\\\nohost\\share\\app.exe -x", L"\\\\nohost\\share\\app.exe|-x", false},
+        {L"R:\\qdtest.exe -x", L"R:\\qdtest.exe|-x", false},
+        {L"notepad /p", L"C:\\evaluated.exe|-e", true, true},
+        {L"notepad refused", notepad + L"|refused", true, true},
+    };
+    for (const auto& row : rows) {
+        std::optional<ImportPatch<decltype(&GetProcAddress)>> lookup;
+        if (row.evaluated)
+            lookup.emplace(
+                __imp_GetProcAddress,
+                +[](HMODULE module, LPCSTR name) {
+                    auto evaluate = +[](PCWSTR line, PWSTR* application, PWSTR*, PWSTR* parameters) {
+                        if (wcsstr(line, L"refused"))
+                            return E_ACCESSDENIED;
+                        SHStrDupW(L"C:\\evaluated.exe", application);
+                        SHStrDupW(L" -e", parameters);
+                        return S_OK;
+                    };
+                    return reinterpret_cast<ULONG_PTR>(name) > 0xFFFF
+                                   && !strcmp(name, "SHEvaluateSystemCommandTemplate")
+                               ? reinterpret_cast<FARPROC>(evaluate)
+                               : g_getProcAddress(module, name);
+                },
+                &g_getProcAddress);
+        HeapString program, arguments;
+        EXPECT_EQ(row.found, SplitCommandLine(row.line.c_str(), program, arguments)) << Ansi(row.line);
+        EXPECT_EQ(row.split, Or(program) + L"|" + Or(arguments)) << Ansi(row.line);
+    }
+    DeleteFileW(L"R:\\qdtest.exe");
+}
