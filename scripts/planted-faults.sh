@@ -29,7 +29,7 @@ faults=(
         CoUninitialize();|    if (g_comStarted)
         CoUninitialize();
     g_shortcutList.RemoveAll();|link objects released after COM is gone"
-  "app/message_loop.cpp|            target = mainWindow;|            ;|accelerators only from the main window itself"
+  "app/message_loop.cpp|        target = mainWindow;|        ;|accelerators only from the main window itself"
   "controls/shortcut_view.cpp|row.lParam = index;|row.lParam = index + 1;|row bound to the next item"
   "commands/delete_shortcuts.cpp|FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;|FILEOP_FLAGS flags = FOF_ALLOWUNDO;|Shift ignored: always to the recycle bin"
   "commands/delete_shortcuts.cpp|        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {|        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); i += 2) {|every other selected file is skipped"
@@ -69,7 +69,7 @@ faults=(
   "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path));|                ;|a deleted Startup shortcut's switch stays"
   "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));|                ;|a renamed Startup shortcut loses its switch"
   "controls/toolbar_buttons.cpp|startupTab ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
-  "commands/context_menu.cpp|    if (!IsStartupTabSelected()) {|    if (false) {|the Send To menu offers the switch"
+  "commands/context_menu.cpp|    bool startup = IsStartupTabSelected();|    bool startup = true;|the Send To menu offers the switch"
   "model/link_name.cpp|    if (!SameName(newPath, linkPath) && GetFileAttributesW|    if (GetFileAttributesW|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
         return kNameEmpty;|    ;|an empty name goes to the shell"
@@ -98,7 +98,7 @@ faults=(
   "commands/delete_shortcuts.cpp|    EndNameEdit();
     running = true;|    running = true;|a delete during an edit reaches the old name"
   "commands/refresh.cpp|    if (g_commandsRunning > 0 |    if (false |a refresh during a delete's confirmation rebuilds the rows under it"
-  "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, newName))
+  "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, place->name, newName))
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
@@ -107,11 +107,22 @@ faults=(
         return 0;
     if (found && startup) {|a folder the shell can't name leaves the other tab's rows"
   "controls/view_sort.cpp|order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);|order = lstrcmpiW(sort->texts[left], sort->texts[right]);|numbers in names sorted as text"
-  "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, kSwitchKeyFullName, fileName))
+  "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, place->name, fileName))
         RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
     (void)owner;|a switch value deleted without its .reg in the bin"
   "app/main_window.cpp|? NFR_UNICODE : NFR_ANSI|? NFR_ANSI : NFR_ANSI|the list's notifications come in 8-bit form"
   "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row));|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));|row names handed over as 8-bit text"
+  "model/hidden_attribute.cpp|DWORD kept = attributes & kSettable & ~FILE_ATTRIBUTE_HIDDEN;|DWORD kept = 0;|hiding a file drops its other attributes"
+  "commands/refresh.cpp|        if (!IsListed(entry.cFileName))
+            continue;|        ;|the folder's desktop.ini and dot entries listed as items"
+  "commands/refresh.cpp|    if (again)
+        held.Restore();|    ;|a listing of the same tab loses the selection"
+  "app/message_loop.cpp|        OnSourceChanged(mainWindow, woken - WAIT_OBJECT_0);|        ;|a change notification wakes the loop but lists nothing"
+  "commands/live_view.cpp|    if (TakeDigest() != g_live.digest)
+        RefreshShortcuts(mainWindow);|    RefreshShortcuts(mainWindow);|every notification lists, even of a change already on show"
+  "commands/live_view.cpp|        SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);|        OnLiveTimer(mainWindow);|each notification of a burst lists at once"
+  "model/send_to_policy.cpp|    policy.shown = !policy.setByMachine && !IsSet(HKEY_CURRENT_USER);|    policy.shown = !IsSet(HKEY_CURRENT_USER);|the machine's policy ignored"
+  "model/localized_names.cpp|            return ResolveIndirectName(line + nameLength + 1, buffer, capacity);|            return lstrcpynW(buffer, line + nameLength + 1, capacity) != 0;|desktop.ini's @-references shown unread"
 )
 
 # Copies the tree (without builds and git).
