@@ -30,11 +30,8 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
     HWND status = CreateWindowExA(0, STATUSCLASSNAMEA, 0, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0,
                                   0, window, 0, instance, 0);
     TBBUTTON buttons[7] = {};
-    for (int i = 0; i < 7; ++i) {
-        buttons[i].iBitmap = STD_FILEOPEN + i;
-        buttons[i].idCommand = 100 + i;
-        buttons[i].fsState = i < 2 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE;
-    }
+    for (int i = 0; i < 7; ++i)
+        buttons[i] = {STD_FILEOPEN + i, 100 + i, BYTE(i < 2 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE), 0, {}, 0, 0};
     HWND toolbar = CreateToolbarEx(window, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, 0, 0, HINST_COMMCTRL,
                                    IDB_STD_SMALL_COLOR, buttons, 7, 0, 0, 0, 0, sizeof(TBBUTTON));
     const int widths[] = {100, 100, 300, 120};
@@ -45,7 +42,7 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
         column.pszText = const_cast<char*>("Column");
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
-    RECT client, statusRect, toolRect;
+    RECT client, statusRect, toolRect, page;
     GetClientRect(window, &client);
     SendMessageA(status, WM_SIZE, 0, 0);
     SendMessageA(toolbar, TB_AUTOSIZE, 0, 0);
@@ -53,7 +50,6 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
     GetWindowRect(toolbar, &toolRect);
     int top = toolRect.bottom - toolRect.top;
     MoveWindow(tabs, 0, top, client.right, client.bottom - top - (statusRect.bottom - statusRect.top), FALSE);
-    RECT page;
     GetClientRect(tabs, &page);
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     MapWindowPoints(tabs, window, reinterpret_cast<POINT*>(&page), 2);
@@ -74,13 +70,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
     INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
-    WNDCLASSEXA windowClass = {};
-    windowClass.cbSize = sizeof(windowClass);
-    windowClass.lpfnWndProc = BareProc;
-    windowClass.hInstance = instance;
-    windowClass.hCursor = LoadCursorA(0, IDC_ARROW);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
-    windowClass.lpszClassName = "QDBAREWINDOW";
+    HCURSOR arrow = LoadCursorA(0, IDC_ARROW);
+    HBRUSH gray = static_cast<HBRUSH>(GetStockObject(LTGRAY_BRUSH));
+    WNDCLASSEXA windowClass = {sizeof(windowClass), 0, BareProc, 0, 0, instance, 0, arrow, gray, 0, "QDBAREWINDOW", 0};
     RegisterClassExA(&windowClass);
     HWND window = CreateWindowExA(0, "QDBAREWINDOW", "Bare", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0,
                                   600, 300, 0, 0, instance, 0);
@@ -88,9 +80,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
                                 0, instance, 0);
     const char* captions[] = {"Send To", "Startup"};
     for (int i = 0; i < 2; ++i) {
-        TCITEMA tab = {};
-        tab.mask = TCIF_TEXT;
-        tab.pszText = const_cast<char*>(captions[i]);
+        TCITEMA tab = {TCIF_TEXT, 0, 0, const_cast<char*>(captions[i]), 0, 0, 0};
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
     }
 #ifdef QD_SAME_CONTROLS

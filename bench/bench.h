@@ -1,16 +1,11 @@
-// What the benchmarks share beyond the harness (tests/support/harness.h): a millisecond clock,
-// the median of repeated runs, the first paint a start-up yardstick reports, and folders filled.
+// What the benchmarks share on top of the harness (tests/support/harness.h): a millisecond clock,
+// medians, the first paint a start-up yardstick reports, folders filled, and the real main window.
 #ifndef QUIVERDESK_BENCH_BENCH_H
 #define QUIVERDESK_BENCH_BENCH_H
 
-#include <windows.h>
-
-#include <algorithm>
-#include <cstdio>
-#include <string>
-#include <vector>
-
 #include "model/shortcut_file.h"
+#include "tests/support/harness.h"
+#include <psapi.h>  // after windows.h, which it needs
 
 inline double NowMs()
 {
@@ -20,13 +15,25 @@ inline double NowMs()
     return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(perSecond.QuadPart);
 }
 
+template <typename Work>
+double TimeMs(Work work)
+{
+    double start = NowMs();
+    work();
+    return NowMs() - start;
+}
+
+// A time or a span in FILETIME's units of 100 ns, in ms.
+inline double Ms(const FILETIME& time)
+{
+    return static_cast<double>(ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart) / 1e4;
+}
+
 inline double Median(std::vector<double> values)
 {
-    if (values.empty())
-        return 0;
     std::sort(values.begin(), values.end());
     size_t mid = values.size() / 2;
-    return values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+    return values.empty() ? 0 : values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
 }
 
 // The time from this process's creation to now, written to the standard output the start-up
@@ -36,10 +43,8 @@ inline void ReportFirstPaint()
     FILETIME creation, exit, kernel, user, now;
     GetProcessTimes(GetCurrentProcess(), &creation, &exit, &kernel, &user);
     GetSystemTimeAsFileTime(&now);
-    ULARGE_INTEGER from = {{creation.dwLowDateTime, creation.dwHighDateTime}};
-    ULARGE_INTEGER to = {{now.dwLowDateTime, now.dwHighDateTime}};
     char text[32];
-    DWORD length = snprintf(text, sizeof(text), "%.1f\n", static_cast<double>(to.QuadPart - from.QuadPart) / 1e4);
+    DWORD length = snprintf(text, sizeof(text), "%.1f\n", Ms(now) - Ms(creation));
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, length, &length, 0);  // fails harmlessly without one
 }
 
@@ -64,5 +69,35 @@ inline bool FillFolder(const std::wstring& folder, const wchar_t* prefix, int n,
     }
     return true;
 }
+
+inline PROCESS_MEMORY_COUNTERS ProcessMemory()
+{
+    PROCESS_MEMORY_COUNTERS counters = {};
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
+    return counters;
+}
+
+// An in-process benchmark's session, refused outside its own prefix: COM for the shell, the two
+// folders benchmarks fill, and the real main window, closed again at the end.
+struct BenchSession {
+    std::wstring sendTo, startup;
+    HWND window;
+    BenchSession()
+    {
+        RefuseOutsideOwnPrefix();
+        CoInitialize(0);
+        wchar_t path[2][MAX_PATH] = {};
+        SHGetSpecialFolderPathW(0, path[0], CSIDL_SENDTO, TRUE);
+        SHGetSpecialFolderPathW(0, path[1], CSIDL_STARTUP, TRUE);
+        sendTo = path[0], startup = path[1], window = StartMainWindow();
+    }
+    BenchSession(const BenchSession&) = delete;  // the window is closed once
+    ~BenchSession()
+    {
+        DestroyWindow(window);
+        PumpMessages();
+        CoUninitialize();
+    }
+};
 
 #endif

@@ -2,14 +2,8 @@
 // window against the floor (the shell calls it makes per file, made bare) and the by-path
 // yardstick (the calls by whole path it once made), with the process's peak memory, and how much
 // of the growth with N is the platform's desktop.ini scan. refresh_bench [N...] (10 100 1000)
-#include <windows.h>
-#include <psapi.h>
-#include <shellapi.h>
-#include <shlobj.h>
-
 #include "bench/bench.h"
 #include "commands/refresh.h"
-#include "tests/support/harness.h"
 
 namespace {
 
@@ -17,8 +11,7 @@ namespace {
 // model/shortcut_item.cpp, model/link_target.cpp, and the view's description), with nothing kept.
 void Floor(const std::wstring& folder)
 {
-    IShellFolder* desktop = 0;
-    IShellFolder* bound = 0;
+    IShellFolder *desktop = 0, *bound = 0;
     LPITEMIDLIST absolute = 0;
     SHGetDesktopFolder(&desktop);
     desktop->ParseDisplayName(0, 0, const_cast<wchar_t*>(folder.c_str()), 0, &absolute, 0);
@@ -85,13 +78,6 @@ void ByPathYardstick(const std::wstring& folder)
     }
 }
 
-double Time(void (*pass)(const std::wstring&), const std::wstring& folder)
-{
-    double start = NowMs();
-    pass(folder);
-    return NowMs() - start;
-}
-
 // Copies the bench's shortcuts of from into to, which then holds them and nothing else but, when
 // withIni, a desktop.ini. The shell reads one only in a folder marked system or read-only.
 bool CopyFolder(const std::wstring& from, const std::wstring& to, bool withIni)
@@ -113,24 +99,16 @@ bool CopyFolder(const std::wstring& from, const std::wstring& to, bool withIni)
     return ok;
 }
 
-struct Row {
-    int n, runs, rows;
-    double refresh, floor, yardstick, workingSetMib, pagefileMib;
-    double copies[2][2];  // [yardstick, floor][without, with a desktop.ini], ms per row
-};
-
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    RefuseOutsideOwnPrefix();
+    BenchSession bench;
     std::vector<int> sizes = NumbersAsked(argc, argv, {10, 100, 1000});
     std::sort(sizes.begin(), sizes.end());  // each size adds files to the last one's
-    CoInitialize(0);
-    wchar_t sendTo[MAX_PATH], windows[MAX_PATH];
-    SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE);
+    wchar_t windows[MAX_PATH];
     GetWindowsDirectoryW(windows, MAX_PATH);
-    const std::wstring folder = sendTo, drive(windows, 2);
+    const std::wstring &folder = bench.sendTo, drive(windows, 2);
     // Two programs with their own icons and a folder, all on the system drive as a user's
     // shortcuts would be (this program may sit on a drive whose volume Wine can't query).
     const std::vector<std::wstring> targets = {windows + std::wstring(L"\\system32\\notepad.exe"),
@@ -139,70 +117,60 @@ int main(int argc, char** argv)
     const std::wstring copies[] = {drive + L"\\qd-bench-plain" + folder.substr(2),
                                    drive + L"\\qd-bench-ini" + folder.substr(2)};
     FilesMatching(folder, L"qd-bench-*.lnk", true);
-    HWND window = StartMainWindow();
-    std::vector<Row> rows;
-    for (int n : sizes) {
-        Row r = {n, n <= 100 ? 5 : n <= 1000 ? 3 : 1, 0, 0, 0, 0, 0, 0, {}};  // 5,000 take minutes a run
-        if (!FillFolder(folder, L"qd-bench-", n, targets) || !CopyFolder(folder, copies[0], false)
-            || !CopyFolder(folder, copies[1], true))
-            return fprintf(stderr, "refresh_bench: could not fill the folders\n"), 1;
-        Floor(folder);  // warms the caches once; every run then sees the same state
-        RefreshShortcuts(window);
-        PumpMessages();
-        std::vector<double> refresh, floor, yardstick, onCopies[2][2];
-        for (int run = 0; run < r.runs; ++run) {
-            double start = NowMs();
-            RefreshShortcuts(window);
-            refresh.push_back(NowMs() - start);
-            PumpMessages();
-            floor.push_back(Time(Floor, folder));
-            yardstick.push_back(Time(ByPathYardstick, folder));
-            for (int c = 0; c < 2; ++c) {
-                onCopies[0][c].push_back(Time(ByPathYardstick, copies[c]));
-                onCopies[1][c].push_back(Time(Floor, copies[c]));
-            }
-        }
-        r.rows = ListView_GetItemCount(GetDlgItem(window, CTRL_LIST));
-        r.refresh = Median(refresh), r.floor = Median(floor), r.yardstick = Median(yardstick);
-        for (int pass = 0; pass < 2; ++pass)
-            for (int c = 0; c < 2; ++c)
-                r.copies[pass][c] = Median(onCopies[pass][c]) / (r.rows ? r.rows : 1);
-        PROCESS_MEMORY_COUNTERS memory = {};
-        GetProcessMemoryInfo(GetCurrentProcess(), &memory, sizeof(memory));
-        r.workingSetMib = memory.PeakWorkingSetSize / 1048576.0, r.pagefileMib = memory.PeakPagefileUsage / 1048576.0;
-        rows.push_back(r);
-        fprintf(stderr, "refresh_bench: N=%d done\n", n);
-    }
-
     printf("Send To holds %d shortcuts, 3 written by CreateShortcutFile and the rest their byte copies. Times are\n"
            "medians of the runs shown; none includes painting. Peak memory is the benchmark process's.\n\n"
            "### RefreshShortcuts on the real main window\n\n| N | runs | rows listed | refresh ms | floor ms |"
            " by-path yardstick ms | refresh / floor | refresh / by-path yardstick | refresh ms per row |"
            " peak working set MiB | peak pagefile MiB |\n|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|---:|\n",
            sizes.back());
-    for (const Row& r : rows)
-        printf("| %d | %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.1f |\n", r.n, r.runs, r.rows,
-               r.refresh, r.floor, r.yardstick, r.refresh / r.floor, r.refresh / r.yardstick,
-               r.refresh / (r.rows ? r.rows : 1), r.workingSetMib, r.pagefileMib);
+    std::string scan;         // the desktop.ini table's rows, printed after
+    double smallest[2] = {};  // the by-path yardstick's ms per shortcut at the smallest N, without and with one
+    for (int n : sizes) {
+        const int runs = n <= 100 ? 5 : n <= 1000 ? 3 : 1;  // 5,000 take minutes a run
+        if (!FillFolder(folder, L"qd-bench-", n, targets) || !CopyFolder(folder, copies[0], false)
+            || !CopyFolder(folder, copies[1], true))
+            return fprintf(stderr, "refresh_bench: could not fill the folders\n"), 1;
+        Floor(folder);  // warms the caches once; every run then sees the same state
+        RefreshShortcuts(bench.window);
+        PumpMessages();
+        std::vector<double> times[3], onCopies[2][2];  // refresh, floor, by-path; [by-path, floor][no ini, ini]
+        for (int run = 0; run < runs; ++run) {
+            times[0].push_back(TimeMs([&] { RefreshShortcuts(bench.window); }));
+            PumpMessages();
+            times[1].push_back(TimeMs([&] { Floor(folder); }));
+            times[2].push_back(TimeMs([&] { ByPathYardstick(folder); }));
+            for (int c = 0; c < 2; ++c) {
+                onCopies[0][c].push_back(TimeMs([&] { ByPathYardstick(copies[c]); }));
+                onCopies[1][c].push_back(TimeMs([&] { Floor(copies[c]); }));
+            }
+        }
+        const int rows = ListView_GetItemCount(GetDlgItem(bench.window, CTRL_LIST)), perRow = rows ? rows : 1;
+        const double refresh = Median(times[0]), floor = Median(times[1]), yardstick = Median(times[2]);
+        const PROCESS_MEMORY_COUNTERS memory = ProcessMemory();
+        printf("| %d | %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.1f |\n", n, runs, rows, refresh,
+               floor, yardstick, refresh / floor, refresh / yardstick, refresh / perRow,
+               memory.PeakWorkingSetSize / 1048576.0, memory.PeakPagefileUsage / 1048576.0);
+        double c[2][2] = {{Median(onCopies[0][0]) / perRow, Median(onCopies[0][1]) / perRow},
+                          {Median(onCopies[1][0]) / perRow, Median(onCopies[1][1]) / perRow}};
+        if (n == sizes[0])
+            smallest[0] = c[0][0], smallest[1] = c[0][1];
+        double plain = c[0][0] - smallest[0], ini = c[0][1] - smallest[1];
+        char line[256], share[32] = "-";
+        if (n != sizes[0] && plain > 0)
+            snprintf(share, sizeof(share), "%.0f %%", 100.0 * (plain - ini) / plain);
+        snprintf(line, sizeof(line), "| %d | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %s |\n", n, c[0][0], c[0][1],
+                 c[1][0], c[1][1], plain, ini, share);
+        scan += line;
+        fprintf(stderr, "refresh_bench: N=%d done\n", n);
+    }
     printf("\n### The platform's desktop.ini scan\n\nTwo copies of Send To (attributes 0x%lx) in the bench's own "
            "prefix, one with a desktop.ini. ms per shortcut; growth is the rise in ms per shortcut from the smallest "
            "N.\n\n| N | by-path yardstick, no ini | by-path yardstick, ini | floor, no ini | floor, ini | by-path "
            "growth, no ini | by-path growth, ini | share of the by-path growth that is the scan |\n"
-           "|---:|---:|---:|---:|---:|---:|---:|---:|\n",
-           GetFileAttributesW(sendTo));
-    for (const Row& r : rows) {
-        double plain = r.copies[0][0] - rows[0].copies[0][0], ini = r.copies[0][1] - rows[0].copies[0][1];
-        char share[32] = "-";
-        if (&r != &rows[0] && plain > 0)
-            snprintf(share, sizeof(share), "%.0f %%", 100.0 * (plain - ini) / plain);
-        printf("| %d | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %s |\n", r.n, r.copies[0][0], r.copies[0][1],
-               r.copies[1][0], r.copies[1][1], plain, ini, share);
-    }
-    DestroyWindow(window);
-    PumpMessages();
+           "|---:|---:|---:|---:|---:|---:|---:|---:|\n%s",
+           GetFileAttributesW(folder.c_str()), scan.c_str());
     for (const std::wstring& dir : {folder, copies[0], copies[1]})
         FilesMatching(dir, L"qd-bench-*.lnk", true);
     DeleteFileW((copies[1] + L"\\desktop.ini").c_str());
-    CoUninitialize();
     return 0;
 }

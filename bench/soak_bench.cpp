@@ -1,12 +1,7 @@
 // Soak and big-drop benchmark: thousands of refreshes and a drop of hundreds of items on the real
 // main window, reporting time, what is left of the GDI table and private bytes. It measures and
 // reports; it passes or fails nothing. soak_bench [refreshes [dropped items]] (500 and 500)
-#include <windows.h>
-#include <psapi.h>
-#include <shlobj.h>
-
 #include "bench/bench.h"
-#include "tests/support/harness.h"
 
 namespace {
 
@@ -24,13 +19,6 @@ int GdiRoom()
     return count;
 }
 
-unsigned long PrivateKb()
-{
-    PROCESS_MEMORY_COUNTERS counters = {};
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof(counters));
-    return static_cast<unsigned long>(counters.PagefileUsage / 1024);
-}
-
 // n empty files in the scratch folder, named by stem and number.
 std::vector<std::wstring> MakeFiles(const wchar_t* stem, int n)
 {
@@ -46,54 +34,43 @@ std::vector<std::wstring> MakeFiles(const wchar_t* stem, int n)
 
 int main(int argc, char** argv)
 {
-    RefuseOutsideOwnPrefix();
+    BenchSession bench;
     const std::vector<int> asked = NumbersAsked(argc, argv, {500, 500});
     const int refreshes = asked[0], dropped = asked.size() > 1 ? asked[1] : 500;
-    CoInitialize(0);
-    wchar_t sendTo[MAX_PATH];
-    SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE);
     CreateDirectoryW(kScratch, 0);
     const std::vector<std::wstring> targets = MakeFiles(L"qd-soak-", 50);
     for (size_t i = 0; i < targets.size(); ++i)
         CreateShortcutFile(targets[i].c_str(), L"", L"", SW_SHOW,
-                           (std::wstring(sendTo) + L"\\qd-soak-" + std::to_wstring(i) + L".lnk").c_str());
-
-    HWND window = StartMainWindow();
+                           (bench.sendTo + L"\\qd-soak-" + std::to_wstring(i) + L".lnk").c_str());
     const int warmUp = refreshes / 10;
     int roomAtWarmUp = 0;
     unsigned long kbAtWarmUp = 0;
     double start = 0;
     for (int i = 1; i <= refreshes; ++i) {
-        SendMessageA(window, WM_COMMAND, CMD_REFRESH, 0);
+        SendMessageA(bench.window, WM_COMMAND, CMD_REFRESH, 0);
         PumpMessages();
         if (i == warmUp) {
             roomAtWarmUp = GdiRoom();  // first: filling the GDI table grows the heap once
-            kbAtWarmUp = PrivateKb();
+            kbAtWarmUp = ProcessMemory().PagefileUsage / 1024;
             start = NowMs();
         }
     }
     double perRefresh = (NowMs() - start) / (refreshes - warmUp);
     int roomAtEnd = GdiRoom();
-    unsigned long kbAtEnd = PrivateKb();
+    unsigned long kbAtEnd = ProcessMemory().PagefileUsage / 1024;
 
     const std::vector<std::wstring> items = MakeFiles(L"qd-drop-", dropped);
-    start = NowMs();
-    DropFiles(window, items);
-    double dropMs = NowMs() - start;
-    DestroyWindow(window);
-    PumpMessages();
-    size_t made = FilesMatching(sendTo, L"qd-drop-*.lnk", true).size();
-    FilesMatching(sendTo, L"qd-soak-*.lnk", true);
+    double dropMs = TimeMs([&] { DropFiles(bench.window, items); });
+    size_t made = FilesMatching(bench.sendTo, L"qd-drop-*.lnk", true).size();
+    FilesMatching(bench.sendTo, L"qd-soak-*.lnk", true);
     FilesMatching(kScratch, L"qd-*.txt", true);
     RemoveDirectoryW(kScratch);
 
-    printf("| what | figure |\n|---|---:|\n");
-    printf("| refreshes of 50 shortcuts (after %d to warm up) | %d |\n", warmUp, refreshes - warmUp);
-    printf("| ms per refresh | %.2f |\n", perRefresh);
-    printf("| GDI objects the process could still make, warm / end | %d / %d |\n", roomAtWarmUp, roomAtEnd);
-    printf("| private KB, warm / end | %lu / %lu |\n", kbAtWarmUp, kbAtEnd);
-    printf("| drop of %d items: shortcuts made | %d |\n", dropped, static_cast<int>(made));
-    printf("| drop of %d items: ms, with its refresh | %.0f |\n", dropped, dropMs);
-    CoUninitialize();
+    printf("| what | figure |\n|---|---:|\n| refreshes of 50 shortcuts (after %d to warm up) | %d |\n"
+           "| ms per refresh | %.2f |\n| GDI objects the process could still make, warm / end | %d / %d |\n"
+           "| private KB, warm / end | %lu / %lu |\n| drop of %d items: shortcuts made | %d |\n"
+           "| drop of %d items: ms, with its refresh | %.0f |\n",
+           warmUp, refreshes - warmUp, perRefresh, roomAtWarmUp, roomAtEnd, kbAtWarmUp, kbAtEnd, dropped,
+           static_cast<int>(made), dropped, dropMs);
     return 0;
 }

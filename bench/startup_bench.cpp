@@ -1,16 +1,8 @@
-// Start-up benchmark: launches each Quiverdesk given, a bare window with a tab control
-// (bare_window.exe) and that window with Quiverdesk's kinds of controls (bare_controls.exe) in
-// turn, several times each, and times process creation to the main window being shown, and to
-// its first idle wait for input (the first folder listed), all in the same run. The first paint is
-// timed from the inside: the bare windows and first_paint_quiverdesk.exe (Quiverdesk's start step
-// for step) report their own process's creation to their window painted whole.
-// startup_bench [runs [quiverdesk.exe...]]   (5, and the Quiverdesk.exe beside it)
-#include <windows.h>
-
-#include <cstring>
-
+// Start-up benchmark: launches each Quiverdesk given and the bare yardstick windows in turn, and
+// times process creation to the main window shown and to its first idle wait for input (the first
+// folder listed); the yardsticks and first_paint_quiverdesk.exe (Quiverdesk's start step for step)
+// report their own first paint. startup_bench [runs [quiverdesk.exe...]] (5, Quiverdesk.exe beside it)
 #include "bench/bench.h"
-#include "tests/support/harness.h"
 
 namespace {
 
@@ -19,20 +11,6 @@ struct Program {
     const char* className;
     std::vector<double> visible, idle, painted;  // ms from process creation
 };
-
-// The main window of process id once it is visible, or null after the time-out or its end.
-HWND WaitForVisibleWindow(const char* className, DWORD processId, HANDLE process)
-{
-    for (DWORD start = GetTickCount(); GetTickCount() - start < 30000;) {
-        if (WaitForSingleObject(process, 1) != WAIT_TIMEOUT)
-            return 0;
-        HWND window = FindWindowA(className, 0);
-        DWORD owner = 0;
-        if (window && GetWindowThreadProcessId(window, &owner) && owner == processId && IsWindowVisible(window))
-            return window;
-    }
-    return 0;
-}
 
 // One launch, its times added to the program's: false when the window never showed or the program
 // did not close cleanly. A program that reports its first paint writes it to its standard output.
@@ -54,7 +32,15 @@ bool Launch(Program& program)
     CloseHandle(writeEnd);
     if (!created)
         return CloseHandle(readEnd), false;
-    HWND window = WaitForVisibleWindow(program.className, info.dwProcessId, info.hProcess);
+    HWND window = 0;  // its main window once visible; none after 30 s or its end
+    for (DWORD began = GetTickCount(); !window && GetTickCount() - began < 30000;) {
+        if (WaitForSingleObject(info.hProcess, 1) != WAIT_TIMEOUT)
+            break;
+        DWORD owner = 0;
+        window = FindWindowA(program.className, 0);
+        if (!GetWindowThreadProcessId(window, &owner) || owner != info.dwProcessId || !IsWindowVisible(window))
+            window = 0;
+    }
     program.visible.push_back(NowMs() - start);
     if (WaitForInputIdle(info.hProcess, 30000) == 0)
         program.idle.push_back(NowMs() - start);
@@ -102,20 +88,18 @@ int main(int argc, char** argv)
                                    {"bare window with tabs", "bare_window.exe", "QDBAREWINDOW"}};
     for (const auto& yardstick : yardsticks)
         programs.push_back({yardstick[0], folder + yardstick[1], yardstick[2], {}, {}, {}});
-    const Program& twin = programs[programs.size() - 3];
-    const Program& alike = programs[programs.size() - 2];
-    const Program& bare = programs.back();
+    const Program &twin = programs[programs.size() - 3], &alike = programs[programs.size() - 2],
+                  &bare = programs.back();
 
     // One launch of each first, not counted: it warms the caches all will share. Then the runs
     // interleaved, so a slow moment of the machine falls on all alike.
-    for (int run = -1; run < runs; ++run) {
+    for (int run = -1; run < runs; ++run)
         for (Program& program : programs) {
             if (!Launch(program))
                 return fprintf(stderr, "startup_bench: run %d of %s failed\n", run, program.exe.c_str()), 1;
             if (run < 0)
                 program.visible.clear(), program.idle.clear(), program.painted.clear();
         }
-    }
     printf("Launches interleaved, after one uncounted launch of each. Each closed with WM_CLOSE, exit code 0.\n\n"
            "| program | from process start to | runs | median ms | min ms | max ms |\n|---|---|---:|---:|---:|---:|\n");
     for (const Program& program : programs) {
@@ -135,10 +119,9 @@ int main(int argc, char** argv)
         printf(" | %.2f | %.2f |\n", Median(programs[i].visible) / Median(bare.visible),
                bare.idle.empty() ? 0.0 : Median(programs[i].idle) / Median(bare.idle));
     }
-    printf("\n| painted whole, ratio of medians | |\n|---|---:|\n");
-    printf("| bare window with Quiverdesk's controls / bare window | %.2f |\n",
-           Median(alike.painted) / Median(bare.painted));
-    printf("| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n",
-           Median(twin.painted) / Median(alike.painted));
+    printf(
+        "\n| painted whole, ratio of medians | |\n|---|---:|\n| bare window with Quiverdesk's controls / bare window "
+        "| %.2f |\n| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n",
+        Median(alike.painted) / Median(bare.painted), Median(twin.painted) / Median(alike.painted));
     return 0;
 }

@@ -1,17 +1,12 @@
 // State benchmark: what the state column costs. For each kind of shortcut, a folder of N of them
-// is refreshed on the real main window, and the state pass (target checks and the duplicate sort)
-// is timed alone on the list the refresh left; the refresh without the column is the difference.
-// Every folder holds copies of one shortcut, so every row of a kind with a target is a duplicate:
-// the sort that finds them runs in every row of the table, whatever it finds. state_bench [N...]
-#include <windows.h>
-#include <shlobj.h>
-
+// is refreshed on the real main window, and the state pass (target checks and the duplicate sort,
+// which runs in every row: each folder holds copies of one shortcut) is timed alone on the list
+// the refresh left; the refresh without the column is the difference. state_bench [N...]
 #include "bench/bench.h"
 #include "commands/refresh.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
-#include "tests/support/harness.h"
 
 namespace {
 
@@ -35,8 +30,7 @@ const Kind kKinds[] = {
 // N files of the kind in folder, the rest byte copies of the first; their switches off for Startup.
 bool Fill(const std::wstring& folder, const Kind& kind, int n)
 {
-    const std::wstring first = folder + L"\\qd-state-00000.lnk";
-    if (!kind.target && !CopyFileW(L"C:\\qd-bench-target.txt", first.c_str(), FALSE))
+    if (!kind.target && !CopyFileW(L"C:\\qd-bench-target.txt", (folder + L"\\qd-state-00000.lnk").c_str(), FALSE))
         return false;
     if (!FillFolder(folder, L"qd-state-", n, {kind.target ? kind.target : L""}))
         return false;
@@ -50,33 +44,24 @@ bool Fill(const std::wstring& folder, const Kind& kind, int n)
 
 int main(int argc, char** argv)
 {
-    RefuseOutsideOwnPrefix();
-    CoInitialize(0);
-    wchar_t sendTo[MAX_PATH], startup[MAX_PATH];
-    SHGetSpecialFolderPathW(0, sendTo, CSIDL_SENDTO, TRUE);
-    SHGetSpecialFolderPathW(0, startup, CSIDL_STARTUP, TRUE);
+    BenchSession bench;
     CloseHandle(CreateFileW(L"C:\\qd-bench-target.txt", GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0));
-    HWND window = StartMainWindow();
     printf("Times are medians of 3 runs, ms per row. \"state pass\" is the target checks and the duplicate\n"
            "sort on the list the refresh left; \"without the column\" is the refresh less that pass.\n\n"
            "| kind | N | refresh with the column | state pass | refresh without the column | share of the refresh |\n"
            "|---|---:|---:|---:|---:|---:|\n");
     for (const Kind& kind : kKinds) {
-        const std::wstring folder = kind.startup ? startup : sendTo;
-        TabCtrl_SetCurSel(GetDlgItem(window, CTRL_TABS), kind.startup ? 1 : 0);
+        const std::wstring folder = kind.startup ? bench.startup : bench.sendTo;
+        TabCtrl_SetCurSel(GetDlgItem(bench.window, CTRL_TABS), kind.startup ? 1 : 0);
         for (int n : NumbersAsked(argc, argv, {100, 1000})) {
             if (!Fill(folder, kind, n))
                 return fprintf(stderr, "state_bench: could not fill the folder\n"), 1;
-            RefreshShortcuts(window);  // warms the caches; every run then sees the same state
+            RefreshShortcuts(bench.window);  // warms the caches; every run then sees the same state
             std::vector<double> refresh, pass;
             for (int run = 0; run < 3; ++run) {
-                double start = NowMs();
-                RefreshShortcuts(window);
-                refresh.push_back(NowMs() - start);
+                refresh.push_back(TimeMs([&] { RefreshShortcuts(bench.window); }));
                 PumpMessages();
-                start = NowMs();
-                CheckShortcutStates(g_shortcutList);
-                pass.push_back(NowMs() - start);
+                pass.push_back(TimeMs([] { CheckShortcutStates(g_shortcutList); }));
             }
             double with = Median(refresh) / n, alone = Median(pass) / n;
             printf("| %s | %d | %.3f | %.3f | %.3f | %.0f %% |\n", kind.name, n, with, alone, with - alone,
@@ -88,8 +73,5 @@ int main(int argc, char** argv)
                 RegDeleteKeyValueW(HKEY_CURRENT_USER, kSwitchKey, name.c_str());
     }
     DeleteFileW(L"C:\\qd-bench-target.txt");
-    DestroyWindow(window);
-    PumpMessages();
-    CoUninitialize();
     return 0;
 }

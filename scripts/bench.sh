@@ -9,7 +9,8 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
 soak="500 500"
 state_sizes="100 1000"
-if [ "${1:-}" = "--quick" ]; then sizes="10 100"; soak="50 50"; state_sizes="100"; elif [ $# -gt 0 ]; then sizes="$*"; fi
+live_sizes="10 100"
+if [ "${1:-}" = "--quick" ]; then sizes="10 100"; soak="50 50"; state_sizes="100"; live_sizes="10"; elif [ $# -gt 0 ]; then sizes="$*"; fi
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" x86_64
@@ -84,10 +85,26 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo "## Click on a tab"
   echo
   echo "Send To and Startup hold N shortcuts each; the bench clicks the tab that is not selected"
-  echo "six times, then the selected one six times, and counts the folder scans (one status-bar"
-  echo "text each). A click's time includes the messages it leaves queued; one refresh's does not."
+  echo "six times, then the selected one six times, and counts the folder scans (the fills of the"
+  echo "list). A click's time includes the messages it leaves queued; one refresh's does not."
   echo
   run tab_click_bench.exe 10 100
+  echo
+  echo "## Live listing"
+  echo
+  echo "The message loop sleeps on change notifications for the folder on show; a burst of them ends"
+  echo "after 200 ms without one (600 ms after its first at most), and the tab is listed again only"
+  echo "if a digest of what a listing reads changed. On the Send To tab of the real main window,"
+  echo "pumped as the program's own loop pumps: a file made, renamed and deleted behind the"
+  echo "program's back, 20 times, with N other shortcuts in the folder, each timed to the list"
+  echo "showing it; bursts of empty files written as fast as the bench can, then deleted alike, each"
+  echo "pumped until no listing came for 1.5 s; the loop's own turn (\`PumpMessagesAndChanges\`)"
+  echo "run for 5 s in turns of up to 5 s, after 2 s to settle, counting the turns that returned"
+  echo "before their time-out and the process's CPU time (Wine counts it in 10 ms steps); and a"
+  echo "selected row hidden from the menu by the command and shown again, with the listings after."
+  echo
+  # shellcheck disable=SC2086
+  run live_bench.exe $live_sizes
   echo
   echo "## Start-up"
   echo

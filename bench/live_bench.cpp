@@ -1,0 +1,104 @@
+// Live-listing benchmark on the Send To tab of the real main window, pumped as the program's loop
+// pumps: how soon a change behind its back shows, the listings a burst or the program's own change
+// costs, and whether the loop wakes while nothing changes. live_bench [N...] (10 100 other files)
+#include "bench/bench.h"
+#include "controls/shortcut_view.h"
+
+namespace {
+
+// Makes the file to (from empty), renames from to to, or deletes from (to empty).
+void Change(const std::wstring& from, const std::wstring& to)
+{
+    if (from.empty())
+        CloseHandle(CreateFileW(to.c_str(), GENERIC_WRITE, 0, 0, CREATE_NEW, 0, 0));
+    else
+        to.empty() ? DeleteFileW(from.c_str()) : MoveFileW(from.c_str(), to.c_str());
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    BenchSession bench;
+    // Pumps until no listing has come for 1.5 s (or for ms); the listings it saw.
+    auto pumpUntilQuiet = [&](DWORD ms = 1500) {
+        unsigned before = GetFillCount(), seen = before;
+        DWORD since = GetTickCount();
+        auto quiet = [&] {
+            if (GetFillCount() != seen)
+                seen = GetFillCount(), since = GetTickCount();
+            return GetTickCount() - since >= ms;
+        };
+        PumpLiveUntil(bench.window, quiet, 60000);
+        return GetFillCount() - before;
+    };
+    HWND list = GetDlgItem(bench.window, CTRL_LIST);
+    const std::wstring in = bench.sendTo + L"\\qd-live-", made = in + L"a.txt", renamed = in + L"b.txt";
+    const std::wstring paths[] = {L"", made, renamed, L""};  // a change is one path to the next
+    const char* changes[] = {"made", "renamed", "deleted"};
+    FilesMatching(bench.sendTo, L"qd-live-*", true);
+    printf("### How soon a change shows\n\n| other files | change | runs | median ms | max ms |\n"
+           "|---:|---|---:|---:|---:|\n");
+    for (int n : NumbersAsked(argc, argv, {10, 100})) {
+        FillFolder(bench.sendTo, L"qd-live-other-", n, {L"C:\\windows\\notepad.exe"});
+        pumpUntilQuiet();
+        std::vector<double> times[3];
+        for (int run = 0; run < 20; ++run)
+            for (int i = 0; i < 3; ++i, pumpUntilQuiet(300)) {  // the change may signal again
+                const std::wstring &from = paths[i], &to = paths[i + 1];
+                double start = NowMs();
+                Change(from, to);
+                PumpLiveUntil(
+                    bench.window, [&] { return (FindRowOfFile((to.empty() ? from : to).c_str()) >= 0) != to.empty(); },
+                    10000);
+                times[i].push_back(NowMs() - start);
+            }
+        for (int i = 0; i < 3; ++i)
+            printf("| %d | file %s | 20 | %.0f | %.0f |\n", n, changes[i], Median(times[i]),
+                   *std::max_element(times[i].begin(), times[i].end()));
+    }
+    FilesMatching(bench.sendTo, L"qd-live-*", true);
+    pumpUntilQuiet();
+
+    printf("\n### Listings per burst\n\n| files | ms writing | ms until all show | listings | listings for deleting "
+           "them |\n|---:|---:|---:|---:|---:|\n");
+    for (int files : {50, 50, 50, 500, 500, 500}) {
+        int rows = ListView_GetItemCount(list);
+        unsigned before = GetFillCount();
+        double start = NowMs(), written;
+        for (int i = 0; i < files; ++i)
+            Change(L"", in + L"burst-" + std::to_wstring(i));
+        written = NowMs() - start;
+        PumpLiveUntil(
+            bench.window, [&] { return ListView_GetItemCount(list) == rows + files; }, 60000);
+        double shown = NowMs() - start;
+        pumpUntilQuiet();
+        unsigned listings = GetFillCount() - before;
+        FilesMatching(bench.sendTo, L"qd-live-burst-*", true);
+        printf("| %d | %.0f | %.0f | %u | %u |\n", files, written, shown, listings, pumpUntilQuiet());
+    }
+
+    pumpUntilQuiet(2000);  // tooltips, carets and the like settle
+    FILETIME times[2][4];  // creation, exit, kernel and user, before and after
+    GetProcessTimes(GetCurrentProcess(), &times[0][0], &times[0][1], &times[0][2], &times[0][3]);
+    int turns = 0, wakeUps = 0, code = 0;
+    for (double start = NowMs(), now = start; now - start < 4999; now = NowMs(), ++turns) {
+        const DWORD timeout = static_cast<DWORD>(start + 5000 - now);
+        wakeUps += PumpMessagesAndChanges(bench.window, 0, 0, timeout, &code) && NowMs() - now + 1 < timeout;
+    }
+    GetProcessTimes(GetCurrentProcess(), &times[1][0], &times[1][1], &times[1][2], &times[1][3]);
+    printf("\n### While nothing changes\n\n| turns | wake-ups | CPU ms |\n|---:|---:|---:|\n| %d | %d | %.0f |\n",
+           turns, wakeUps, Ms(times[1][2]) + Ms(times[1][3]) - Ms(times[0][2]) - Ms(times[0][3]));
+
+    printf("\n### The program's own change\n\n| command | listings |\n|---|---:|\n");
+    Change(L"", made);
+    pumpUntilQuiet();
+    for (int run = 0; run < 4; ++run) {
+        ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
+        SelectRow(FindRowOfFile(made.c_str()), true);
+        SendMessageA(bench.window, WM_COMMAND, run % 2 ? CMD_SHOW_ON_MENU : CMD_HIDE_FROM_MENU, 0);
+        printf("| %s | %u |\n", run % 2 ? "show on the menu" : "hide from the menu", pumpUntilQuiet());
+    }
+    FilesMatching(bench.sendTo, L"qd-live-*", true);
+    return 0;
+}
