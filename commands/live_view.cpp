@@ -29,17 +29,22 @@ struct LiveView {
 };
 LiveView g_live;
 
-Fingerprint TakeDigest()
+// The folder's part is the listing's, or a fresh read of it.
+Fingerprint TakeDigest(Fingerprint folderDigest)
 {
-    Fingerprint digest = g_live.folder.GetLength() ? FingerprintFolder(g_live.folder.GetBuffer()) : 0;
     if (g_live.startup)
-        digest = digest * 31 + FingerprintKey(HKEY_CURRENT_USER, kStartupSwitchKey);
-    return digest;
+        return folderDigest * 31 + FingerprintKey(HKEY_CURRENT_USER, kStartupSwitchKey);
+    return folderDigest;
+}
+
+Fingerprint ReadFolderDigest()
+{
+    return g_live.folder.GetLength() ? FingerprintFolder(g_live.folder.GetBuffer()) : 0;
 }
 
 }  // namespace
 
-void WatchListedSources(const wchar_t* folderPath, bool startup)
+void WatchListedSources(const wchar_t* folderPath, bool startup, Fingerprint folderDigest)
 {
     bool same = g_live.startup == startup && g_live.folder.GetBuffer()
                 && CompareStringOrdinal(g_live.folder.GetBuffer(), -1, folderPath, -1, FALSE) == CSTR_EQUAL;
@@ -52,7 +57,7 @@ void WatchListedSources(const wchar_t* folderPath, bool startup)
         if (startup)
             g_live.watch.WatchKey(HKEY_CURRENT_USER, kStartupSwitchKey);
     }
-    g_live.digest = TakeDigest();
+    g_live.digest = TakeDigest(folderDigest);
 }
 
 void StopWatching()
@@ -90,6 +95,6 @@ void OnLiveTimer(HWND mainWindow)
 {
     KillTimer(mainWindow, kLiveTimerId);
     g_live.timerSet = false;
-    if (TakeDigest() != g_live.digest)
+    if (TakeDigest(ReadFolderDigest()) != g_live.digest)
         RefreshShortcuts(mainWindow);
 }

@@ -6,12 +6,15 @@
 
 #include <windows.h>
 
+#include "model/source_fingerprint.h"
+
 // The main window's timer that ends a burst of changes.
 enum { kLiveTimerId = 1 };
 
-// After a listing of folderPath (empty: no folder) on the Startup tab or not: watches what it
-// read, and keeps its digest to compare the next change with.
-void WatchListedSources(const wchar_t* folderPath, bool startup);
+// After a listing of folderPath (empty: no folder) on the Startup tab or not, whose entries gave
+// folderDigest (0 when it could not be read): watches what it read, and keeps the digest of it
+// all to compare the next change with.
+void WatchListedSources(const wchar_t* folderPath, bool startup, Fingerprint folderDigest);
 void StopWatching();
 
 // What the message loop waits on besides messages; valid until the next listing.

@@ -36,7 +36,7 @@ bool IsListed(const wchar_t* name)
 // folder is bound once for all their names and icons, and its desktop.ini read once for the
 // names it gives them. With switches (the Startup folder), each item also shows whether Windows
 // has switched it off. False when the folder could not be read; an empty folder is read.
-bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
+bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, FolderDigest& digest)
 {
     HeapString pattern(folder);
     pattern.Append(kPattern);
@@ -49,6 +49,7 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches)
     LocalizedNames names;
     names.Read(folder.GetBuffer());
     do {
+        digest.Add(entry);
         if (!IsListed(entry.cFileName))
             continue;
         ShortcutItem* item = g_shortcutList.Add();
@@ -145,11 +146,12 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
     bool read = false;
     // The status bar never keeps another tab's path: with no folder it shows none.
     g_statusBar.SetText(0, found ? folder.GetBuffer() : L"");
+    FolderDigest digest;
     if (found && startup) {
         StartupSwitches switches;
-        read = AddShortcutsOf(folder, &switches);
+        read = AddShortcutsOf(folder, &switches, digest);
     } else if (found) {
-        read = AddShortcutsOf(folder, 0);
+        read = AddShortcutsOf(folder, 0, digest);
     }
     CheckShortcutStates(g_shortcutList);
     // Filled whatever happened: rows, or none, never the last folder's.
@@ -157,7 +159,7 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
     KeepChosenOrder();
     if (again)
         held.Restore();
-    WatchListedSources(found ? folder.GetBuffer() : L"", startup);
+    WatchListedSources(found ? folder.GetBuffer() : L"", startup, digest.Get());
     ShowOutcome(mainWindow,
                 !found ? IDS_FOLDER_NOT_FOUND
                 : read ? IDS_SHORTCUT_COUNT

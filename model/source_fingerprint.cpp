@@ -17,23 +17,31 @@ void Mix(Fingerprint* digest, const void* bytes, DWORD size)
 
 }  // namespace
 
+FolderDigest::FolderDigest() : m_digest(kOffsetBasis), m_added(false) {}
+
+void FolderDigest::Add(const WIN32_FIND_DATAW& entry)
+{
+    m_added = true;
+    Mix(&m_digest, entry.cFileName, (lstrlenW(entry.cFileName) + 1) * sizeof(wchar_t));
+    Mix(&m_digest, &entry.dwFileAttributes, sizeof(entry.dwFileAttributes));
+    Mix(&m_digest, &entry.nFileSizeLow, sizeof(entry.nFileSizeLow));
+    Mix(&m_digest, &entry.ftLastWriteTime, sizeof(entry.ftLastWriteTime));
+}
+
 Fingerprint FingerprintFolder(const wchar_t* folderPath)
 {
     HeapString pattern(folderPath);
     pattern.Append(L"\\*");
     WIN32_FIND_DATAW entry;
+    FolderDigest digest;
     HANDLE search = FindFirstFileW(pattern.GetBuffer(), &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return 0;
-    Fingerprint digest = kOffsetBasis;
-    do {
-        Mix(&digest, entry.cFileName, (lstrlenW(entry.cFileName) + 1) * sizeof(wchar_t));
-        Mix(&digest, &entry.dwFileAttributes, sizeof(entry.dwFileAttributes));
-        Mix(&digest, &entry.nFileSizeLow, sizeof(entry.nFileSizeLow));
-        Mix(&digest, &entry.ftLastWriteTime, sizeof(entry.ftLastWriteTime));
-    } while (FindNextFileW(search, &entry));
+        return digest.Get();
+    do
+        digest.Add(entry);
+    while (FindNextFileW(search, &entry));
     FindClose(search);
-    return digest;
+    return digest.Get();
 }
 
 Fingerprint FingerprintKey(HKEY root, const wchar_t* subKey)

@@ -8,7 +8,22 @@
 
 typedef unsigned long long Fingerprint;
 
-// Every entry of folderPath: name, attributes, size and last write. 0 when it cannot be read.
+// The digest of a folder's entries, taken as a listing meets them, so the listing needs no second
+// read of the folder for it.
+class FolderDigest {
+public:
+    FolderDigest();
+    // Its name, attributes, size and last write.
+    void Add(const WIN32_FIND_DATAW& entry);
+    // 0 until an entry was added: a folder that could not be read.
+    Fingerprint Get() const { return m_added ? m_digest : 0; }
+
+private:
+    Fingerprint m_digest;
+    bool m_added;
+};
+
+// Every entry of folderPath, as FolderDigest takes them. 0 when it cannot be read.
 Fingerprint FingerprintFolder(const wchar_t* folderPath);
 // Every value of root\subKey: name, type and data; 0 when the key does not exist.
 Fingerprint FingerprintKey(HKEY root, const wchar_t* subKey);
