@@ -11,7 +11,8 @@ version=1.11
 build_release() {  # arch build-dir
   rm -rf "$2"
   cmake -S "$root" -B "$2" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-$1-w64-mingw32.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DQUIVERDESK_BUILD_TESTS=OFF -DQUIVERDESK_BUILD_BENCH=OFF >/dev/null
+    -DCMAKE_BUILD_TYPE=Release -DQUIVERDESK_BUILD_TESTS=OFF -DQUIVERDESK_BUILD_BENCH=OFF \
+    -DQUIVERDESK_LINK_TIME_OPTIMISATION=ON >/dev/null
   cmake --build "$2" -j"$(nproc)" --target Quiverdesk >/dev/null
 }
 
