@@ -5,14 +5,13 @@
 #include "commands/live_view.h"
 
 #include "commands/refresh.h"
+#include "commands/startup_rows.h"
 #include "model/change_watch.h"
 #include "model/heap_string.h"
 #include "model/source_fingerprint.h"
+#include "model/startup_sources.h"
 
 namespace {
-
-const wchar_t kStartupSwitchKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // A burst ends after this long without a change, or this long after its first change, whichever
 // comes first: a change shows within a second even while another program keeps writing.
@@ -23,17 +22,43 @@ struct LiveView {
     ChangeWatch watch;
     HeapString folder;  // the folder the watch is on
     bool startup;
+    HeapString common;   // on the Startup tab, the all-users folder, watched too
     Fingerprint digest;  // what the last listing read
     bool timerSet;
     DWORD burstStart;
 };
 LiveView g_live;
 
+// A place's key under its root: its name past the root's own.
+const wchar_t* SubKeyOf(const RegistryPlace& place)
+{
+    const wchar_t* backslash = wcschr(place.name, L'\\');
+    return backslash ? backslash + 1 : L"";
+}
+
+// Each key the Startup tab reads, once: every source's values and switches. Sources share no
+// key, and those without one have none to give.
+template <typename Visit>
+void ForEachStartupKey(Visit visit)
+{
+    for (int source = 0; source < kStartupSourceCount; ++source) {
+        const StartupSourceInfo& info = GetStartupSource(static_cast<StartupSource>(source));
+        if (info.values)
+            visit(*info.values);
+        if (info.switches)
+            visit(*info.switches);
+    }
+}
+
 Fingerprint TakeDigest()
 {
     Fingerprint digest = g_live.folder.GetLength() ? FingerprintFolder(g_live.folder.GetBuffer()) : 0;
-    if (g_live.startup)
-        digest = digest * 31 + FingerprintKey(HKEY_CURRENT_USER, kStartupSwitchKey);
+    if (g_live.startup) {
+        digest = digest * 31 + (g_live.common.GetLength() ? FingerprintFolder(g_live.common.GetBuffer()) : 0);
+        ForEachStartupKey([&digest](const RegistryPlace& place) {
+            digest = digest * 31 + FingerprintKey(place.root, SubKeyOf(place));
+        });
+    }
     return digest;
 }
 
@@ -49,9 +74,17 @@ void WatchListedSources(const wchar_t* folderPath, bool startup)
         g_live.startup = startup;
         if (folderPath[0])
             g_live.watch.WatchFolder(folderPath);
+        g_live.common.Assign(startup ? GetSourceFolder(kSourceCommonFolder).GetBuffer() : L"");
+        if (g_live.common.GetLength())
+            g_live.watch.WatchFolder(g_live.common.GetBuffer());
         if (startup)
-            g_live.watch.WatchKey(HKEY_CURRENT_USER, kStartupSwitchKey);
+            ForEachStartupKey([](const RegistryPlace& place) { g_live.watch.WatchKey(place.root, SubKeyOf(place)); });
     }
+    g_live.digest = TakeDigest();
+}
+
+void TakeOwnChange()
+{
     g_live.digest = TakeDigest();
 }
 

@@ -13,6 +13,8 @@ enum { kLiveTimerId = 1 };
 // read, and keeps its digest to compare the next change with.
 void WatchListedSources(const wchar_t* folderPath, bool startup);
 void StopWatching();
+// After a change the program made and already shows: it lists nothing again.
+void TakeOwnChange();
 
 // What the message loop waits on besides messages; valid until the next listing.
 int GetChangeHandleCount();

@@ -39,7 +39,8 @@ Fingerprint FingerprintFolder(const wchar_t* folderPath)
 Fingerprint FingerprintKey(HKEY root, const wchar_t* subKey)
 {
     HKEY key = 0;  // owned; closed below
-    if (RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    // The 64-bit view from either build, as the listing reads the machine's keys.
+    if (RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
         return 0;
     Fingerprint digest = kOffsetBasis;
     // Value names are at most 16,383 characters. Data longer than the buffer (no switch and no
