@@ -23,7 +23,10 @@ bool DeleteRunValue(HWND mainWindow, StartupSource source, const wchar_t* name)
     LONG status = DeleteStartupValue(source, name);
     if (status != ERROR_SUCCESS) {
         DeleteFileW(saved.GetBuffer());
-        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, status == ERROR_ACCESS_DENIED ? IDS_NEEDS_ADMIN : IDS_SWITCH_FAILED,
+        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING,
+                      status == ERROR_ACCESS_DENIED && GetStartupSource(source).values->root == HKEY_LOCAL_MACHINE
+                          ? IDS_NEEDS_ADMIN
+                          : IDS_SWITCH_FAILED,
                       name);
         return false;
     }

@@ -48,7 +48,9 @@ void SwitchSelectedShortcuts(HWND mainWindow, bool on)
             continue;
         const wchar_t* name = item->GetValueName() ? item->GetValueName() : GetSwitchName(files.GetPath(i));
         LONG status = WriteSwitch(place, name, on);
-        if (status == ERROR_ACCESS_DENIED) {
+        // Only the machine's keys are an administrator's to change; a refusal of the user's own
+        // is no matter of rights this program could ask for.
+        if (status == ERROR_ACCESS_DENIED && place->root == HKEY_LOCAL_MACHINE) {
             ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_NEEDS_ADMIN, name);
             continue;
         }

@@ -25,8 +25,7 @@ int ProgramIcon(const wchar_t* program)
 
 }  // namespace
 
-bool ShortcutItem::LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command,
-                             const wchar_t* expanded)
+bool ShortcutItem::LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded)
 {
     Reset();
     if (!name || !command || !expanded)
