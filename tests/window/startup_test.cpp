@@ -40,7 +40,8 @@ std::string Raw(HKEY root, const Text& key, const Text& name)
 {
     DWORD type = 0, size = 4096;
     std::string data(size, '\0');
-    if (key.empty() || RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size))
+    if (key.empty()
+        || RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size))
         return "";
     return std::to_string(type) + ":" + data.substr(0, size);
 }
@@ -125,15 +126,14 @@ void Merge(const Text& file)
 
 TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithAWayBack)
 {
+    WriteBytes(m_startup + L"\\" + EntryName(0), "x");
+    WriteBytes(m_common + L"\\" + EntryName(1), "x");
     ClickTab(1);
-    // Made behind the program's back: the tab shows them without a click.
-    for (size_t i = 0; i < std::size(kSources); ++i) {
+    // Values made behind the program's back: the tab shows them without a click.
+    for (size_t i = 2; i < std::size(kSources); ++i) {
         const Text line = L"\"C:\\qdtest\\gone " + std::to_wstring(i) + L".exe\" /x";
-        if (kSources[i].key.empty())
-            WriteBytes(Folder(i) + L"\\" + EntryName(i), "x");
-        else
-            RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), EntryName(i).c_str(), REG_EXPAND_SZ,
-                            line.c_str(), (line.size() + 1) * sizeof(wchar_t));
+        RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), EntryName(i).c_str(), REG_EXPAND_SZ, line.c_str(),
+                        (line.size() + 1) * sizeof(wchar_t));
     }
     ASSERT_TRUE(PumpLiveUntil(
         m_window, [] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }, 5000));
@@ -161,11 +161,11 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         // Refused: the row and the key stay, and the machine's keys ask for an administrator.
         const std::string before = Raw(root, switches, name);
         std::optional<ImportPatch<decltype(&RegSetValueExW)>> refused;
-        refused.emplace(__imp_RegSetValueExW,
-                        +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
-        ImportPatch message(__imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) {
-            return g_texts.push_back(text), IDYES;
-        });
+        refused.emplace(
+            __imp_RegSetValueExW,
+            +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
+        ImportPatch message(
+            __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_texts.push_back(text), IDYES; });
         g_texts.clear();
         SelectRows({RowNamed(name)});
         Command(CMD_SWITCH_OFF);
@@ -183,7 +183,8 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         EXPECT_EQ(-1, RowNamed(name));
         EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
         if (key.empty()) {
-            EXPECT_EQ(Names({L"recycle: " + Folder(i) + L"\\" + name, L"recycle: " + TempPath(name + L".reg")}), g_calls);
+            EXPECT_EQ(Names({L"recycle: " + Folder(i) + L"\\" + name, L"recycle: " + TempPath(name + L".reg")}),
+                      g_calls);
             EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((Folder(i) + L"\\" + name).c_str()));
             continue;
         }
@@ -206,11 +207,18 @@ TEST_F(StartupTest, ADuplicateSpansAFolderAndARunKeyAndTheProgramRestartsElevate
     MakeLink(m_startup, L"dup.lnk", program, L"-a");
     RegSetKeyValueW(kUser, kSources[2].key.c_str(), L"qd dup", REG_SZ, line.c_str(), (line.size() + 1) * 2);
     ClickTab(1);
-    EXPECT_EQ(L"重複|重複", RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
+    EXPECT_EQ(L"重複|重複",
+              RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
     EXPECT_EQ(program, RowText(RowNamed(L"qd dup"), kTargetColumn));
+    // A Run value's program stands for its file: its folder is explored, its sheet shown.
+    ShellRecorder shell;
+    SelectRows({RowNamed(L"qd dup")});
+    Command(CMD_EXPLORE_TARGET);
+    Command(CMD_PROPERTIES);
+    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program}), g_calls);
+    g_calls.clear();
     ClickTab(0);
     EXPECT_EQ(kPlaceColumn, GetColumnCount());
-    ShellRecorder shell;
     wchar_t self[MAX_PATH] = L"";
     GetModuleFileNameW(0, self, MAX_PATH);
     Command(CMD_RESTART_AS_ADMIN);
