@@ -4,6 +4,7 @@
 
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "controls/toolbar_buttons.h"
 #include "model/send_to_policy.h"
 #include "model/shortcut_item.h"
 #include "res/resource_ids.h"
@@ -38,14 +39,12 @@ POINT KeyboardMenuPoint()
 // only for a file, and the machine's keys an administrator.
 void AddStartupCommands(HINSTANCE instance, HMENU popup)
 {
-    bool switchable = false;
     bool renamable = false;
     for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
         const ShortcutItem* item = GetRowItem(row);
-        switchable = switchable || (item && GetStartupSource(item->GetSource()).switches);
         renamable = renamable || (item && item->GetLinkPath());
     }
-    if (!switchable) {
+    if (!SelectionHasSwitch()) {
         EnableMenuItem(popup, CMD_SWITCH_ON, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(popup, CMD_SWITCH_OFF, MF_BYCOMMAND | MF_GRAYED);
     }

@@ -1,8 +1,6 @@
 // The Startup tab over every place Windows starts programs from: each source's row with its place
 // and states, shown without a click, switched in its own key alone, refused without rights, and
 // deleted with a way back; and duplicates found across a folder and a Run key.
-#include <optional>
-
 #include "model/startup_sources.h"
 #include "support/support.h"
 
@@ -35,43 +33,12 @@ Text EntryName(size_t i)
     return L"qd" + std::to_wstring(i) + (kSources[i].key.empty() ? L".txt" : L" run");
 }
 
-// "type:bytes" of a value, empty when there is none.
-std::string Raw(HKEY root, const Text& key, const Text& name)
-{
-    DWORD type = 0, size = 4096;
-    std::string data(size, '\0');
-    if (key.empty()
-        || RegGetValueW(root, key.c_str(), name.c_str(), RRF_RT_ANY | RRF_NOEXPAND, &type, data.data(), &size))
-        return "";
-    return std::to_string(type) + ":" + data.substr(0, size);
-}
-
 int RowNamed(const Text& name)
 {
     for (int row = 0; row < RowCount(); ++row)
         if (RowText(row, kNameColumn) == name)
             return row;
     return -1;
-}
-
-Text StatusText()
-{
-    wchar_t text[1024] = L"";
-    SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-// The outermost key of path that does not exist, which the test makes and deletes; empty if none.
-Text FirstMissing(HKEY root, const Text& path)
-{
-    for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
-        HKEY key;
-        if (RegOpenKeyExW(root, path.substr(0, end).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return path.substr(0, end);
-        RegCloseKey(key);
-        if (end == Text::npos)
-            return L"";
-    }
 }
 
 Names g_texts;
@@ -110,18 +77,6 @@ protected:
     Names m_files;
 };
 
-// regedit merges the file silently, as a double-click and a yes would.
-void Merge(const Text& file)
-{
-    Text line = L"regedit.exe /s \"" + file + L"\"";
-    STARTUPINFOW startup = {sizeof(startup)};
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(0, line.data(), 0, 0, FALSE, 0, 0, 0, &startup, &process)) << Ansi(file);
-    WaitForSingleObject(process.hProcess, 60000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
-
 }  // namespace
 
 TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithAWayBack)
@@ -145,35 +100,41 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         ASSERT_GE(RowNamed(name), 0);
         EXPECT_EQ(place, RowText(RowNamed(name), kPlaceColumn));
         EXPECT_EQ(key.empty() ? L"" : L"リンク先なし", RowText(RowNamed(name), kStateColumn));
-        // Off and on again, in its own key and no other; RunOnce has no switch to write.
+        // Off and on again, in its own key and no other ("-": none); RunOnce has no switch to write.
         for (bool on : {false, true}) {
             SelectRows({RowNamed(name)});
             Command(on ? CMD_SWITCH_ON : CMD_SWITCH_OFF);
+            std::string written, expected;
             for (const auto& other : kSources) {
                 std::string bytes = Raw(other.root, other.switches, name);
-                EXPECT_EQ(&other == &kSources[i] && !switches.empty() ? "3:" + Bytes(on ? 2 : 3, 1) : "",
-                          bytes.substr(0, 3))
-                    << &other - kSources;
-                EXPECT_EQ(bytes.empty() ? 0 : 14u, bytes.size());
+                written += bytes.size() == 14 ? bytes[2] : bytes.empty() ? '-' : '?';
+                expected += &other == &kSources[i] && !switches.empty() ? (on ? 2 : 3) : '-';
             }
+            EXPECT_EQ(expected, written);
             EXPECT_EQ(!on && !switches.empty(), RowText(RowNamed(name), kStateColumn).find(L"無効") != Text::npos);
         }
-        // Refused: the row and the key stay, and the machine's keys ask for an administrator.
+        EXPECT_EQ(!switches.empty(), SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0);
+        // Refused: the row and the key stay; only the machine's keys ask for an administrator.
         const std::string before = Raw(root, switches, name);
-        std::optional<ImportPatch<decltype(&RegSetValueExW)>> refused;
-        refused.emplace(
-            __imp_RegSetValueExW,
-            +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
         ImportPatch message(
             __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_texts.push_back(text), IDYES; });
-        g_texts.clear();
-        SelectRows({RowNamed(name)});
-        Command(CMD_SWITCH_OFF);
-        EXPECT_EQ(before, Raw(root, switches, name));
-        EXPECT_EQ(switches.empty() ? 0u : 1u, g_texts.size());
-        EXPECT_EQ(root == kMachine && !switches.empty(), !g_texts.empty() && g_texts[0].find(L"管理者") != Text::npos);
-        EXPECT_EQ(std::wstring::npos, RowText(RowNamed(name), kStateColumn).find(L"無効"));
-        refused.reset();
+        g_texts.assign(1, L"");
+        {
+            ImportPatch refused(
+                __imp_RegSetValueExW,
+                +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
+            SelectRows({RowNamed(name)});
+            Command(CMD_SWITCH_OFF);
+        }
+        EXPECT_EQ(before
+                      + (switches.empty()   ? ""
+                         : root == kMachine ? "admin"
+                                            : "refused"),
+                  Raw(root, switches, name)
+                      + (g_texts.size() < 2                         ? ""
+                         : g_texts[1].find(L"管理者") != Text::npos ? "admin"
+                                                                    : "refused"));
+        EXPECT_EQ(Text::npos, RowText(RowNamed(name), kStateColumn).find(L"無効"));
         // Deleted: a file to the recycle bin, a value to a .reg file that merges back exactly.
         ShellRecorder shell;
         g_texts.clear();
@@ -185,14 +146,14 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         if (key.empty()) {
             EXPECT_EQ(Names({L"recycle: " + Folder(i) + L"\\" + name, L"recycle: " + TempPath(name + L".reg")}),
                       g_calls);
-            EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((Folder(i) + L"\\" + name).c_str()));
             continue;
         }
         ASSERT_EQ(1u, g_texts.size());
         EXPECT_NE(Text::npos, g_texts[0].find(place + L" の「" + name + L"」"));
-        const Text status = StatusText();
-        ASSERT_NE(Text::npos, status.find(L".reg に保存しました"));
-        m_files.push_back(status.substr(0, status.find(L" に保存しました")));
+        wchar_t status[1024] = L"";
+        SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
+        ASSERT_TRUE(wcsstr(status, L".reg に保存しました")) << Ansi(status);
+        m_files.push_back(Text(status).substr(0, Text(status).find(L" に保存しました")));
         Merge(m_files.back());
         EXPECT_EQ(value + before, Raw(root, key, name) + Raw(root, switches, name));
     }
