@@ -1,6 +1,7 @@
 // The Startup tab over every place Windows starts programs from: each source's row with its place
 // and states, shown without a click, switched in its own key alone, refused without rights, and
-// deleted with a way back; and duplicates found across a folder and a Run key.
+// deleted with a way back; duplicates found across a folder and a Run key, a Run value's program
+// explored, and the program restarted elevated.
 #include "model/startup_sources.h"
 #include "support/support.h"
 
@@ -35,10 +36,8 @@ Text EntryName(size_t i)
 
 int RowNamed(const Text& name)
 {
-    for (int row = 0; row < RowCount(); ++row)
-        if (RowText(row, kNameColumn) == name)
-            return row;
-    return -1;
+    LVFINDINFOW find = {LVFI_STRING, name.c_str()};
+    return static_cast<int>(SendMessageW(MainChild(CTRL_LIST), LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(&find)));
 }
 
 Names g_texts;
@@ -50,6 +49,7 @@ protected:
         wchar_t common[MAX_PATH] = L"";
         SHGetSpecialFolderPathW(0, common, CSIDL_COMMON_STARTUP, TRUE);
         m_common = common;
+        m_files = {m_common + L"\\" + EntryName(1)};
         for (const auto& source : kSources)
             for (const Text& key : {source.key, source.switches})
                 if (!key.empty())
@@ -59,19 +59,15 @@ protected:
     void TearDown() override
     {
         MainWindowTest::TearDown();
-        for (size_t i = 0; i < std::size(kSources); ++i) {
+        for (size_t i = 0; i < std::size(kSources); ++i)
             for (const Text& key : {kSources[i].key, kSources[i].switches})
-                for (const Text& name : {EntryName(i), Text(L"qd dup")})
-                    RegDeleteKeyValueW(kSources[i].root, key.c_str(), name.c_str());
-        }
-        DeleteFileW((m_common + L"\\" + EntryName(1)).c_str());
+                RegDeleteKeyValueW(kSources[i].root, key.c_str(), (i == 2 ? L"qd dup" : EntryName(i)).c_str());
         for (const Text& file : m_files)
             DeleteFileW(file.c_str());
         for (const auto& [root, made] : m_made)
             if (!made.empty())
                 RegDeleteTreeW(root, made.c_str());
     }
-    Text Folder(size_t i) const { return i ? m_common : m_startup; }
     Text m_common;
     std::vector<std::pair<HKEY, Text>> m_made;
     Names m_files;
@@ -81,6 +77,12 @@ protected:
 
 TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithAWayBack)
 {
+    // One program with the same arguments from a shortcut and from a Run value whose unquoted
+    // path holds a space.
+    ScratchFolder(L"dup dir");
+    const Text program = ScratchFile(L"dup dir\\dup.exe"), dup = program + L" -a";
+    MakeLink(m_startup, L"dup.lnk", program, L"-a");
+    RegSetKeyValueW(kUser, kSources[2].key.c_str(), L"qd dup", REG_SZ, dup.c_str(), (dup.size() + 1) * 2);
     WriteBytes(m_startup + L"\\" + EntryName(0), "x");
     WriteBytes(m_common + L"\\" + EntryName(1), "x");
     ClickTab(1);
@@ -93,13 +95,16 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
     ASSERT_TRUE(PumpLiveUntil(
         m_window, [] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }, 5000));
     EXPECT_EQ(kColumnCount, GetColumnCount());
+    EXPECT_EQ(L"重複|重複",
+              RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
+    ImportPatch message(
+        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_texts.push_back(text), IDYES; });
     for (size_t i = 0; i < std::size(kSources); ++i) {
         const auto& [root, key, switches, place] = kSources[i];
         SCOPED_TRACE(i);
-        const Text name = EntryName(i);
+        const Text name = EntryName(i), state = key.empty() ? L"" : L"リンク先なし";
         ASSERT_GE(RowNamed(name), 0);
-        EXPECT_EQ(place, RowText(RowNamed(name), kPlaceColumn));
-        EXPECT_EQ(key.empty() ? L"" : L"リンク先なし", RowText(RowNamed(name), kStateColumn));
+        EXPECT_EQ(place + state, RowText(RowNamed(name), kPlaceColumn) + RowText(RowNamed(name), kStateColumn));
         // Off and on again, in its own key and no other ("-": none); RunOnce has no switch to write.
         for (bool on : {false, true}) {
             SelectRows({RowNamed(name)});
@@ -116,36 +121,27 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         EXPECT_EQ(!switches.empty(), SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0);
         // Refused: the row and the key stay; only the machine's keys ask for an administrator.
         const std::string before = Raw(root, switches, name);
-        ImportPatch message(
-            __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_texts.push_back(text), IDYES; });
-        g_texts.assign(1, L"");
+        g_texts.clear();
         {
             ImportPatch refused(
                 __imp_RegSetValueExW,
                 +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
-            SelectRows({RowNamed(name)});
             Command(CMD_SWITCH_OFF);
         }
-        EXPECT_EQ(before
-                      + (switches.empty()   ? ""
-                         : root == kMachine ? "admin"
-                                            : "refused"),
-                  Raw(root, switches, name)
-                      + (g_texts.size() < 2                         ? ""
-                         : g_texts[1].find(L"管理者") != Text::npos ? "admin"
-                                                                    : "refused"));
-        EXPECT_EQ(Text::npos, RowText(RowNamed(name), kStateColumn).find(L"無効"));
+        const Text said = g_texts.empty() ? L"" : g_texts[0], want = root == kMachine ? L"管理者" : L"設定を変更";
+        EXPECT_TRUE(switches.empty() ? said.empty() : said.find(want) != Text::npos) << Ansi(said);
+        EXPECT_EQ(before + "|" + Ansi(state),
+                  Raw(root, switches, name) + "|" + Ansi(RowText(RowNamed(name), kStateColumn)));
         // Deleted: a file to the recycle bin, a value to a .reg file that merges back exactly.
         ShellRecorder shell;
         g_texts.clear();
         const std::string value = Raw(root, key, name);
-        SelectRows({RowNamed(name)});
         Command(CMD_DELETE);
         EXPECT_EQ(-1, RowNamed(name));
         EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
         if (key.empty()) {
-            EXPECT_EQ(Names({L"recycle: " + Folder(i) + L"\\" + name, L"recycle: " + TempPath(name + L".reg")}),
-                      g_calls);
+            const Text file = (i ? m_common : m_startup) + L"\\" + name;
+            EXPECT_EQ(Names({L"recycle: " + file, L"recycle: " + TempPath(name + L".reg")}), g_calls);
             continue;
         }
         ASSERT_EQ(1u, g_texts.size());
@@ -157,32 +153,16 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         Merge(m_files.back());
         EXPECT_EQ(value + before, Raw(root, key, name) + Raw(root, switches, name));
     }
-}
-
-// One program with the same arguments, from a shortcut and from a Run value whose unquoted path
-// holds a space, is a duplicate on both rows; the context menu offers to restart elevated.
-TEST_F(StartupTest, ADuplicateSpansAFolderAndARunKeyAndTheProgramRestartsElevated)
-{
-    ScratchFolder(L"dup dir");
-    const Text program = ScratchFile(L"dup dir\\dup.exe"), line = program + L" -a";
-    MakeLink(m_startup, L"dup.lnk", program, L"-a");
-    RegSetKeyValueW(kUser, kSources[2].key.c_str(), L"qd dup", REG_SZ, line.c_str(), (line.size() + 1) * 2);
-    ClickTab(1);
-    EXPECT_EQ(L"重複|重複",
-              RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
-    EXPECT_EQ(program, RowText(RowNamed(L"qd dup"), kTargetColumn));
-    // A Run value's program stands for its file: its folder is explored, its sheet shown.
+    // A Run value's program stands for its file; the program starts again elevated and ends.
     ShellRecorder shell;
     SelectRows({RowNamed(L"qd dup")});
     Command(CMD_EXPLORE_TARGET);
     Command(CMD_PROPERTIES);
-    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program}), g_calls);
-    g_calls.clear();
     ClickTab(0);
-    EXPECT_EQ(kPlaceColumn, GetColumnCount());
+    EXPECT_EQ(kPlaceColumn, GetColumnCount()) << "Send To shows no place";
+    Command(CMD_RESTART_AS_ADMIN);
     wchar_t self[MAX_PATH] = L"";
     GetModuleFileNameW(0, self, MAX_PATH);
-    Command(CMD_RESTART_AS_ADMIN);
-    EXPECT_EQ(Names({L"runas: " + Text(self)}), g_calls);
+    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(self)}), g_calls);
     EXPECT_FALSE(IsWindow(m_window));
 }
