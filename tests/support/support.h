@@ -217,7 +217,7 @@ inline void SortBy(int column)
 inline Text RowLinkPath(int row)
 {
     const ShortcutItem* item = GetRowItem(row);
-    return item ? item->GetLinkPath() : L"";
+    return item && item->GetLinkPath() ? item->GetLinkPath() : L"";
 }
 
 // The row of each link, -1 for one no row names.

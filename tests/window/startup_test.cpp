@@ -61,7 +61,8 @@ protected:
         MainWindowTest::TearDown();
         for (size_t i = 0; i < std::size(kSources); ++i)
             for (const Text& key : {kSources[i].key, kSources[i].switches})
-                RegDeleteKeyValueW(kSources[i].root, key.c_str(), (i == 2 ? L"qd dup" : EntryName(i)).c_str());
+                for (const Text& name : {EntryName(i), Text(L"qd dup")})
+                    RegDeleteKeyValueW(kSources[i].root, key.c_str(), name.c_str());
         for (const Text& file : m_files)
             DeleteFileW(file.c_str());
         for (const auto& [root, made] : m_made)
