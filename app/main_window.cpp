@@ -13,6 +13,7 @@
 #include "commands/menu_visibility.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
+#include "commands/restart_elevated.h"
 #include "commands/shell_actions.h"
 #include "commands/sort_rows.h"
 #include "commands/switch_startup.h"
@@ -159,6 +160,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case CMD_SHOW_ON_MENU: ShowSelectedOnMenu(window, true); break;
     case CMD_HIDE_FROM_MENU: ShowSelectedOnMenu(window, false); break;
     case CMD_REMOVABLE_DRIVES: ToggleRemovableDrives(); break;
+    case CMD_RESTART_AS_ADMIN: RestartAsAdministrator(window); break;
     default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
     return 0;

@@ -4,7 +4,9 @@
 
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "controls/toolbar_buttons.h"
 #include "model/send_to_policy.h"
+#include "model/shortcut_item.h"
 #include "res/resource_ids.h"
 
 namespace {
@@ -31,6 +33,28 @@ POINT KeyboardMenuPoint()
     }
     ShortcutViewToScreen(&point);
     return point;
+}
+
+// What rows from every source need: the switch only where a selected row has one, a name edit
+// only for a file, and the machine's keys an administrator.
+void AddStartupCommands(HINSTANCE instance, HMENU popup)
+{
+    bool renamable = false;
+    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
+        const ShortcutItem* item = GetRowItem(row);
+        renamable = renamable || (item && item->GetLinkPath());
+    }
+    if (!SelectionHasSwitch()) {
+        EnableMenuItem(popup, CMD_SWITCH_ON, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(popup, CMD_SWITCH_OFF, MF_BYCOMMAND | MF_GRAYED);
+    }
+    if (!renamable)
+        EnableMenuItem(popup, CMD_RENAME, MF_BYCOMMAND | MF_GRAYED);
+    // Added here rather than in the menu's resource, which the other tab shares.
+    char words[64] = "";
+    LoadStringA(instance, CMD_RESTART_AS_ADMIN, words, sizeof(words));
+    AppendMenuA(popup, MF_SEPARATOR, 0, 0);
+    AppendMenuA(popup, MF_STRING, CMD_RESTART_AS_ADMIN, words);
 }
 
 }  // namespace
@@ -67,6 +91,7 @@ void ShowContextMenu(HWND mainWindow, int x, int y)
     if (startup) {
         EnableMenuItem(popup, CMD_SHOW_ON_MENU, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(popup, CMD_HIDE_FROM_MENU, MF_BYCOMMAND | MF_GRAYED);
+        AddStartupCommands(instance, popup);
     }
     POINT point = {x, y};
     if (x == -1 && y == -1)

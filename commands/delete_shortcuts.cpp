@@ -1,6 +1,8 @@
-// DeleteSelectedShortcuts: one shell delete, with its own confirmation, per selected file.
+// DeleteSelectedShortcuts: one shell delete, with its own confirmation, per selected file, and
+// one saved delete per selected Run value.
 #include "commands/delete_shortcuts.h"
 
+#include "commands/delete_value.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
 #include "commands/selected_files.h"
@@ -8,6 +10,7 @@
 #include "controls/shortcut_view.h"
 #include "controls/toolbar_buttons.h"
 #include "model/shell_file_operation.h"
+#include "model/shortcut_item.h"
 #include "model/startup_switch.h"
 
 void DeleteSelectedShortcuts(HWND mainWindow)
@@ -29,13 +32,23 @@ void DeleteSelectedShortcuts(HWND mainWindow)
         bool startup = IsStartupTabSelected();
         SelectedFiles files;
         for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
-            const wchar_t* path = files.GetPath(i);
-            if (!RunShellFileOperation(mainWindow, FO_DELETE, path, 0, flags))
+            const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetIdentity(i)));
+            if (!item)
                 continue;
-            // Windows' switch for a Startup shortcut goes with the file, once the file is really gone.
-            if (startup && GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES)
-                ForgetStartupSwitch(mainWindow, GetSwitchName(path));
-            int row = FindRowOfFile(path);
+            StartupSource source = item->GetSource();
+            const wchar_t* path = files.GetPath(i);
+            if (!path) {
+                // Copied: the confirmation's message loop may list the rows again.
+                HeapString name(item->GetValueName());
+                if (!DeleteRunValue(mainWindow, source, name.GetBuffer()))
+                    continue;
+            } else if (!RunShellFileOperation(mainWindow, FO_DELETE, path, 0, flags)) {
+                continue;
+            } else if (startup && GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
+                // Windows' switch for a Startup file goes with the file, once the file is really gone.
+                ForgetStartupSwitch(mainWindow, GetSwitchName(path), GetStartupSource(source).switches);
+            }
+            int row = FindRowOfFile(files.GetIdentity(i));
             if (row >= 0)
                 DeleteRow(row);
         }

@@ -5,14 +5,13 @@
 #include "commands/live_view.h"
 
 #include "commands/refresh.h"
+#include "commands/startup_rows.h"
 #include "model/change_watch.h"
 #include "model/heap_string.h"
 #include "model/source_fingerprint.h"
+#include "model/startup_sources.h"
 
 namespace {
-
-const wchar_t kStartupSwitchKey[] =
-    L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
 
 // A burst ends after this long without a change, or this long after its first change, whichever
 // comes first: a change shows within a second even while another program keeps writing.
@@ -23,23 +22,54 @@ struct LiveView {
     ChangeWatch watch;
     HeapString folder;  // the folder the watch is on
     bool startup;
+    HeapString common;   // on the Startup tab, the all-users folder, watched too
     Fingerprint digest;  // what the last listing read
     bool timerSet;
     DWORD burstStart;
 };
 LiveView g_live;
 
-// The folder's part is the listing's, or a fresh read of it.
-Fingerprint TakeDigest(Fingerprint folderDigest)
+// A place's key under its root: its name past the root's own.
+const wchar_t* SubKeyOf(const RegistryPlace& place)
 {
-    if (g_live.startup)
-        return folderDigest * 31 + FingerprintKey(HKEY_CURRENT_USER, kStartupSwitchKey);
-    return folderDigest;
+    const wchar_t* backslash = wcschr(place.name, L'\\');
+    return backslash ? backslash + 1 : L"";
 }
 
-Fingerprint ReadFolderDigest()
+// Each key the Startup tab reads, once: every source's values and switches. Sources share no
+// key, and those without one have none to give.
+template <typename Visit>
+void ForEachStartupKey(Visit visit)
 {
-    return g_live.folder.GetLength() ? FingerprintFolder(g_live.folder.GetBuffer()) : 0;
+    for (int source = 0; source < kStartupSourceCount; ++source) {
+        const StartupSourceInfo& info = GetStartupSource(static_cast<StartupSource>(source));
+        if (info.values)
+            visit(*info.values);
+        if (info.switches)
+            visit(*info.switches);
+    }
+}
+
+// The folders' part is the listing's, or a fresh read of them in the listing's order.
+Fingerprint TakeDigest(Fingerprint foldersDigest)
+{
+    Fingerprint digest = foldersDigest;
+    if (g_live.startup) {
+        ForEachStartupKey([&digest](const RegistryPlace& place) {
+            digest = digest * 31 + FingerprintKey(place.root, SubKeyOf(place));
+        });
+    }
+    return digest;
+}
+
+Fingerprint ReadFoldersDigest()
+{
+    FolderDigest digest;
+    if (g_live.folder.GetLength())
+        digest.AddFolder(g_live.folder.GetBuffer());
+    if (g_live.common.GetLength())
+        digest.AddFolder(g_live.common.GetBuffer());
+    return digest.Get();
 }
 
 }  // namespace
@@ -54,10 +84,18 @@ void WatchListedSources(const wchar_t* folderPath, bool startup, Fingerprint fol
         g_live.startup = startup;
         if (folderPath[0])
             g_live.watch.WatchFolder(folderPath);
+        g_live.common.Assign(startup ? GetSourceFolder(kSourceCommonFolder).GetBuffer() : L"");
+        if (g_live.common.GetLength())
+            g_live.watch.WatchFolder(g_live.common.GetBuffer());
         if (startup)
-            g_live.watch.WatchKey(HKEY_CURRENT_USER, kStartupSwitchKey);
+            ForEachStartupKey([](const RegistryPlace& place) { g_live.watch.WatchKey(place.root, SubKeyOf(place)); });
     }
     g_live.digest = TakeDigest(folderDigest);
+}
+
+void TakeOwnChange()
+{
+    g_live.digest = TakeDigest(ReadFoldersDigest());
 }
 
 void StopWatching()
@@ -95,6 +133,6 @@ void OnLiveTimer(HWND mainWindow)
 {
     KillTimer(mainWindow, kLiveTimerId);
     g_live.timerSet = false;
-    if (TakeDigest(ReadFolderDigest()) != g_live.digest)
+    if (TakeDigest(ReadFoldersDigest()) != g_live.digest)
         RefreshShortcuts(mainWindow);
 }

@@ -16,6 +16,8 @@ enum { kLiveTimerId = 1 };
 // all to compare the next change with.
 void WatchListedSources(const wchar_t* folderPath, bool startup, Fingerprint folderDigest);
 void StopWatching();
+// After a change the program made and already shows: it lists nothing again.
+void TakeOwnChange();
 
 // What the message loop waits on besides messages; valid until the next listing.
 int GetChangeHandleCount();

@@ -4,6 +4,7 @@
 #include "commands/live_view.h"
 #include "commands/selected_files.h"
 #include "commands/sort_rows.h"
+#include "commands/startup_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
@@ -34,9 +35,10 @@ bool IsListed(const wchar_t* name)
 
 // Adds every file and subfolder of folder, in file-system order, by its exact UTF-16 name. The
 // folder is bound once for all their names and icons, and its desktop.ini read once for the
-// names it gives them. With switches (the Startup folder), each item also shows whether Windows
+// names it gives them. With switches (a Startup folder), each item also shows whether Windows
 // has switched it off. False when the folder could not be read; an empty folder is read.
-bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, FolderDigest& digest)
+bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, StartupSource source,
+                    FolderDigest& digest)
 {
     HeapString pattern(folder);
     pattern.Append(kPattern);
@@ -56,6 +58,7 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, F
         if (!item)
             continue;
         item->Load(bound, folder.GetBuffer(), entry.cFileName, entry.dwFileAttributes, &names);
+        item->SetSource(source);
         if (switches && item->IsUsable() && switches->IsOff(entry.cFileName))
             item->AddStates(kStateSwitchedOff);
     } while (FindNextFileW(search, &entry));
@@ -63,7 +66,7 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, F
     return true;
 }
 
-// What the user holds in the rows of a tab listed again: the selection, by file, the focus and
+// What the user holds in the rows of a tab listed again: the selection, by row identity, the focus and
 // the scroll position. The sort is the view's own and stays anyway.
 class HeldRows {
 public:
@@ -71,12 +74,12 @@ public:
     {
         const ShortcutItem* focused = GetRowItem(GetFocusedRow());
         if (focused)
-            m_focused.Assign(focused->GetLinkPath());
+            m_focused.Assign(focused->GetIdentity());
     }
     void Restore() const
     {
         for (int i = 0; i < m_selected.GetCount(); ++i) {
-            int row = FindRowOfFile(m_selected.GetPath(i));
+            int row = FindRowOfFile(m_selected.GetIdentity(i));
             if (row >= 0)
                 SelectRow(row, false);
         }
@@ -149,12 +152,21 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
     FolderDigest digest;
     if (found && startup) {
         StartupSwitches switches;
-        read = AddShortcutsOf(folder, &switches, digest);
+        read = AddShortcutsOf(folder, &switches, kSourceUserFolder, digest);
     } else if (found) {
-        read = AddShortcutsOf(folder, 0, digest);
+        read = AddShortcutsOf(folder, 0, kSourceUserFolder, digest);
+    }
+    // Windows starts the machine's folder and the Run keys as well: the tab lists what it starts.
+    if (startup) {
+        HeapString common = GetSourceFolder(kSourceCommonFolder);
+        StartupSwitches switches(GetStartupSource(kSourceCommonFolder).switches);
+        if (common.GetLength())
+            AddShortcutsOf(common, &switches, kSourceCommonFolder, digest);
+        AddRegistryRows();
     }
     CheckShortcutStates(g_shortcutList);
     // Filled whatever happened: rows, or none, never the last folder's.
+    ShowPlaceColumn(startup);
     FillShortcutView();
     KeepChosenOrder();
     if (again)

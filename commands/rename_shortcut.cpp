@@ -20,6 +20,7 @@ namespace {
 struct Renaming {
     wchar_t path[MAX_PATH];
     bool startup;
+    const RegistryPlace* switches;  // the file's folder's switch key
 };
 Renaming g_renaming;
 
@@ -50,7 +51,9 @@ void RebindRow(const wchar_t* oldPath, const wchar_t* newPath)
     if (!item)
         return;
     unsigned states = item->GetStates();
+    StartupSource source = item->GetSource();
     item->Load(newPath);
+    item->SetSource(source);
     item->RemoveStates(item->GetStates());
     item->AddStates(states);
     UpdateRow(row);
@@ -79,8 +82,9 @@ void EndNameEdit()
 
 bool OnBeginRename(const NMLVDISPINFOW* info)
 {
+    // Only a file has a name to edit: a Run value is named by the program that wrote it.
     ShortcutItem* item = GetRowItem(info->item.iItem);
-    if (!item)
+    if (!item || !item->GetLinkPath())
         return true;
     const wchar_t* name = FindLastBackslash(item->GetLinkPath());
     if (!name)
@@ -92,6 +96,7 @@ bool OnBeginRename(const NMLVDISPINFOW* info)
         *period = L'\0';
     lstrcpynW(g_renaming.path, item->GetLinkPath(), MAX_PATH);
     g_renaming.startup = IsStartupTabSelected();
+    g_renaming.switches = GetStartupSource(item->GetSource()).switches;
     SetWindowTextW(GetNameEditor(), shown);
     return false;
 }
@@ -113,7 +118,7 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
         if (verdict == kNameAccepted
             && RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO)) {
             if (renaming.startup)
-                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));
+                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath), renaming.switches);
             RebindRow(renaming.path, newPath);
         }
     }

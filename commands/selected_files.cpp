@@ -1,4 +1,4 @@
-// SelectedFiles: two walks of the selection, one to count and one to copy the paths.
+// SelectedFiles: two walks of the selection, one to count and one to copy the rows' identities.
 #include "commands/selected_files.h"
 
 #include <new>
@@ -17,7 +17,7 @@ SelectedFiles::SelectedFiles() : m_paths(0), m_count(0), m_fillCount(GetFillCoun
     for (int row = NextSelectedRow(-1); row != -1 && m_count < selected; row = NextSelectedRow(row)) {
         const ShortcutItem* item = GetRowItem(row);
         if (item)
-            m_paths[m_count++].Assign(item->GetLinkPath());
+            m_paths[m_count++].Assign(item->GetIdentity());
     }
 }
 

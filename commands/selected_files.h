@@ -7,12 +7,19 @@
 
 class SelectedFiles {
 public:
-    // Takes the link path of every selected row a command may act on, in row order.
+    // Takes the identity of every selected row a command may act on, in row order.
     SelectedFiles();
     ~SelectedFiles();
 
     int GetCount() const { return m_count; }
-    const wchar_t* GetPath(int index) const { return m_paths[index].GetBuffer(); }
+    // What finds the row again (FindRowOfFile), for a file or a registry row.
+    const wchar_t* GetIdentity(int index) const { return m_paths[index].GetBuffer(); }
+    // The file's path; null for a registry row, which no file call may be handed.
+    const wchar_t* GetPath(int index) const
+    {
+        const wchar_t* identity = m_paths[index].GetBuffer();
+        return identity && identity[0] != L'|' ? identity : 0;
+    }
     // False once the view was filled again: its rows no longer stand for the files taken, and
     // the command acts on nothing more.
     bool RowsStillStand() const;

@@ -58,9 +58,9 @@ void ExploreTargets(HWND mainWindow)
     SelectedFiles files;
     int count = files.GetCount();
     for (int i = 0; i < count && files.RowsStillStand(); ++i) {
-        const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetPath(i)));
+        const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetIdentity(i)));
         wchar_t target[MAX_PATH];
-        if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0])
+        if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0] || HoldsWildcard(target))
             continue;
         ToFolderToExplore(target);
         ShellExecuteW(0, L"explore", target, L"", L"", SW_SHOW);
@@ -73,13 +73,18 @@ void ShowProperties(HWND mainWindow)
     CommandScope scope(mainWindow);
     SelectedFiles files;
     for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
+        // A Run value has no file of its own: its program's sheet stands for it.
+        const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetIdentity(i)));
+        const wchar_t* file = files.GetPath(i) ? files.GetPath(i) : item ? item->GetTarget() : L"";
+        if (!file[0] || HoldsWildcard(file))
+            continue;
         SHELLEXECUTEINFOW info;
         ZeroMemory(&info, sizeof(info));
         info.cbSize = sizeof(info);
         info.fMask = SEE_MASK_FLAG_NO_UI;
         info.hwnd = mainWindow;
         info.lpVerb = L"properties";
-        info.lpFile = files.GetPath(i);
+        info.lpFile = file;
         ShellExecuteExW(&info);
     }
 }

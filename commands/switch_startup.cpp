@@ -1,7 +1,8 @@
-// SwitchSelectedShortcuts: one registry value per selected file of the Startup tab; the rows
-// show their new state at once, without a rescan.
+// SwitchSelectedShortcuts: one registry value per selected row of the Startup tab, in its
+// source's own key; the rows show their new state at once, without a rescan.
 #include "commands/switch_startup.h"
 
+#include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
 #include "commands/selected_files.h"
@@ -39,15 +40,24 @@ void SwitchSelectedShortcuts(HWND mainWindow, bool on)
     CommandScope scope(mainWindow);
     SelectedFiles files;
     for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
-        const wchar_t* name = GetSwitchName(files.GetPath(i));
-        if (!SetStartupSwitch(name, on)) {
-            ExplainFailure(mainWindow, name ? name : files.GetPath(i));
+        int row = FindRowOfFile(files.GetIdentity(i));
+        ShortcutItem* item = GetRowItem(row);
+        // Each row's switch lives in its own source's key; RunOnce has none, and is skipped.
+        const RegistryPlace* place = item ? GetStartupSource(item->GetSource()).switches : 0;
+        if (!place)
+            continue;
+        const wchar_t* name = item->GetValueName() ? item->GetValueName() : GetSwitchName(files.GetPath(i));
+        LONG status = WriteSwitch(place, name, on);
+        // Only the machine's keys are an administrator's to change; a refusal of the user's own
+        // is no matter of rights this program could ask for.
+        if (status == ERROR_ACCESS_DENIED && place->root == HKEY_LOCAL_MACHINE) {
+            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_NEEDS_ADMIN, name);
             continue;
         }
-        int row = FindRowOfFile(files.GetPath(i));
-        ShortcutItem* item = GetRowItem(row);
-        if (!item)
+        if (status != ERROR_SUCCESS) {
+            ExplainFailure(mainWindow, name ? name : files.GetIdentity(i));
             continue;
+        }
         if (on)
             item->RemoveStates(kStateSwitchedOff);
         else

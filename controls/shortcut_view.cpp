@@ -26,6 +26,7 @@ struct ColumnSpec {
 };
 
 const int kStateColumnWidth = 120;
+bool g_placeShown = false;  // the place column is there
 
 const ColumnSpec kColumns[] = {
     {kNameTitle, 100},
@@ -92,18 +93,22 @@ struct RowTexts {
     wchar_t target[MAX_PATH];
     wchar_t description[INFOTIPSIZE];
     char states[MAX_PATH];
+    char place[64];
     int image;
 
     explicit RowTexts(const ShortcutItem* item) : image(I_IMAGENONE)
     {
         name[0] = target[0] = description[0] = L'\0';
-        states[0] = '\0';
+        states[0] = place[0] = '\0';
         if (!item)
             return;
         item->GetDisplayName(name, MAX_PATH);
         item->GetTargetPath(target, MAX_PATH);
         item->GetDescription(description, INFOTIPSIZE);
         FormatStates(g_hListView, item->GetStates(), states, sizeof(states));
+        if (g_placeShown)
+            LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
+                        IDS_PLACE_FIRST + item->GetSource(), place, sizeof(place));
         if (item->GetIconIndex() >= 0)
             image = item->GetIconIndex();
     }
@@ -119,6 +124,8 @@ void SetSubItems(int row, const ShortcutItem* item, RowTexts& texts)
     else
         SetSubItemText(row, kDescriptionColumn, texts.description);
     SetSubItemWords(row, kStateColumn, texts.states);
+    if (g_placeShown)
+        SetSubItemWords(row, kPlaceColumn, texts.place);
 }
 
 void WriteRow(UINT message, int index, const ShortcutItem* item)
@@ -181,6 +188,22 @@ void InsertColumns(int dpi)
     InsertColumn(kStateColumn, stateTitle, MulDiv(kStateColumnWidth, dpi, 96));
 }
 
+void ShowPlaceColumn(bool shown)
+{
+    if (shown == g_placeShown)
+        return;
+    g_placeShown = shown;
+    if (!shown) {
+        SendToView(LVM_DELETECOLUMN, kPlaceColumn, 0);
+        return;
+    }
+    // As wide as the state column, which is already scaled to the window's DPI.
+    char title[64] = "";
+    LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_COLUMN_PLACE, title,
+                sizeof(title));
+    InsertColumn(kPlaceColumn, title, static_cast<int>(SendToView(LVM_GETCOLUMNWIDTH, kStateColumn, 0)) * 3 / 2);
+}
+
 void ScaleColumns(int oldDpi, int newDpi)
 {
     int count = GetColumnCount();
@@ -235,7 +258,7 @@ int FindRowOfFile(const wchar_t* path)
     int rows = static_cast<int>(SendToView(LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
         const ShortcutItem* item = GetRowItem(row);
-        if (item && path && wcscmp(item->GetLinkPath(), path) == 0)
+        if (item && path && item->GetIdentity() && wcscmp(item->GetIdentity(), path) == 0)
             return row;
     }
     return -1;

@@ -9,13 +9,16 @@
 
 class ShortcutItem;
 
-enum ShortcutColumn { kNameColumn, kTargetColumn, kDescriptionColumn, kStateColumn, kColumnCount };
+// The place column is the Startup tab's alone: the other tab shows the first four.
+enum ShortcutColumn { kNameColumn, kTargetColumn, kDescriptionColumn, kStateColumn, kPlaceColumn, kColumnCount };
 
 extern HWND g_hListView;         // the system destroys it with the main window
 extern HIMAGELIST g_hImageList;  // the shell's; neither this program nor the view destroys it
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
 void InsertColumns(int dpi);
+// Adds the place column, or takes it away, before the fill of a tab that shows it or not.
+void ShowPlaceColumn(bool shown);
 // Keeps each column's width, as the user may have set it, in step with a new DPI.
 void ScaleColumns(int oldDpi, int newDpi);
 // Rebuilds every row from g_shortcutList; the first fill gives the view the shell's system
@@ -33,7 +36,7 @@ ShortcutItem* GetRowItem(int row);
 void UpdateRowStates(int row);
 // Shows every column of the row's item again, after the item was bound to another file.
 void UpdateRow(int row);
-// The row whose item is the file at path, exactly, or -1.
+// The row whose item has this identity exactly (a file's path, or a registry row's), or -1.
 int FindRowOfFile(const wchar_t* path);
 // How many times the view was filled: a command that pumped messages compares it before and
 // after, since a fill leaves its rows standing for other items.

@@ -12,5 +12,7 @@ extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
 // switch's buttons too when startupTab, the Send To visibility buttons when not; greys them
 // otherwise.
 void UpdateToolbarState(bool startupTab);
+// True when a selected row has a switch to write: rows of RunOnce have none.
+bool SelectionHasSwitch();
 
 #endif

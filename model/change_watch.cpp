@@ -18,7 +18,8 @@ HKEY OpenNearest(HKEY root, const wchar_t* subKey, bool* exact)
     *exact = true;
     for (;;) {
         HKEY key = 0;
-        if (RegOpenKeyExW(root, path, 0, KEY_NOTIFY | KEY_QUERY_VALUE, &key) == ERROR_SUCCESS)
+        // The 64-bit view from either build, as the listing reads the machine's keys.
+        if (RegOpenKeyExW(root, path, 0, KEY_NOTIFY | KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) == ERROR_SUCCESS)
             return key;
         if (!path[0])
             return 0;

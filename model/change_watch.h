@@ -8,7 +8,8 @@
 
 class ChangeWatch {
 public:
-    enum { kMaxWatches = 8 };
+    // The Startup tab's two folders, five Run keys and five switch keys.
+    enum { kMaxWatches = 12 };
 
     ChangeWatch();
     ~ChangeWatch();

@@ -33,7 +33,8 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 
 ShortcutItem::ShortcutItem()
     : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
-      m_link(0), m_persistFile(0)
+      m_source(kSourceUserFolder), m_valueName(0), m_identity(0), m_command(0), m_arguments(0), m_link(0),
+      m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
@@ -42,7 +43,8 @@ ShortcutItem::ShortcutItem()
 
 ShortcutItem::ShortcutItem(Prototype)
     : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
-      m_link(0), m_persistFile(0)
+      m_source(kSourceUserFolder), m_valueName(0), m_identity(0), m_command(0), m_arguments(0), m_link(0),
+      m_persistFile(0)
 {
 }
 
@@ -71,6 +73,15 @@ void ShortcutItem::Reset()
     m_target = 0;
     m_targetRead = false;
     m_isShortcut = false;
+    m_source = kSourceUserFolder;
+    delete[] m_valueName;
+    m_valueName = 0;
+    delete[] m_identity;
+    m_identity = 0;
+    delete[] m_command;
+    m_command = 0;
+    delete[] m_arguments;
+    m_arguments = 0;
     m_iconIndex = -1;
     m_states = 0;
 }
@@ -183,6 +194,10 @@ bool ShortcutItem::GetTargetPath(wchar_t* buffer, int capacity) const
 bool ShortcutItem::GetDescription(wchar_t* buffer, int capacity) const
 {
     ClearText(buffer, capacity);
+    if (m_command && buffer && capacity > 0) {
+        lstrcpynW(buffer, m_command, capacity);
+        return true;
+    }
     if (!m_persistFile || !buffer || capacity <= 0)
         return false;
     HRESULT result = m_link->GetDescription(buffer, capacity);
@@ -193,6 +208,10 @@ bool ShortcutItem::GetDescription(wchar_t* buffer, int capacity) const
 bool ShortcutItem::GetArguments(wchar_t* buffer, int capacity) const
 {
     ClearText(buffer, capacity);
+    if (m_arguments && buffer && capacity > 0) {
+        lstrcpynW(buffer, m_arguments, capacity);
+        return true;
+    }
     if (!m_persistFile || !buffer || capacity <= 0)
         return false;
     HRESULT result = m_link->GetArguments(buffer, capacity);

@@ -1,6 +1,7 @@
-// One file of the folder on show: a shortcut (.lnk), read through the shell-link object bound to
-// it, or any other file or folder the menu shows, which has a name and an icon but no target.
-// Its path, name, target, arguments and description are UTF-16, exactly as the system holds them.
+// One row of the tab on show: a file of a folder, either a shortcut (.lnk), read through the
+// shell-link object bound to it, or any other file or folder, which has a name and an icon but no
+// target; or a value of a Run key, whose program and arguments come from its command line. Its
+// path, name, target, arguments and description are UTF-16, exactly as the system holds them.
 #ifndef QUIVERDESK_MODEL_SHORTCUT_ITEM_H
 #define QUIVERDESK_MODEL_SHORTCUT_ITEM_H
 
@@ -8,6 +9,7 @@
 #include <shlobj.h>
 
 #include "model/cloneable.h"
+#include "model/startup_sources.h"
 
 class BoundFolder;
 class LocalizedNames;
@@ -32,12 +34,24 @@ public:
     // are the file's, as the folder's listing gave them, or INVALID_FILE_ATTRIBUTES to ask.
     bool Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name,
               DWORD attributes = INVALID_FILE_ATTRIBUTES, const LocalizedNames* names = 0);
+    // Binds the item to a value of a registry source: name is the value's, command its command
+    // line as stored and expanded its variables expanded (model/run_entry.cpp).
+    bool LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded);
+    // Where the row comes from; a folder row is its folder's source, set after its Load.
+    StartupSource GetSource() const { return m_source; }
+    void SetSource(StartupSource source) { m_source = source; }
+    // A registry row's value name, or null for a file.
+    const wchar_t* GetValueName() const { return m_valueName; }
+    // What finds the row again after a listing: a file's path, or for a registry row a text no
+    // path can be ("|", its source and its value name), never handed to a file call.
+    const wchar_t* GetIdentity() const { return m_valueName ? m_identity : m_path; }
     // For a file the shell can't act on: the row shows shownName and nothing acts on it.
     void MarkUnusable(const wchar_t* shownName);
 
-    // Null before Load and for an unusable item: no command may act without a path.
+    // Null before Load, for an unusable item and for a registry row: no file command may act
+    // without a path.
     const wchar_t* GetLinkPath() const { return m_path; }
-    bool IsUsable() const { return m_path != 0; }
+    bool IsUsable() const { return m_path != 0 || m_valueName != 0; }
     bool HasLink() const { return m_link != 0; }
     // A .lnk file, which the link object reads; any other file or folder has no target.
     bool IsShortcut() const { return m_isShortcut; }
@@ -76,6 +90,11 @@ private:
     wchar_t* m_target;            // owned; the target path read at load, maybe empty
     bool m_targetRead;            // the link answered for its target
     bool m_isShortcut;            // a .lnk file, not a folder
+    StartupSource m_source;       // the folder's or the key's the row comes from
+    wchar_t* m_valueName;         // owned; a registry row's value name, else null
+    wchar_t* m_identity;          // owned; a registry row's identity
+    wchar_t* m_command;           // owned; a registry row's whole command line
+    wchar_t* m_arguments;         // owned; what the command line hands its program
     IShellLinkW* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };

@@ -116,9 +116,10 @@ void CheckShortcutStates(const ShortcutList& list)
     for (int i = 0; i < count; ++i) {
         ShortcutItem* item = list.GetAt(i);
         // A row the shell can't act on says so in its own words, not here.
-        if (!item || !item->IsUsable() || !item->IsShortcut())
+        // A Run value's program stands for a target: the checks and duplicates span both kinds.
+        if (!item || !item->IsUsable() || !(item->IsShortcut() || item->GetValueName()))
             continue;
-        if (!item->IsLoaded()) {
+        if (item->IsShortcut() && !item->IsLoaded()) {
             item->AddStates(kStateUnreadable);
             continue;
         }

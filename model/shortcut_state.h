@@ -9,7 +9,7 @@ enum ShortcutState {
     kStateSwitchedOff = 1 << 0,    // Windows' Startup switch is off
     kStateTargetMissing = 1 << 1,  // nothing at the target's path on a present local fixed drive
     kStateUnverifiable = 1 << 2,   // target on a share, removable or optical media, or an absent drive
-    kStateDuplicate = 1 << 3,      // another shortcut of the folder has the same target and arguments
+    kStateDuplicate = 1 << 3,      // another row has the same target (or program) and arguments
     kStateUnreadable = 1 << 4,     // the file is no readable shortcut
     kStateHidden = 1 << 5          // the file has the Hidden attribute: the Send To menu leaves it out
 };

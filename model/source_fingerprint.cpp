@@ -28,26 +28,32 @@ void FolderDigest::Add(const WIN32_FIND_DATAW& entry)
     Mix(&m_digest, &entry.ftLastWriteTime, sizeof(entry.ftLastWriteTime));
 }
 
-Fingerprint FingerprintFolder(const wchar_t* folderPath)
+void FolderDigest::AddFolder(const wchar_t* folderPath)
 {
     HeapString pattern(folderPath);
     pattern.Append(L"\\*");
     WIN32_FIND_DATAW entry;
-    FolderDigest digest;
     HANDLE search = FindFirstFileW(pattern.GetBuffer(), &entry);
     if (search == INVALID_HANDLE_VALUE)
-        return digest.Get();
+        return;
     do
-        digest.Add(entry);
+        Add(entry);
     while (FindNextFileW(search, &entry));
     FindClose(search);
+}
+
+Fingerprint FingerprintFolder(const wchar_t* folderPath)
+{
+    FolderDigest digest;
+    digest.AddFolder(folderPath);
     return digest.Get();
 }
 
 Fingerprint FingerprintKey(HKEY root, const wchar_t* subKey)
 {
     HKEY key = 0;  // owned; closed below
-    if (RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+    // The 64-bit view from either build, as the listing reads the machine's keys.
+    if (RegOpenKeyExW(root, subKey, 0, KEY_QUERY_VALUE | KEY_WOW64_64KEY, &key) != ERROR_SUCCESS)
         return 0;
     Fingerprint digest = kOffsetBasis;
     // Value names are at most 16,383 characters. Data longer than the buffer (no switch and no

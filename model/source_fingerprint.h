@@ -15,6 +15,8 @@ public:
     FolderDigest();
     // Its name, attributes, size and last write.
     void Add(const WIN32_FIND_DATAW& entry);
+    // Every entry of folderPath, as a listing meets them; nothing when it cannot be read.
+    void AddFolder(const wchar_t* folderPath);
     // 0 until an entry was added: a folder that could not be read.
     Fingerprint Get() const { return m_added ? m_digest : 0; }
 

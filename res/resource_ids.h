@@ -73,5 +73,14 @@
 #define IDB_VISIBILITY 135
 #define IDB_VISIBILITY_COLOUR 136
 #define IDS_STATE_HIDDEN 225
+// The Startup tab's every source: where a row comes from (one word per source, in the sources'
+// order), the refusals of the machine's keys, restarting elevated, and a Run value's delete.
+#define CMD_RESTART_AS_ADMIN 32793
+#define IDS_COLUMN_PLACE 226
+#define IDS_NEEDS_ADMIN 227
+#define IDS_DELETE_VALUE 228
+#define IDS_VALUE_SAVED 229
+#define IDS_VALUE_NOT_SAVED 230
+#define IDS_PLACE_FIRST 240
 
 #endif

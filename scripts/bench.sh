@@ -106,6 +106,13 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   # shellcheck disable=SC2086
   run live_bench.exe $live_sizes
   echo
+  echo "## The Startup tab's sources"
+  echo
+  echo "The Startup tab listed with N shortcuts in the user's Startup folder, N values in the user's"
+  echo "Run key, or both; ms per row is the refresh's time above that of the empty tab, per row."
+  echo
+  run startup_sources_bench.exe 20 100
+  echo
   echo "## Start-up"
   echo
   echo "Two yardsticks: a bare window with a tab control, and the same window with every kind of"

@@ -62,34 +62,9 @@ Text Name(size_t source, size_t value)
     return L"qd" + std::to_wstring(source) + L" " + kValues[value].name;
 }
 
-// "type:bytes" of a value, empty when there is none.
-std::string Raw(HKEY root, const Text& key, const Text& name)
-{
-    HKEY opened = 0;
-    DWORD type = 0, size = 4096;
-    std::string data(size, '\0');
-    RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened);
-    LONG status = RegQueryValueExW(opened, name.c_str(), 0, &type, reinterpret_cast<BYTE*>(data.data()), &size);
-    RegCloseKey(opened);
-    return status ? "" : std::to_string(type) + ":" + data.substr(0, size);
-}
-
 Text Or(const HeapString& text)
 {
     return text.GetBuffer() ? text.GetBuffer() : L"(none)";
-}
-
-// The outermost key of path that does not exist, which the test makes and deletes; empty if none.
-Text FirstMissing(HKEY root, const Text& path)
-{
-    for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
-        HKEY key;
-        if (RegOpenKeyExW(root, path.substr(0, end).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-            return path.substr(0, end);
-        RegCloseKey(key);
-        if (end == Text::npos)
-            return L"";
-    }
 }
 
 // Deletes every value, file and key a test made; never a key that was there before.
@@ -122,18 +97,6 @@ protected:
     std::vector<std::pair<HKEY, Text>> m_made;
     Names m_files;
 };
-
-// regedit merges the file silently, as a double-click and a yes would.
-void Merge(const Text& file)
-{
-    Text line = L"regedit.exe /s \"" + file + L"\"";
-    STARTUPINFOW startup = {sizeof(startup)};
-    PROCESS_INFORMATION process = {};
-    ASSERT_TRUE(CreateProcessW(0, line.data(), 0, 0, FALSE, 0, 0, 0, &startup, &process)) << Ansi(file);
-    WaitForSingleObject(process.hProcess, 60000);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-}
 
 decltype(&GetProcAddress) g_getProcAddress;
 

@@ -217,7 +217,7 @@ inline void SortBy(int column)
 inline Text RowLinkPath(int row)
 {
     const ShortcutItem* item = GetRowItem(row);
-    return item ? item->GetLinkPath() : L"";
+    return item && item->GetLinkPath() ? item->GetLinkPath() : L"";
 }
 
 // The row of each link, -1 for one no row names.
@@ -392,6 +392,43 @@ inline void Rename(int row, const Text& text)
 inline Names LinkNames(const Text& folder)
 {
     return FilesMatching(folder, L"*.lnk");
+}
+
+// "type:bytes" of a value, exactly as stored; empty when there is none.
+inline std::string Raw(HKEY root, const Text& key, const Text& name)
+{
+    HKEY opened = 0;
+    DWORD type = 0, size = 4096;
+    std::string data(size, '\0');
+    RegOpenKeyExW(root, key.c_str(), 0, KEY_QUERY_VALUE, &opened);
+    LONG status = RegQueryValueExW(opened, name.c_str(), 0, &type, reinterpret_cast<BYTE*>(data.data()), &size);
+    RegCloseKey(opened);
+    return status ? "" : std::to_string(type) + ":" + data.substr(0, size);
+}
+
+// The outermost key of path that does not exist, which the test makes and deletes; empty if none.
+inline Text FirstMissing(HKEY root, const Text& path)
+{
+    for (size_t end = path.find(L'\\');; end = path.find(L'\\', end + 1)) {
+        HKEY key;
+        if (RegOpenKeyExW(root, path.substr(0, end).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
+            return path.substr(0, end);
+        RegCloseKey(key);
+        if (end == Text::npos)
+            return L"";
+    }
+}
+
+// regedit merges the file silently, as a double-click and a yes would.
+inline void Merge(const Text& file)
+{
+    Text line = L"regedit.exe /s \"" + file + L"\"";
+    STARTUPINFOW startup = {sizeof(startup)};
+    PROCESS_INFORMATION process = {};
+    ASSERT_TRUE(CreateProcessW(0, line.data(), 0, 0, FALSE, 0, 0, 0, &startup, &process)) << Ansi(file);
+    WaitForSingleObject(process.hProcess, 60000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
 }
 
 #endif

@@ -1,0 +1,169 @@
+// The Startup tab over every place Windows starts programs from: each source's row with its place
+// and states, shown without a click, switched in its own key alone, refused without rights, and
+// deleted with a way back; duplicates found across a folder and a Run key, a Run value's program
+// explored, and the program restarted elevated.
+#include "model/startup_sources.h"
+#include "support/support.h"
+
+namespace {
+
+const Text kVersion = L"\\Microsoft\\Windows\\CurrentVersion\\";
+const Text kUserApproved = L"Software" + kVersion + L"Explorer\\StartupApproved\\";
+const Text kMachineApproved = L"SOFTWARE" + kVersion + L"Explorer\\StartupApproved\\";
+const HKEY kUser = HKEY_CURRENT_USER, kMachine = HKEY_LOCAL_MACHINE;
+
+// Spelt out rather than read from the program's table, so that a wrong key shows.
+const struct {
+    HKEY root;
+    Text key, switches;  // key empty: a folder source; switches empty: no switch
+    Text place;
+} kSources[] = {
+    {kUser, L"", kUserApproved + L"StartupFolder", L"ユーザーのフォルダー"},
+    {kMachine, L"", kMachineApproved + L"StartupFolder", L"全ユーザーのフォルダー"},
+    {kUser, L"Software" + kVersion + L"Run", kUserApproved + L"Run", L"ユーザーのレジストリ"},
+    {kMachine, L"SOFTWARE" + kVersion + L"Run", kMachineApproved + L"Run", L"全ユーザーのレジストリ"},
+    {kMachine, L"SOFTWARE\\WOW6432Node" + kVersion + L"Run", kMachineApproved + L"Run32",
+     L"全ユーザーのレジストリ (32 ビット)"},
+    {kUser, L"Software" + kVersion + L"RunOnce", L"", L"一度だけ (ユーザー)"},
+    {kMachine, L"SOFTWARE" + kVersion + L"RunOnce", L"", L"一度だけ (全ユーザー)"},
+};
+
+// Each source's entry: a plain file in a folder, a value naming a missing program in a key.
+Text EntryName(size_t i)
+{
+    return L"qd" + std::to_wstring(i) + (kSources[i].key.empty() ? L".txt" : L" run");
+}
+
+int RowNamed(const Text& name)
+{
+    LVFINDINFOW find = {LVFI_STRING, name.c_str()};
+    return static_cast<int>(SendMessageW(MainChild(CTRL_LIST), LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(&find)));
+}
+
+Names g_texts;
+
+class StartupTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        wchar_t common[MAX_PATH] = L"";
+        SHGetSpecialFolderPathW(0, common, CSIDL_COMMON_STARTUP, TRUE);
+        m_common = common;
+        m_files = {m_common + L"\\" + EntryName(1)};
+        for (const auto& source : kSources)
+            for (const Text& key : {source.key, source.switches})
+                if (!key.empty())
+                    m_made.push_back({source.root, FirstMissing(source.root, key)});
+        MainWindowTest::SetUp();
+    }
+    void TearDown() override
+    {
+        MainWindowTest::TearDown();
+        for (size_t i = 0; i < std::size(kSources); ++i)
+            for (const Text& key : {kSources[i].key, kSources[i].switches})
+                for (const Text& name : {EntryName(i), Text(L"qd dup")})
+                    RegDeleteKeyValueW(kSources[i].root, key.c_str(), name.c_str());
+        for (const Text& file : m_files)
+            DeleteFileW(file.c_str());
+        for (const auto& [root, made] : m_made)
+            if (!made.empty())
+                RegDeleteTreeW(root, made.c_str());
+    }
+    Text m_common;
+    std::vector<std::pair<HKEY, Text>> m_made;
+    Names m_files;
+};
+
+}  // namespace
+
+TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithAWayBack)
+{
+    // One program with the same arguments from a shortcut and from a Run value whose unquoted
+    // path holds a space.
+    ScratchFolder(L"dup dir");
+    const Text program = ScratchFile(L"dup dir\\dup.exe"), dup = program + L" -a";
+    MakeLink(m_startup, L"dup.lnk", program, L"-a");
+    RegSetKeyValueW(kUser, kSources[2].key.c_str(), L"qd dup", REG_SZ, dup.c_str(), (dup.size() + 1) * 2);
+    WriteBytes(m_startup + L"\\" + EntryName(0), "x");
+    WriteBytes(m_common + L"\\" + EntryName(1), "x");
+    ClickTab(1);
+    // Values made behind the program's back: the tab shows them without a click.
+    for (size_t i = 2; i < std::size(kSources); ++i) {
+        const Text line = L"\"C:\\qdtest\\gone " + std::to_wstring(i) + L".exe\" /x";
+        RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), EntryName(i).c_str(), REG_EXPAND_SZ, line.c_str(),
+                        (line.size() + 1) * sizeof(wchar_t));
+    }
+    ASSERT_TRUE(PumpLiveUntil(
+        m_window, [] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }, 5000));
+    EXPECT_EQ(kColumnCount, GetColumnCount());
+    EXPECT_EQ(L"重複|重複",
+              RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
+    ImportPatch message(
+        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_texts.push_back(text), IDYES; });
+    for (size_t i = 0; i < std::size(kSources); ++i) {
+        const auto& [root, key, switches, place] = kSources[i];
+        SCOPED_TRACE(i);
+        const Text name = EntryName(i), state = key.empty() ? L"" : L"リンク先なし";
+        ASSERT_GE(RowNamed(name), 0);
+        EXPECT_EQ(place + state, RowText(RowNamed(name), kPlaceColumn) + RowText(RowNamed(name), kStateColumn));
+        // Off and on again, in its own key and no other ("-": none); RunOnce has no switch to write.
+        for (bool on : {false, true}) {
+            SelectRows({RowNamed(name)});
+            Command(on ? CMD_SWITCH_ON : CMD_SWITCH_OFF);
+            std::string written, expected;
+            for (const auto& other : kSources) {
+                std::string bytes = Raw(other.root, other.switches, name);
+                written += bytes.size() == 14 ? bytes[2] : bytes.empty() ? '-' : '?';
+                expected += &other == &kSources[i] && !switches.empty() ? (on ? 2 : 3) : '-';
+            }
+            EXPECT_EQ(expected, written);
+            EXPECT_EQ(!on && !switches.empty(), RowText(RowNamed(name), kStateColumn).find(L"無効") != Text::npos);
+        }
+        EXPECT_EQ(!switches.empty(), SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0);
+        // Refused: the row and the key stay; only the machine's keys ask for an administrator.
+        const std::string before = Raw(root, switches, name);
+        g_texts.clear();
+        {
+            ImportPatch refused(
+                __imp_RegSetValueExW,
+                +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
+            Command(CMD_SWITCH_OFF);
+        }
+        const Text said = g_texts.empty() ? L"" : g_texts[0], want = root == kMachine ? L"管理者" : L"設定を変更";
+        EXPECT_TRUE(switches.empty() ? said.empty() : said.find(want) != Text::npos) << Ansi(said);
+        EXPECT_EQ(before + "|" + Ansi(state),
+                  Raw(root, switches, name) + "|" + Ansi(RowText(RowNamed(name), kStateColumn)));
+        // Deleted: a file to the recycle bin, a value to a .reg file that merges back exactly.
+        ShellRecorder shell;
+        g_texts.clear();
+        const std::string value = Raw(root, key, name);
+        Command(CMD_DELETE);
+        EXPECT_EQ(-1, RowNamed(name));
+        EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
+        if (key.empty()) {
+            const Text file = (i ? m_common : m_startup) + L"\\" + name;
+            EXPECT_EQ(Names({L"recycle: " + file, L"recycle: " + TempPath(name + L".reg")}), g_calls);
+            continue;
+        }
+        ASSERT_EQ(1u, g_texts.size());
+        EXPECT_NE(Text::npos, g_texts[0].find(place + L" の「" + name + L"」"));
+        wchar_t status[1024] = L"";
+        SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
+        ASSERT_TRUE(wcsstr(status, L".reg に保存しました")) << Ansi(status);
+        m_files.push_back(Text(status).substr(0, Text(status).find(L" に保存しました")));
+        Merge(m_files.back());
+        EXPECT_EQ(value + before, Raw(root, key, name) + Raw(root, switches, name));
+    }
+    // A Run value's program stands for its file; the program starts again elevated and ends.
+    ShellRecorder shell;
+    SelectRows({RowNamed(L"qd dup")});
+    Command(CMD_EXPLORE_TARGET);
+    Command(CMD_PROPERTIES);
+    ClickTab(0);
+    EXPECT_EQ(kPlaceColumn, GetColumnCount()) << "Send To shows no place";
+    Command(CMD_RESTART_AS_ADMIN);
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(0, self, MAX_PATH);
+    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(self)}), g_calls);
+    EXPECT_FALSE(IsWindow(m_window));
+}
