@@ -34,15 +34,12 @@ int g_layoutDpi = 96;
 // Shell-link objects live in this thread's apartment from the first listing until OnDestroy.
 bool g_comStarted = false;
 
-// The full-colour strips with the themed controls, the 16-colour ones otherwise: the original
-// five images, the Startup switch's two, the Send To visibility's two.
+// The original five images, the Startup switch's two, the Send To visibility's two: in full colour
+// with the themed controls, in the 16-colour look otherwise.
 void SetToolbarImages(int dpi)
 {
-    static const ImageStrip kFullColour[] = {
-        {IDB_TOOLBAR_COLOUR, 5}, {IDB_SWITCH_COLOUR, 2}, {IDB_VISIBILITY_COLOUR, 2}};
-    static const ImageStrip kSixteenColour[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}, {IDB_VISIBILITY, 2}};
-    bool fullColour = VisualStylesOn();
-    g_toolBar.SetImages(fullColour ? kFullColour : kSixteenColour, 3, fullColour, dpi);
+    static const ImageStrip kStrips[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}, {IDB_VISIBILITY, 2}};
+    g_toolBar.SetImages(kStrips, 3, VisualStylesOn(), dpi);
 }
 
 // What the children draw with, made for dpi: their font, the rows' icons and the toolbar's images.

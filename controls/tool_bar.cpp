@@ -37,14 +37,53 @@ void ToolBar::SetImages(const ImageStrip* strips, int stripCount, bool fullColou
     m_images = images;
 }
 
+namespace {
+
+// The full-colour twin of a 16-colour strip: the same pixels, 32 bits with alpha, where the light
+// grey background is transparent and every other pixel opaque. Made here rather than stored: a
+// stored twin would cost four times the strip's bytes. Null when it could not be made.
+HBITMAP MakeFullColour(HBITMAP strip, int width, int height)
+{
+    BITMAPINFO info;
+    ZeroMemory(&info, sizeof(info));
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = 0;
+    HDC screen = GetDC(0);
+    HBITMAP colour = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, 0, 0);
+    bool copied = colour && GetDIBits(screen, strip, 0, height, bits, &info, DIB_RGB_COLORS) == height;
+    ReleaseDC(0, screen);
+    if (!copied) {
+        if (colour)
+            DeleteObject(colour);
+        return 0;
+    }
+    const DWORD kLightGrey = RGB(192, 192, 192);  // as BGRA bytes read little-endian, the same value
+    DWORD* pixel = static_cast<DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i)
+        pixel[i] = (pixel[i] & 0xFFFFFF) == kLightGrey ? 0 : pixel[i] | 0xFF000000;
+    return colour;
+}
+
+}  // namespace
+
 void ToolBar::AddStrip(HIMAGELIST images, const ImageStrip& strip, bool fullColour, int width, int height)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_parent, GWLP_HINSTANCE));
-    // LoadImage stretches the strip to the size asked for; the light grey of the 16-colour one
+    // LoadImage stretches the strip to the size asked for; for the 16-colour look its light grey
     // becomes the button face.
-    UINT load = fullColour ? LR_CREATEDIBSECTION : LR_LOADMAP3DCOLORS;
-    HBITMAP bitmap = static_cast<HBITMAP>(
-        LoadImageA(instance, MAKEINTRESOURCEA(strip.bitmapId), IMAGE_BITMAP, strip.imageCount * width, height, load));
+    int stripWidth = strip.imageCount * width;
+    HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(instance, MAKEINTRESOURCEA(strip.bitmapId), IMAGE_BITMAP,
+                                                     stripWidth, height, fullColour ? 0 : LR_LOADMAP3DCOLORS));
+    if (bitmap && fullColour) {
+        HBITMAP colour = MakeFullColour(bitmap, stripWidth, height);
+        DeleteObject(bitmap);
+        bitmap = colour;
+    }
     // A strip that fails still takes its places, blank, so the later buttons keep their images.
     if (!bitmap) {
         ImageList_SetImageCount(images, ImageList_GetImageCount(images) + strip.imageCount);

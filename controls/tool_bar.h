@@ -21,8 +21,8 @@ public:
     // Each button's tooltip is the string resource whose id is the button's command; the parent
     // hands it over when the bar asks (TTN_GETDISPINFO).
     void Create(HWND parent, int id, int count, const TBBUTTON* buttons);
-    // The button images from the strips in order, 16 x 15 each at 96 DPI, scaled to dpi. A
-    // full-colour strip keeps its alpha; a 16-colour one has its light grey turned into the button face.
+    // The button images from the 16-colour strips in order, 16 x 15 each at 96 DPI, scaled to dpi.
+    // In full colour their light grey is transparent; else it is turned into the button face.
     void SetImages(const ImageStrip* strips, int stripCount, bool fullColour, int dpi);
     LRESULT InsertSeparator(int index);
     LRESULT SetButtonState(int command, int state) { return SendMsg(TB_SETSTATE, command, MAKELPARAM(state, 0)); }

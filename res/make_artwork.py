@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
-"""Draws Quiverdesk's icons and toolbar strip from the ASCII-art tables below and writes
-quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp, switch.bmp and visibility.bmp next to this script, the same bytes on every run,
-and their full-colour twins for the themed controls: quiverdesk_colour.ico (16, 32 and 48 pixels)
-and toolbar_colour.bmp, switch_colour.bmp and visibility_colour.bmp, 32 bits with alpha, where the grey background is transparent."""
+"""Draws Quiverdesk's icons and toolbar strips from the ASCII-art tables below and writes
+quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp, switch.bmp and visibility.bmp next to this
+script, the same bytes on every run, and the icon's full-colour twin for the themed controls,
+quiverdesk_colour.ico (16, 32 and 48 pixels). The program makes the toolbar's full-colour images
+from the 16-colour strips itself, their light grey transparent."""
 import os
 import struct
 import sys
@@ -339,11 +340,6 @@ def scaled(rows, size, clear):
     return out
 
 
-def bgra_bits(pixels):
-    """32-bit pixels, bottom row first."""
-    return b"".join(bytes(v for px in row for v in px) for row in reversed(pixels))
-
-
 def png_image(pixels):
     """BGRA rows as a PNG (8-bit RGBA, no filter), the same bytes on every run. Icons read PNG
     images from Windows Vista on, at a twentieth of the size of the bitmap and its mask."""
@@ -365,13 +361,6 @@ def colour_icon_file(images):
     return out + b"".join(blobs)
 
 
-def colour_bitmap_file(pixels):
-    bits = bgra_bits(pixels)
-    body = struct.pack("<IiiHHIIiiII", 40, len(pixels[0]), len(pixels), 1, 32, 0, len(bits), 0, 0, 0, 0)
-    header = struct.pack("<2sIHHI", b"BM", 14 + len(body) + len(bits), 0, 0, 14 + len(body))
-    return header + body + bits
-
-
 def main(argv):
     """make_artwork.py writes the files; make_artwork.py --check only compares them, and fails
     when a committed file no longer matches what this script draws."""
@@ -391,12 +380,8 @@ def main(argv):
         # The 48-pixel image is the large art at one and a half times, its edges smoothed.
         "quiverdesk_colour.ico": colour_icon_file([scaled(ICON_16, 16, None), scaled(ICON_32, 32, None),
                                                    scaled(ICON_32, 48, None)]),
-        # The button face shows through where the 16-colour strip had its light grey.
-        "toolbar_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in strip]),
         "switch.bmp": bitmap_file(switch_strip),
-        "switch_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in switch_strip]),
         "visibility.bmp": bitmap_file(visibility_strip),
-        "visibility_colour.bmp": colour_bitmap_file([[colour_of(ch, ".") for ch in row] for row in visibility_strip]),
     }
     if argv[1:] == ["--check"]:
         stale = []
