@@ -19,24 +19,29 @@ Text RowNames()
 }  // namespace
 
 // Wine has no handler for the menu's own types, so the shell names each by its file name, as
-// Windows does where none is registered (it has one for .url, whose extension it hides);
-// desktop.ini names one, and stays out of the list itself.
+// Windows does where none is registered; desktop.ini names two, one by a reference to a module's
+// string, and stays out of the list itself. A reference that reads nothing leaves the file's name.
 TEST_F(MainWindowTest, SendToListsEveryFileAndHidesOneWithoutDeletingIt)
 {
     for (const wchar_t* name : {L"Compressed (zipped) Folder.ZFSendToTarget", L"Desktop (create shortcut).DeskLink",
                                 L"Mail Recipient.MAPIMail", L"Documents.mydocs", L"Site.url"})
         WriteBytes(m_sendTo + L"\\" + name, "");
-    const char16_t ini[] = u"\uFEFF[LocalizedFileNames]\r\nDocuments.mydocs=ドキュメント\r\n";
+    const char16_t ini[] = u"\uFEFF[LocalizedFileNames]\r\nDocuments.mydocs=ドキュメント\r\n"
+                           u"Site.url=@shell32.dll,-8\r\nbroken.txt=@shell32.dll,-99999\r\n";
+    wchar_t shellWord[64] = L"";
+    LoadStringW(GetModuleHandleW(L"shell32.dll"), 8, shellWord, 64);
+    WriteBytes(m_sendTo + L"\\broken.txt", "");
     WriteBytes(m_sendTo + L"\\desktop.ini", std::string(reinterpret_cast<const char*>(ini), sizeof(ini) - 2));
     Text fax = MakeLink(m_sendTo, L"Fax Recipient.lnk", ScratchFile(L"fax.txt"));
     SetFileAttributesW(fax.c_str(), FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_ARCHIVE);
     ClickTab(1);
     ClickTab(0);
     SortBy(0);
-    EXPECT_EQ(L"Compressed (zipped) Folder.ZFSendToTarget|Desktop (create shortcut).DeskLink|Fax Recipient|"
-              L"Mail Recipient.MAPIMail|Site|ドキュメント",
+    EXPECT_EQ(L"broken.txt|Compressed (zipped) Folder.ZFSendToTarget|Desktop (create shortcut).DeskLink|Fax "
+              L"Recipient|Mail Recipient.MAPIMail|"
+                  + Text(shellWord) + L"|ドキュメント",
               RowNames());
-    EXPECT_EQ(L"非表示", RowText(2, kStateColumn));
+    EXPECT_EQ(L"非表示", RowText(3, kStateColumn));
     Text mail = m_sendTo + L"\\Mail Recipient.MAPIMail";
     for (bool hide : {true, false}) {
         SelectRows(RowsOf({mail}));
