@@ -307,7 +307,7 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         EXPECT_EQ(L"properties: " + link, press(focus, {}, VK_RETURN));
         EXPECT_EQ(explore, press(focus, {VK_SHIFT}, VK_F10));
         EXPECT_EQ(explore, press(focus, {}, VK_APPS));
-        EXPECT_EQ(8u, g_calls.size()) << "one menu, once";
+        EXPECT_EQ(13u, g_calls.size()) << "one menu, once";
         press(focus, {VK_CONTROL}, 'A');
         EXPECT_EQ(2u, ListView_GetSelectedCount(MainChild(CTRL_LIST)));
         press(focus, {}, VK_TAB);
@@ -328,9 +328,20 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
         EXPECT_EQ(L"scan", press(focus, {}, VK_F5));
     }
     Command(CMD_REFRESH);
-    const Names items = {
-        explore,           L"プロパティ(&R)\tEnter", L"", L"名前の変更(&M)\tF2", L"削除(&D)\tDelete", L"",
-        L"有効にする(&E)", L"無効にする(&I)"};
+    const Text show = L"表示する(&S)\tCtrl+Shift+H:greyed", hide = L"表示しない(&H)\tCtrl+H:greyed";
+    const Names items = {explore,
+                         L"プロパティ(&R)\tEnter",
+                         L"",
+                         L"名前の変更(&M)\tF2",
+                         L"削除(&D)\tDelete",
+                         L"",
+                         L"有効にする(&E)",
+                         L"無効にする(&I)",
+                         L"",
+                         show,
+                         hide,
+                         L"",
+                         L"管理者として再起動(&A)"};
     g_calls.clear();
     g_choice = CMD_SWITCH_OFF;
     SelectRows(RowsOf({link}));
@@ -341,6 +352,7 @@ TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
     ClickTab(0);
     g_calls.clear();
     SendMessageA(m_window, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(MainChild(CTRL_LIST)), MAKELPARAM(20, 20));
-    EXPECT_EQ(Names({items[0] + L":greyed", items[1] + L":greyed", L"", items[3] + L":greyed", items[4] + L":greyed"}),
+    EXPECT_EQ(Names({items[0] + L":greyed", items[1] + L":greyed", L"", items[3] + L":greyed", items[4] + L":greyed",
+                     L"", show, hide, L"", L"リムーバブル ドライブを表示(&V)"}),
               g_calls);
 }
