@@ -1,7 +1,5 @@
-// The start-up benchmark's yardsticks, with Quiverdesk's manifest. bare_window.exe: the least a
-// program like Quiverdesk must do, a 600 x 300 window with a tab control of two tabs, shown and
-// painted. bare_controls.exe (built with QD_SAME_CONTROLS): the same window with every kind of
-// control Quiverdesk shows, styled alike, but holding no data: what those controls cost alone.
+// The start-up yardsticks: bare_window.exe, a 600 x 300 window with two tabs, shown and painted; bare_controls.exe
+// (QD_SAME_CONTROLS), the same with every kind of control Quiverdesk shows but no data: what the controls cost.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -36,10 +34,7 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
                                    IDB_STD_SMALL_COLOR, buttons, 7, 0, 0, 0, 0, sizeof(TBBUTTON));
     const int widths[] = {100, 100, 300, 120};
     for (int i = 0; i < 4; ++i) {
-        LVCOLUMNA column = {};
-        column.mask = LVCF_TEXT | LVCF_WIDTH;
-        column.cx = widths[i];
-        column.pszText = const_cast<char*>("Column");
+        LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, widths[i], const_cast<char*>("Column"), 0, 0, 0, 0, 0, 0, 0};
         SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
     }
     RECT client, statusRect, toolRect, page;

@@ -3,6 +3,7 @@
 #ifndef QUIVERDESK_BENCH_BENCH_H
 #define QUIVERDESK_BENCH_BENCH_H
 
+#include "commands/refresh.h"
 #include "model/shortcut_file.h"
 #include "tests/support/harness.h"
 #include <psapi.h>  // after windows.h, which it needs
@@ -34,6 +35,16 @@ inline double Median(std::vector<double> values)
     std::sort(values.begin(), values.end());
     size_t mid = values.size() / 2;
     return values.empty() ? 0 : values.size() % 2 ? values[mid] : (values[mid - 1] + values[mid]) / 2;
+}
+
+// The median time of runs of work, the messages each leaves pumped after it, untimed.
+template <typename Work>
+double MedianMs(int runs, Work work)
+{
+    std::vector<double> times;
+    for (int run = 0; run < runs; ++run, PumpMessages())
+        times.push_back(TimeMs(work));
+    return Median(times);
 }
 
 // The time from this process's creation to now, written to the standard output the start-up

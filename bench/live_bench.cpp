@@ -1,25 +1,18 @@
-// Live-listing benchmark on the Send To tab of the real main window, pumped as the program's loop
-// pumps: how soon a change behind its back shows, the listings a burst or the program's own change
-// costs, and whether the loop wakes while nothing changes. live_bench [N...] (10 100 other files)
+// Live-listing benchmark, pumped as the program's loop pumps: how soon a change behind its back shows, what a burst
+// or its own change costs in listings, whether the loop wakes while nothing changes. live_bench [N...] (10 100)
 #include "bench/bench.h"
 #include "controls/shortcut_view.h"
-
-namespace {
-
-// Makes the file to (from empty), renames from to to, or deletes from (to empty).
-void Change(const std::wstring& from, const std::wstring& to)
-{
-    if (from.empty())
-        CloseHandle(CreateFileW(to.c_str(), GENERIC_WRITE, 0, 0, CREATE_NEW, 0, 0));
-    else
-        to.empty() ? DeleteFileW(from.c_str()) : MoveFileW(from.c_str(), to.c_str());
-}
-
-}  // namespace
 
 int main(int argc, char** argv)
 {
     BenchSession bench;
+    // Makes the file to (from empty), renames from to to, or deletes from (to empty).
+    auto change = [](const std::wstring& from, const std::wstring& to) {
+        if (from.empty())
+            CloseHandle(CreateFileW(to.c_str(), GENERIC_WRITE, 0, 0, CREATE_NEW, 0, 0));
+        else
+            to.empty() ? DeleteFileW(from.c_str()) : MoveFileW(from.c_str(), to.c_str());
+    };
     // Pumps until no listing has come for 1.5 s (or for ms); the listings it saw.
     auto pumpUntilQuiet = [&](DWORD ms = 1500) {
         unsigned before = GetFillCount(), seen = before;
@@ -47,10 +40,9 @@ int main(int argc, char** argv)
             for (int i = 0; i < 3; ++i, pumpUntilQuiet(300)) {  // the change may signal again
                 const std::wstring &from = paths[i], &to = paths[i + 1];
                 double start = NowMs();
-                Change(from, to);
-                PumpLiveUntil(
-                    bench.window, [&] { return (FindRowOfFile((to.empty() ? from : to).c_str()) >= 0) != to.empty(); },
-                    10000);
+                change(from, to);
+                auto shown = [&] { return (FindRowOfFile((to.empty() ? from : to).c_str()) >= 0) != to.empty(); };
+                PumpLiveUntil(bench.window, shown, 10000);
                 times[i].push_back(NowMs() - start);
             }
         for (int i = 0; i < 3; ++i)
@@ -67,10 +59,10 @@ int main(int argc, char** argv)
         unsigned before = GetFillCount();
         double start = NowMs(), written;
         for (int i = 0; i < files; ++i)
-            Change(L"", in + L"burst-" + std::to_wstring(i));
+            change(L"", in + L"burst-" + std::to_wstring(i));
         written = NowMs() - start;
-        PumpLiveUntil(
-            bench.window, [&] { return ListView_GetItemCount(list) == rows + files; }, 60000);
+        auto allShown = [&] { return ListView_GetItemCount(list) == rows + files; };
+        PumpLiveUntil(bench.window, allShown, 60000);
         double shown = NowMs() - start;
         pumpUntilQuiet();
         unsigned listings = GetFillCount() - before;
@@ -91,7 +83,7 @@ int main(int argc, char** argv)
            turns, wakeUps, Ms(times[1][2]) + Ms(times[1][3]) - Ms(times[0][2]) - Ms(times[0][3]));
 
     printf("\n### The program's own change\n\n| command | listings |\n|---|---:|\n");
-    Change(L"", made);
+    change(L"", made);
     pumpUntilQuiet();
     for (int run = 0; run < 4; ++run) {
         ListView_SetItemState(list, -1, 0, LVIS_SELECTED);

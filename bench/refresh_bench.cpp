@@ -1,9 +1,6 @@
-// Refresh benchmark: fills Send To with N shortcuts and times RefreshShortcuts on the real main
-// window against the floor (the shell calls it makes per file, made bare) and the by-path
-// yardstick (the calls by whole path it once made), with the process's peak memory, and how much
-// of the growth with N is the platform's desktop.ini scan. refresh_bench [N...] (10 100 1000)
+// Refresh benchmark: RefreshShortcuts on N shortcuts against the floor (its shell calls, bare) and the by-path
+// yardstick, peak memory, and the desktop.ini scan's share of the growth. refresh_bench [N...] (10 100 1000)
 #include "bench/bench.h"
-#include "commands/refresh.h"
 
 namespace {
 
@@ -16,11 +13,9 @@ void Floor(const std::wstring& folder)
     SHGetDesktopFolder(&desktop);
     desktop->ParseDisplayName(0, 0, const_cast<wchar_t*>(folder.c_str()), 0, &absolute, 0);
     desktop->BindToObject(absolute, 0, IID_IShellFolder, reinterpret_cast<void**>(&bound));
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW((folder + L"\\*.lnk").c_str(), &entry);
-    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
+    for (const std::wstring& name : FilesMatching(folder, L"*.lnk")) {
         LPITEMIDLIST child = 0, target = 0;
-        bound->ParseDisplayName(0, 0, entry.cFileName, 0, &child, 0);
+        bound->ParseDisplayName(0, 0, const_cast<wchar_t*>(name.c_str()), 0, &child, 0);
         LPITEMIDLIST full = ILCombine(absolute, child);
         SHFILEINFOW info;
         SHGetFileInfoW(reinterpret_cast<LPCWSTR>(full), 0, &info, sizeof(info),
@@ -34,7 +29,7 @@ void Floor(const std::wstring& folder)
             continue;
         link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
         wchar_t text[INFOTIPSIZE];
-        if (SUCCEEDED(file->Load((folder + L"\\" + entry.cFileName).c_str(), STGM_READ))
+        if (SUCCEEDED(file->Load((folder + L"\\" + name).c_str(), STGM_READ))
             && link->GetPath(text, MAX_PATH, 0, SLGP_UNCPRIORITY) == S_OK && text[0]
             && link->GetIDList(&target) == S_OK)
             SHGetPathFromIDListW(target, text);
@@ -43,7 +38,6 @@ void Floor(const std::wstring& folder)
         file->Release();
         link->Release();
     }
-    FindClose(search);
     bound->Release();
     ILFree(absolute);
     desktop->Release();

@@ -1,7 +1,5 @@
-// Start-up benchmark: launches each Quiverdesk given and the bare yardstick windows in turn, and
-// times process creation to the main window shown and to its first idle wait for input (the first
-// folder listed); the yardsticks and first_paint_quiverdesk.exe (Quiverdesk's start step for step)
-// report their own first paint. startup_bench [runs [quiverdesk.exe...]] (5, Quiverdesk.exe beside it)
+// Start-up benchmark: launches each Quiverdesk given and the yardsticks in turn, timed to shown, to first idle and
+// (as they report it) to first paint. startup_bench [runs [quiverdesk.exe...]] (5, Quiverdesk.exe beside it)
 #include "bench/bench.h"
 
 namespace {
@@ -23,9 +21,7 @@ bool Launch(Program& program)
         return false;
     SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
     STARTUPINFOA startup = {};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
+    startup.cb = sizeof(startup), startup.dwFlags = STARTF_USESTDHANDLES, startup.hStdOutput = writeEnd;
     PROCESS_INFORMATION info;
     double start = NowMs();
     BOOL created = CreateProcessA(program.exe.c_str(), &commandLine[0], 0, 0, TRUE, 0, 0, 0, &startup, &info);

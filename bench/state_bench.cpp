@@ -1,9 +1,6 @@
-// State benchmark: what the state column costs. For each kind of shortcut, a folder of N of them
-// is refreshed on the real main window, and the state pass (target checks and the duplicate sort,
-// which runs in every row: each folder holds copies of one shortcut) is timed alone on the list
-// the refresh left; the refresh without the column is the difference. state_bench [N...]
+// State benchmark: per kind of shortcut, the refresh of N of them and the state pass (target checks and duplicate
+// sort) timed alone on the list it left; the difference is the refresh without the column. state_bench [N...]
 #include "bench/bench.h"
-#include "commands/refresh.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
@@ -30,9 +27,8 @@ const Kind kKinds[] = {
 // N files of the kind in folder, the rest byte copies of the first; their switches off for Startup.
 bool Fill(const std::wstring& folder, const Kind& kind, int n)
 {
-    if (!kind.target && !CopyFileW(L"C:\\qd-bench-target.txt", (folder + L"\\qd-state-00000.lnk").c_str(), FALSE))
-        return false;
-    if (!FillFolder(folder, L"qd-state-", n, {kind.target ? kind.target : L""}))
+    if ((!kind.target && !CopyFileW(L"C:\\qd-bench-target.txt", (folder + L"\\qd-state-00000.lnk").c_str(), FALSE))
+        || !FillFolder(folder, L"qd-state-", n, {kind.target ? kind.target : L""}))
         return false;
     if (kind.startup)
         for (const std::wstring& name : FilesMatching(folder, L"qd-state-*.lnk"))
@@ -57,13 +53,8 @@ int main(int argc, char** argv)
             if (!Fill(folder, kind, n))
                 return fprintf(stderr, "state_bench: could not fill the folder\n"), 1;
             RefreshShortcuts(bench.window);  // warms the caches; every run then sees the same state
-            std::vector<double> refresh, pass;
-            for (int run = 0; run < 3; ++run) {
-                refresh.push_back(TimeMs([&] { RefreshShortcuts(bench.window); }));
-                PumpMessages();
-                pass.push_back(TimeMs([] { CheckShortcutStates(g_shortcutList); }));
-            }
-            double with = Median(refresh) / n, alone = Median(pass) / n;
+            double with = MedianMs(3, [&] { RefreshShortcuts(bench.window); }) / n;
+            double alone = MedianMs(3, [] { CheckShortcutStates(g_shortcutList); }) / n;  // on the list left
             printf("| %s | %d | %.3f | %.3f | %.3f | %.0f %% |\n", kind.name, n, with, alone, with - alone,
                    with > 0 ? 100.0 * alone / with : 0.0);
             fprintf(stderr, "state_bench: %s, N=%d done\n", kind.name, n);
