@@ -1,19 +1,64 @@
-// Tab-click benchmark: N shortcuts in each tab's folder; clicks on the other tab and on the selected one, their
-// listings and times against one refresh. tab_click_bench [N...] (10 100)
+// Tab-click benchmark: N shortcuts in each tab's folder and N values in the user's Run key. The Startup tab's
+// refresh per row of each kind, then clicks on the other tab and on the selected one, their listings and times
+// against one refresh. tab_click_bench [N...] (20 100)
 #include "bench/bench.h"
 #include "controls/shortcut_view.h"
+
+namespace {
+
+const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+
+// Only this bench's own values go: a name no one else's can match.
+void SetRunValues(int n, bool present)
+{
+    for (int i = 0; i < n; ++i) {
+        wchar_t name[32], line[64];
+        wsprintfW(name, L"qd-click-%05d", i);
+        wsprintfW(line, L"\"C:\\windows\\notepad.exe\" /n %05d", i);
+        if (present)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kRun, name, REG_SZ, line, (lstrlenW(line) + 1) * sizeof(wchar_t));
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, name);
+    }
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
     BenchSession bench;
+    const std::vector<int> sizes = NumbersAsked(argc, argv, {20, 100});
+    HKEY run = 0;
+    DWORD made = 0;  // REG_CREATED_NEW_KEY: the key is this bench's, and goes once empty
+    RegCreateKeyExW(HKEY_CURRENT_USER, kRun, 0, 0, 0, KEY_READ, 0, &run, &made);
+    RegCloseKey(run);
+    ClickTab(bench.window, 1);
+    auto refresh = [&] { RefreshShortcuts(bench.window); };
+    const double empty = MedianMs(3, refresh);
+    printf("### The Startup tab's rows\n\n| N | rows | refresh ms | ms per row above the empty tab |\n"
+           "|---:|---|---:|---:|\n");
+    for (int n : sizes) {
+        for (int kind = 0; kind < 3; ++kind) {
+            if (kind != 1 && !FillFolder(bench.startup, L"qd-click-", n, {L"C:\\windows\\notepad.exe"}))
+                return fprintf(stderr, "tab_click_bench: could not fill the folder\n"), 1;
+            if (kind == 1)
+                FilesMatching(bench.startup, L"qd-click-*.lnk", true);
+            SetRunValues(n, kind != 0);
+            double ms = MedianMs(3, refresh);
+            const char* what = kind == 0 ? "shortcuts" : kind == 1 ? "Run values" : "both";
+            printf("| %d | %s | %.1f | %.3f |\n", n, what, ms, (ms - empty) / (n * (kind == 2 ? 2 : 1)));
+        }
+    }
     const int clicks = 6;
-    printf("| N | click on | clicks | scans per click | median ms per click | click / one refresh |\n"
+    printf("\n### Clicks, with N shortcuts in Send To, and N shortcuts and N Run values in Startup\n\n"
+           "| N | click on | clicks | scans per click | median ms per click | click / one refresh |\n"
            "|---:|---|---:|---:|---:|---:|\n");
-    for (int n : NumbersAsked(argc, argv, {10, 100})) {
+    for (int n : sizes) {
         for (const std::wstring& folder : {bench.sendTo, bench.startup})
             if (!FillFolder(folder, L"qd-click-", n, {L"C:\\windows\\notepad.exe"}))
                 return fprintf(stderr, "tab_click_bench: could not fill the folders\n"), 1;
-        const double refresh = MedianMs(3, [&] { RefreshShortcuts(bench.window); });
+        SetRunValues(n, true);
+        const double one = MedianMs(3, refresh);
         for (int selected = 0; selected < 2; ++selected) {
             std::vector<double> times;
             unsigned fills = GetFillCount();
@@ -22,11 +67,13 @@ int main(int argc, char** argv)
                 times.push_back(TimeMs([&] { ClickTab(bench.window, selected ? tab : 1 - tab); }));
             }
             printf("| %d | %s | %d | %.1f | %.1f | %.2f |\n", n, selected ? "the selected tab" : "the other tab",
-                   clicks, static_cast<double>(GetFillCount() - fills) / clicks, Median(times),
-                   Median(times) / refresh);
+                   clicks, static_cast<double>(GetFillCount() - fills) / clicks, Median(times), Median(times) / one);
         }
     }
     for (const std::wstring& folder : {bench.sendTo, bench.startup})
         FilesMatching(folder, L"qd-click-*.lnk", true);
+    SetRunValues(sizes.back(), false);
+    if (made == REG_CREATED_NEW_KEY)
+        RegDeleteKeyW(HKEY_CURRENT_USER, kRun);
     return 0;
 }

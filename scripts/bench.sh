@@ -82,13 +82,16 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   # shellcheck disable=SC2086
   run soak_bench.exe $soak
   echo
-  echo "## Click on a tab"
+  echo "## The Startup tab's rows, and a click on a tab"
   echo
-  echo "Send To and Startup hold N shortcuts each; the bench clicks the tab that is not selected"
-  echo "six times, then the selected one six times, and counts the folder scans (the fills of the"
-  echo "list). A click's time includes the messages it leaves queued; one refresh's does not."
+  echo "First the Startup tab listed with N shortcuts in the user's Startup folder, N values in the"
+  echo "user's Run key, or both; ms per row is the refresh's time above that of the empty tab, per"
+  echo "row. Then Send To holds N shortcuts, and Startup N shortcuts and N Run values; the bench"
+  echo "clicks the tab that is not selected six times, then the selected one six times, and counts"
+  echo "the listings (the fills of the list). A click's time includes the messages it leaves queued;"
+  echo "one refresh's does not."
   echo
-  run tab_click_bench.exe 10 100
+  run tab_click_bench.exe 20 100
   echo
   echo "## Live listing"
   echo
@@ -105,13 +108,6 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   # shellcheck disable=SC2086
   run live_bench.exe $live_sizes
-  echo
-  echo "## The Startup tab's sources"
-  echo
-  echo "The Startup tab listed with N shortcuts in the user's Startup folder, N values in the user's"
-  echo "Run key, or both; ms per row is the refresh's time above that of the empty tab, per row."
-  echo
-  run startup_sources_bench.exe 20 100
   echo
   echo "## Start-up"
   echo
