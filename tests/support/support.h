@@ -431,4 +431,86 @@ inline void Merge(const Text& file)
     CloseHandle(process.hProcess);
 }
 
+// Every place Windows starts programs from, in the order of the program's sources, spelt out
+// rather than read from its table, so that a wrong key, view or place shows.
+inline const Text kVersion = L"\\Microsoft\\Windows\\CurrentVersion\\";
+inline const Text kUserApproved = L"Software" + kVersion + L"Explorer\\StartupApproved\\";
+inline const Text kMachineApproved = L"SOFTWARE" + kVersion + L"Explorer\\StartupApproved\\";
+const HKEY kUser = HKEY_CURRENT_USER, kMachine = HKEY_LOCAL_MACHINE;
+inline const struct {
+    HKEY root;
+    Text key, switches;  // key empty: a folder source; switches empty: no switch
+    Text place;
+} kSources[] = {
+    {kUser, L"", kUserApproved + L"StartupFolder", L"ユーザーのフォルダー"},
+    {kMachine, L"", kMachineApproved + L"StartupFolder", L"全ユーザーのフォルダー"},
+    {kUser, L"Software" + kVersion + L"Run", kUserApproved + L"Run", L"ユーザーのレジストリ"},
+    {kMachine, L"SOFTWARE" + kVersion + L"Run", kMachineApproved + L"Run", L"全ユーザーのレジストリ"},
+    {kMachine, L"SOFTWARE\\WOW6432Node" + kVersion + L"Run", kMachineApproved + L"Run32",
+     L"全ユーザーのレジストリ (32 ビット)"},
+    {kUser, L"Software" + kVersion + L"RunOnce", L"", L"一度だけ (ユーザー)"},
+    {kMachine, L"SOFTWARE" + kVersion + L"RunOnce", L"", L"一度だけ (全ユーザー)"},
+};
+
+// Deletes the values named "qd..." that a test left in the Startup keys, the files it lists in
+// m_files, and every key it made; never a key that was there before.
+template <typename Base>
+class StartupKeysTest : public Base {
+protected:
+    void SetUp() override
+    {
+        for (const auto& source : kSources)
+            for (const Text& key : {source.key, source.switches})
+                m_made.push_back({source.root, FirstMissing(source.root, key)});
+        Base::SetUp();
+    }
+    void TearDown() override
+    {
+        Base::TearDown();
+        for (const auto& source : kSources)
+            for (const Text& key : {source.key, source.switches}) {
+                HKEY opened;
+                if (key.empty() || RegOpenKeyExW(source.root, key.c_str(), 0, KEY_READ | KEY_SET_VALUE, &opened))
+                    continue;
+                wchar_t name[16384];
+                for (DWORD i = 0, size = 16384; !RegEnumValueW(opened, i, name, &size, 0, 0, 0, 0); size = 16384)
+                    i += wcsncmp(name, L"qd", 2) || RegDeleteValueW(opened, name);
+                RegCloseKey(opened);
+            }
+        for (const Text& file : m_files)
+            DeleteFileW(file.c_str());
+        for (const auto& [root, made] : m_made)
+            if (!made.empty())
+                RegDeleteTreeW(root, made.c_str());
+    }
+    std::vector<std::pair<HKEY, Text>> m_made;
+    Names m_files;
+};
+
+// Every message box's text, and each item of a menu as "text" or "text:greyed"; the menu then
+// chooses g_choice, as the user would, and a message box says yes.
+inline Names g_messages;
+inline UINT g_choice = 0;
+
+struct MenuAndMessages {
+    ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
+                                                    wchar_t wide[512] = L"";
+                                                    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+                                                    return g_messages.push_back(wide), IDYES;
+                                                }};
+    ImportPatch<decltype(&MessageBoxW)> messageW{
+        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_messages.push_back(text), IDYES; }};
+    ImportPatch<decltype(&TrackPopupMenu)> menu{
+        __imp_TrackPopupMenu, +[](HMENU menu, UINT, int, int, int, HWND owner, const RECT*) {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                wchar_t text[100] = L"";
+                GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
+                UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+                g_calls.push_back(text + Text(state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L""));
+            }
+            return static_cast<BOOL>(g_choice && PostMessageA(owner, WM_COMMAND, g_choice, 0));
+        }};
+    MenuAndMessages() { g_messages.clear(), g_choice = 0; }
+};
+
 #endif
