@@ -1,6 +1,6 @@
-// What the Startup tab adds to the model: each registry source's own key and view, its values
-// listed, saved, deleted and merged back by regedit exactly; the machine's refusals; and command
-// lines split into the program the system would run and its arguments.
+// What the Startup tab adds to the model: Run values of every kind listed, saved, deleted and
+// merged back by regedit exactly; the machine's refusals; and command lines split into the
+// program the system would run and its arguments.
 #include <windows.h>
 #include <sddl.h>
 #include <shlwapi.h>
@@ -40,10 +40,9 @@ const struct {
     {L"unended", REG_SZ, Utf16(Text(600, L'x'), false) + "z", Text(600, L'x') + L"|" + Text(600, L'x'), true},
 };
 
-// Each source's values go by names of its own, so that one listed by another source shows.
-Text Name(size_t source, size_t value)
+Text Name(size_t value)
 {
-    return L"qd" + std::to_wstring(source) + L" " + kValues[value].name;
+    return L"qd " + kValues[value].name;
 }
 
 Text Or(const HeapString& text)
@@ -57,48 +56,38 @@ decltype(&GetProcAddress) g_getProcAddress;
 
 }  // namespace
 
-// Values of every kind list, names and commands exactly; one switched off and deleted comes back
-// whole, switch and all, from its own backup file. The window's test proves every source's keys.
+// Values of every kind list, names and commands exactly, and one deleted comes back whole from its
+// own backup file. The window's test proves every source's keys and switches.
 TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
 {
     const std::wregex fileName(LR"(.*\\Quiverdesk\\Backups\\\d{4}-\d\d-\d\d \d{6}( \(\d+\))?\.reg)");
-    for (StartupSource source : {kSourceUserRun, kSourceMachineRunOnce}) {
-        const auto& [root, key, switches, place] = kSources[source];
-        const RegistryPlace* switchPlace = GetStartupSource(source).switches;
-        std::map<Text, Text> expected, listed;
-        for (size_t value = 0; value < std::size(kValues); ++value) {
-            const Text name = Name(source, value);
-            const std::string& data = kValues[value].data;
-            RegSetKeyValueW(root, key.c_str(), name.c_str(), kValues[value].type, data.data(),
-                            data.size() - kValues[value].unended);
-            EXPECT_EQ(switchPlace ? ERROR_SUCCESS : ERROR_NOT_SUPPORTED, WriteSwitch(switchPlace, name.c_str(), false));
-            EXPECT_EQ(switchPlace != nullptr, StartupSwitches(switchPlace).IsOff(name.c_str()));
-            expected[name] = std::to_wstring(kValues[value].type) + L"|" + kValues[value].listed;
-        }
-        StartupValueReader reader(source);
-        for (StartupValue value; reader.Next(value) == ERROR_SUCCESS;) {
-            if (Text(value.name.GetBuffer()).rfind(L"qd", 0) == 0)
-                listed[value.name.GetBuffer()] =
-                    std::to_wstring(value.type) + L"|" + Or(value.command) + L"|" + Or(value.expanded);
-        }
-        EXPECT_EQ(expected, listed) << source;
-        for (size_t value = 0; value < std::size(kValues); ++value) {
-            const Text name = Name(source, value);
-            // Each value comes back byte for byte, but for the null regedit's write adds, as every
-            // write of a text does, to the one stored without it.
-            const std::string before = Raw(root, key, name) + std::string(kValues[value].unended ? 2 : 0, 0),
-                              switchBefore = Raw(root, switches, name);
-            // Off, in the switch key spelt out above.
-            EXPECT_EQ(!switches.empty(), switchBefore.size() == 14 && (switchBefore[2] & 1)) << source;
-            HeapString path;
-            ASSERT_TRUE(SaveValueToBackupFolder(source, name.c_str(), path)) << source << Ansi(name);
-            m_files.push_back(path.GetBuffer());
-            EXPECT_TRUE(std::regex_match(m_files.back(), fileName)) << Ansi(m_files.back());
-            EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(source, name.c_str()));
-            EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
-            Merge(m_files.back());
-            EXPECT_EQ(before + switchBefore, Raw(root, key, name) + Raw(root, switches, name)) << source << Ansi(name);
-        }
+    const Text key = kSources[kSourceUserRun].key;
+    std::map<Text, Text> expected, listed;
+    for (size_t value = 0; value < std::size(kValues); ++value) {
+        const std::string& data = kValues[value].data;
+        RegSetKeyValueW(kUser, key.c_str(), Name(value).c_str(), kValues[value].type, data.data(),
+                        data.size() - kValues[value].unended);
+        expected[Name(value)] = std::to_wstring(kValues[value].type) + L"|" + kValues[value].listed;
+    }
+    StartupValueReader reader(kSourceUserRun);
+    for (StartupValue value; reader.Next(value) == ERROR_SUCCESS;) {
+        if (Text(value.name.GetBuffer()).rfind(L"qd", 0) == 0)
+            listed[value.name.GetBuffer()] =
+                std::to_wstring(value.type) + L"|" + Or(value.command) + L"|" + Or(value.expanded);
+    }
+    EXPECT_EQ(expected, listed);
+    for (size_t value = 0; value < std::size(kValues); ++value) {
+        // Each value comes back byte for byte, but for the null regedit's write adds, as every
+        // write of a text does, to the one stored without it.
+        const std::string before = Raw(kUser, key, Name(value)) + std::string(kValues[value].unended ? 2 : 0, 0);
+        HeapString path;
+        ASSERT_TRUE(SaveValueToBackupFolder(kSourceUserRun, Name(value).c_str(), path)) << Ansi(Name(value));
+        m_files.push_back(path.GetBuffer());
+        EXPECT_TRUE(std::regex_match(m_files.back(), fileName)) << Ansi(m_files.back());
+        EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(kSourceUserRun, Name(value).c_str()));
+        EXPECT_EQ("", Raw(kUser, key, Name(value)));
+        Merge(m_files.back());
+        EXPECT_EQ(before, Raw(kUser, key, Name(value))) << Ansi(Name(value));
     }
     EXPECT_EQ(m_files.size(), std::set<Text>(m_files.begin(), m_files.end()).size()) << "one file per delete";
 }
@@ -108,7 +97,7 @@ TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
 TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
 {
     const StartupSourceInfo& machine = GetStartupSource(kSourceMachineRun);
-    const Text name = Name(kSourceMachineRun, 0), switches = kSources[kSourceMachineRun].switches;
+    const Text name = Name(0), switches = kSources[kSourceMachineRun].switches;
     RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSources[kSourceMachineRun].key.c_str(), name.c_str(), REG_SZ, L"x.exe", 12);
     ASSERT_EQ(ERROR_SUCCESS, WriteSwitch(machine.switches, name.c_str(), false));
     ASSERT_NE(L"", m_made[2 * kSourceMachineRun + 1].second) << "the switch key is not this test's to lock";

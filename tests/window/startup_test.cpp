@@ -51,8 +51,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), EntryName(i).c_str(), REG_EXPAND_SZ, line.c_str(),
                         (line.size() + 1) * sizeof(wchar_t));
     }
-    ASSERT_TRUE(PumpLiveUntil(
-        m_window, [] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }, 5000));
+    ASSERT_TRUE(Live([] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }));
     EXPECT_EQ(kColumnCount, GetColumnCount());
     EXPECT_EQ(L"重複|重複",
               RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
