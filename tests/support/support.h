@@ -1,6 +1,5 @@
-// What the test programs share, and the one header they include: the real main window built
-// in-process and read back through its controls' wide messages, emptied shell folders, import
-// patches that record or fake platform calls, and file helpers that take every name in UTF-16.
+// What every test program includes: the real main window read back through wide messages, emptied
+// shell folders and Startup keys, import patches that record or fake calls, UTF-16 file helpers.
 #ifndef QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 
@@ -91,10 +90,8 @@ inline std::string Frame(HWND mainWindow)
            + " " + std::to_string(ListView_GetColumnWidth(list, 2));
 }
 
-// Points one of this program's import slots at replacement while alive; original, when given,
-// receives what the slot held. Every call the statically linked product makes to a DLL function
-// goes through its slot, which the linker names __imp_ and the function's name (declared below).
-// A captureless lambda, made a function pointer with +, may stand for replacement.
+// Points an import slot (__imp_ and the function's name, declared below), through which every
+// call of the statically linked product goes, at replacement while alive; original gets the old.
 template <typename F>
 class ImportPatch {
 public:
@@ -179,10 +176,7 @@ inline int RowCount()
 inline Text RowText(int row, int subItem)
 {
     wchar_t text[INFOTIPSIZE] = L"";
-    LVITEMW item = {};
-    item.iSubItem = subItem;
-    item.pszText = text;
-    item.cchTextMax = INFOTIPSIZE;
+    LVITEMW item = {0, 0, subItem, 0, 0, text, INFOTIPSIZE};
     SendMessageW(MainChild(CTRL_LIST), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }

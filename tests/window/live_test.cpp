@@ -1,6 +1,5 @@
-// The Send To tab as the menu shows it, and the list kept live: every file listed by the menu's
-// name, hidden ones shown and hidden without deleting, and what other programs do to the folder
-// shown without a click, once per burst, keeping what the user holds, never under an edit.
+// The Send To tab as the menu names it, hidden files shown and hidden, and the list kept live: what
+// other programs do shown without a click, once per burst, keeping the user's hold, never mid-edit.
 #include "support/support.h"
 
 namespace {
@@ -15,9 +14,8 @@ Text RowNames()
 
 }  // namespace
 
-// Wine has no handler for the menu's own types, so the shell names each by its file name, as
-// Windows does where none is registered; desktop.ini names two, one by a reference to a module's
-// string, and stays out of the list itself. A reference that reads nothing leaves the file's name.
+// Wine's shell names the menu's own types by file name, as Windows does where none is registered;
+// desktop.ini, never listed, names two, one by a module's string; a dud reference leaves the name.
 TEST_F(MainWindowTest, SendToListsEveryFileAndHidesOneWithoutDeletingIt)
 {
     for (const wchar_t* name : {L"Compressed (zipped) Folder.ZFSendToTarget", L"Desktop (create shortcut).DeskLink",

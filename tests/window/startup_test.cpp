@@ -1,7 +1,5 @@
-// The Startup tab over every place Windows starts programs from: each source's row with its place
-// and states, shown without a click, switched in its own key alone, refused without rights, and
-// deleted with a way back; duplicates found across a folder and a Run key, a Run value's program
-// explored, and the program restarted elevated.
+// The Startup tab over every source: each row's place and states, shown without a click, switched in
+// its own key, refused, deleted with a way back; duplicates across sources; elevation.
 #include "model/startup_sources.h"
 #include "support/support.h"
 

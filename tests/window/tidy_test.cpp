@@ -19,9 +19,8 @@ decltype(&GetFileAttributesW) g_attributes;
 
 }  // namespace
 
-// Only targets on a present local fixed drive are probed, once each; shares, optical media (R: in
-// the test prefix) and absent drives are never touched. No file-system target, no state. Targets
-// under folders whose names the code page lacks or would bend are told apart and found.
+// Only targets on a present local fixed drive are probed, once each (R: is optical here); no file
+// target, no state. Targets under names the code page lacks or bends are told apart and found.
 TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
 {
     Text twin = ScratchFile(L"twin.txt");
@@ -85,10 +84,8 @@ TEST_F(MainWindowTest, TheStateColumnSaysWhatIsWrongWithEachShortcut)
     EXPECT_EQ(L"", StateOf(L"off3.lnk")) << "the switch is the Startup folder's only";
 }
 
-// The bytes Task Manager writes: 0x02 or 0x06 and zeros while on, the bit set and the time while
-// off. A delete that really happened takes the switch along, saved to the bin where regedit can
-// merge it back; a rename leaves the new name exactly the old one's switch, or none. The
-// Send To tab has none.
+// Task Manager's bytes: 0x02 or 0x06 and zeros on, the bit and the time off. A real delete takes the
+// switch along to the bin as a .reg; a rename takes exactly the old switch, or none. Not in Send To.
 TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
 {
     const Names links = {
@@ -212,9 +209,8 @@ TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
     EXPECT_EQ(1, RowCount());
 }
 
-// Every key from the list and from the tabs, through the program's own loop; while a name is
-// edited the editor keeps its keys. The context menu holds the commands with their keys, the
-// switch's on the Startup tab only, and runs the one chosen.
+// Every key from the list and the tabs through the program's loop, but an editor's own; the context
+// menu holds the commands and keys, the switch's on the Startup tab only, and runs the one chosen.
 TEST_F(MainWindowTest, KeysAndTheContextMenuReachTheCommandsFromEitherControl)
 {
     Text link = MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt"));
