@@ -6,8 +6,6 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
-#include <iterator>
 #include <map>
 
 #include <gtest/gtest.h>

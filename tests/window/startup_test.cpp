@@ -1,6 +1,5 @@
 // The Startup tab over every source: each row's place and states, shown without a click, switched in
 // its own key, refused, deleted with a way back; duplicates across sources; elevation.
-#include "model/startup_sources.h"
 #include "support/support.h"
 
 namespace {
