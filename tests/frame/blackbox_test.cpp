@@ -1,6 +1,5 @@
-// The real Quiverdesk.exe, started as a user starts it and inspected from outside: its window
-// and columns at 144 DPI, its rows, its About box opened by Alt+? with the focus in the list (the
-// message loop translates the accelerators of every child), and a clean exit when closed.
+// The real Quiverdesk.exe seen from outside: its window and columns at 144 DPI, its rows, its About
+// box by Alt+? from the list (the loop translates every child's accelerators), and a clean exit.
 #include "support/support.h"
 
 TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)

@@ -45,9 +45,8 @@ TEST(ObjectArray, GrowingKeepsEveryElementAndRemoveAllDeletesEachOnce)
     EXPECT_EQ(0, Counted::live);
 }
 
-// Enter on an unchanged name renames nothing, whatever the case of the file's own ".LNK" (Wine
-// hands over no text then; Windows hands over the name). No name holds a wildcard, but should one
-// come, the shell's file operation would take it for every file it matches: it is refused.
+// Enter on an unchanged name renames nothing, whatever the case of its ".LNK" (Wine hands over no
+// text then). A wildcard, which the shell would take for every file it matches, is refused.
 TEST_F(ShellFolderTest, RenamesAndDeletesReachOnlyTheFileNamed)
 {
     wchar_t newPath[MAX_PATH];

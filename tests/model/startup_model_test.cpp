@@ -1,6 +1,5 @@
-// What the Startup tab adds to the model: each registry source's own key and view, its values
-// listed, saved, deleted and merged back by regedit exactly; the machine's refusals; and command
-// lines split into the program the system would run and its arguments.
+// What the Startup tab adds to the model: Run values of every kind saved and merged back exactly,
+// the machine's refusals, and command lines split into the program the system would run.
 #include <windows.h>
 #include <sddl.h>
 #include <shlwapi.h>
@@ -17,22 +16,6 @@
 extern "C" decltype(&GetProcAddress) __imp_GetProcAddress;
 
 namespace {
-
-const Text kVersion = L"\\Microsoft\\Windows\\CurrentVersion\\";
-const Text kApproved = L"SOFTWARE" + kVersion + L"Explorer\\StartupApproved\\";
-
-// Spelt out here rather than read from the program's table, so that a wrong key or view shows.
-const struct {
-    StartupSource source;
-    HKEY root;
-    Text key, switches;  // switches empty: none
-} kSources[] = {
-    {kSourceUserRun, HKEY_CURRENT_USER, L"Software" + kVersion + L"Run", kApproved + L"Run"},
-    {kSourceMachineRun, HKEY_LOCAL_MACHINE, L"SOFTWARE" + kVersion + L"Run", kApproved + L"Run"},
-    {kSourceMachineRun32, HKEY_LOCAL_MACHINE, L"SOFTWARE\\WOW6432Node" + kVersion + L"Run", kApproved + L"Run32"},
-    {kSourceUserRunOnce, HKEY_CURRENT_USER, L"Software" + kVersion + L"RunOnce", L""},
-    {kSourceMachineRunOnce, HKEY_LOCAL_MACHINE, L"SOFTWARE" + kVersion + L"RunOnce", L""},
-};
 
 std::string Utf16(const Text& text, bool terminated = true)
 {
@@ -56,10 +39,9 @@ const struct {
     {L"unended", REG_SZ, Utf16(Text(600, L'x'), false) + "z", Text(600, L'x') + L"|" + Text(600, L'x'), true},
 };
 
-// Each source's values go by names of its own, so that one listed by another source shows.
-Text Name(size_t source, size_t value)
+Text Name(size_t value)
 {
-    return L"qd" + std::to_wstring(source) + L" " + kValues[value].name;
+    return L"qd " + kValues[value].name;
 }
 
 Text Or(const HeapString& text)
@@ -67,99 +49,57 @@ Text Or(const HeapString& text)
     return text.GetBuffer() ? text.GetBuffer() : L"(none)";
 }
 
-// Deletes every value, file and key a test made; never a key that was there before.
-class StartupSourceTest : public ShellFolderTest {
-protected:
-    void SetUp() override
-    {
-        ShellFolderTest::SetUp();
-        for (const auto& source : kSources) {
-            for (const Text& key : {source.key, source.switches})
-                m_made.push_back({source.root, FirstMissing(source.root, key)});
-        }
-    }
-    void TearDown() override
-    {
-        for (size_t i = 0; i < std::size(kSources); ++i) {
-            for (size_t value = 0; value < std::size(kValues); ++value) {
-                for (const Text& key : {kSources[i].key, kSources[i].switches})
-                    RegDeleteKeyValueW(kSources[i].root, key.c_str(), Name(i, value).c_str());
-            }
-        }
-        for (const Text& file : m_files)
-            DeleteFileW(file.c_str());
-        for (const auto& [root, made] : m_made) {
-            if (!made.empty())
-                RegDeleteTreeW(root, made.c_str());
-        }
-        ShellFolderTest::TearDown();
-    }
-    std::vector<std::pair<HKEY, Text>> m_made;
-    Names m_files;
-};
+using StartupSourceTest = StartupKeysTest<ShellFolderTest>;
 
 decltype(&GetProcAddress) g_getProcAddress;
 
 }  // namespace
 
-// Each source lists its own values only, names and commands exactly; a value switched off and
-// deleted comes back whole, switch and all, from its own backup file.
+// Values of every kind list, names and commands exactly, and one deleted comes back whole from its
+// own backup file. The window's test proves every source's keys and switches.
 TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
 {
-    for (size_t i = 0; i < std::size(kSources); ++i) {
-        const RegistryPlace* switches = GetStartupSource(kSources[i].source).switches;
-        for (size_t value = 0; value < std::size(kValues); ++value) {
-            const Text name = Name(i, value);
-            const std::string& data = kValues[value].data;
-            RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), name.c_str(), kValues[value].type, data.data(),
-                            data.size() - kValues[value].unended);
-            EXPECT_EQ(switches ? ERROR_SUCCESS : ERROR_NOT_SUPPORTED, WriteSwitch(switches, name.c_str(), false));
-            EXPECT_EQ(switches != nullptr, StartupSwitches(switches).IsOff(name.c_str()));
-        }
-    }
     const std::wregex fileName(LR"(.*\\Quiverdesk\\Backups\\\d{4}-\d\d-\d\d \d{6}( \(\d+\))?\.reg)");
-    for (size_t i = 0; i < std::size(kSources); ++i) {
-        const auto& [source, root, key, switches] = kSources[i];
-        std::map<Text, Text> expected, listed;
-        for (size_t value = 0; value < std::size(kValues); ++value)
-            expected[Name(i, value)] = std::to_wstring(kValues[value].type) + L"|" + kValues[value].listed;
-        StartupValueReader reader(source);
-        for (StartupValue value; reader.Next(value) == ERROR_SUCCESS;) {
-            if (Text(value.name.GetBuffer()).rfind(L"qd", 0) == 0)
-                listed[value.name.GetBuffer()] =
-                    std::to_wstring(value.type) + L"|" + Or(value.command) + L"|" + Or(value.expanded);
-        }
-        EXPECT_EQ(expected, listed) << i;
-        for (size_t value = 0; value < std::size(kValues); ++value) {
-            const Text name = Name(i, value);
-            // Each value comes back byte for byte, but for the null regedit's write adds, as every
-            // write of a text does, to the one stored without it.
-            const std::string before = Raw(root, key, name) + std::string(kValues[value].unended ? 2 : 0, 0),
-                              switchBefore = Raw(root, switches, name);
-            // Off, in the switch key spelt out above.
-            EXPECT_EQ(!switches.empty(), switchBefore.size() == 14 && (switchBefore[2] & 1)) << i;
-            HeapString path;
-            ASSERT_TRUE(SaveValueToBackupFolder(source, name.c_str(), path)) << i << Ansi(name);
-            m_files.push_back(path.GetBuffer());
-            EXPECT_TRUE(std::regex_match(m_files.back(), fileName)) << Ansi(m_files.back());
-            EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(source, name.c_str()));
-            EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
-            Merge(m_files.back());
-            EXPECT_EQ(before + switchBefore, Raw(root, key, name) + Raw(root, switches, name)) << i << Ansi(name);
-        }
+    const Text key = kSources[kSourceUserRun].key;
+    std::map<Text, Text> expected, listed;
+    for (size_t value = 0; value < std::size(kValues); ++value) {
+        const std::string& data = kValues[value].data;
+        RegSetKeyValueW(kUser, key.c_str(), Name(value).c_str(), kValues[value].type, data.data(),
+                        data.size() - kValues[value].unended);
+        expected[Name(value)] = std::to_wstring(kValues[value].type) + L"|" + kValues[value].listed;
+    }
+    StartupValueReader reader(kSourceUserRun);
+    for (StartupValue value; reader.Next(value) == ERROR_SUCCESS;) {
+        if (Text(value.name.GetBuffer()).rfind(L"qd", 0) == 0)
+            listed[value.name.GetBuffer()] =
+                std::to_wstring(value.type) + L"|" + Or(value.command) + L"|" + Or(value.expanded);
+    }
+    EXPECT_EQ(expected, listed);
+    for (size_t value = 0; value < std::size(kValues); ++value) {
+        // Each value comes back byte for byte, but for the null regedit's write adds, as every
+        // write of a text does, to the one stored without it.
+        const std::string before = Raw(kUser, key, Name(value)) + std::string(kValues[value].unended ? 2 : 0, 0);
+        HeapString path;
+        ASSERT_TRUE(SaveValueToBackupFolder(kSourceUserRun, Name(value).c_str(), path)) << Ansi(Name(value));
+        m_files.push_back(path.GetBuffer());
+        EXPECT_TRUE(std::regex_match(m_files.back(), fileName)) << Ansi(m_files.back());
+        EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(kSourceUserRun, Name(value).c_str()));
+        EXPECT_EQ("", Raw(kUser, key, Name(value)));
+        Merge(m_files.back());
+        EXPECT_EQ(before, Raw(kUser, key, Name(value))) << Ansi(Name(value));
     }
     EXPECT_EQ(m_files.size(), std::set<Text>(m_files.begin(), m_files.end()).size()) << "one file per delete";
 }
 
-// Without an administrator's rights the machine's switch keys can be read, not written: the
-// status says so, and a delete refused there deletes nothing.
+// Without an administrator's rights the machine's switch keys can be read, not written: a delete
+// refused there says so and deletes nothing.
 TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
 {
     const StartupSourceInfo& machine = GetStartupSource(kSourceMachineRun);
-    const Text name = Name(1, 0), switches = kSources[1].switches;
-    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSources[1].key.c_str(), name.c_str(), REG_SZ, L"x.exe", 12);
+    const Text name = Name(0), switches = kSources[kSourceMachineRun].switches;
+    RegSetKeyValueW(HKEY_LOCAL_MACHINE, kSources[kSourceMachineRun].key.c_str(), name.c_str(), REG_SZ, L"x.exe", 12);
     ASSERT_EQ(ERROR_SUCCESS, WriteSwitch(machine.switches, name.c_str(), false));
-    ASSERT_NE(L"", m_made[3].second) << "the switch key is not this test's to lock";
+    ASSERT_NE(L"", m_made[2 * kSourceMachineRun + 1].second) << "the switch key is not this test's to lock";
     HKEY key;
     PSECURITY_DESCRIPTOR readOnly = 0;
     ASSERT_TRUE(ConvertStringSecurityDescriptorToSecurityDescriptorW(L"D:P(A;;KR;;;WD)", 1, &readOnly, 0));
@@ -167,10 +107,8 @@ TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
     RegCloseKey(key);
     LocalFree(readOnly);
-    EXPECT_EQ(ERROR_ACCESS_DENIED, WriteSwitch(machine.switches, name.c_str(), true));
-    EXPECT_TRUE(StartupSwitches(machine.switches).IsOff(name.c_str()));
     EXPECT_EQ(ERROR_ACCESS_DENIED, DeleteStartupValue(kSourceMachineRun, name.c_str()));
-    EXPECT_NE("", Raw(HKEY_LOCAL_MACHINE, kSources[1].key, name));
+    EXPECT_NE("", Raw(HKEY_LOCAL_MACHINE, kSources[kSourceMachineRun].key, name));
 }
 
 // As CreateProcess would run each line, where shell32 has no evaluation of its own (Wine 8); where

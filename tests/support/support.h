@@ -1,14 +1,11 @@
-// What the test programs share, and the one header they include: the real main window built
-// in-process and read back through its controls' wide messages, emptied shell folders, import
-// patches that record or fake platform calls, and file helpers that take every name in UTF-16.
+// What every test program includes: the real main window read back through wide messages, emptied
+// shell folders and Startup keys, import patches that record or fake calls, UTF-16 file helpers.
 #ifndef QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 #define QUIVERDESK_TESTS_SUPPORT_SUPPORT_H
 
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <initializer_list>
-#include <iterator>
 #include <map>
 
 #include <gtest/gtest.h>
@@ -91,10 +88,8 @@ inline std::string Frame(HWND mainWindow)
            + " " + std::to_string(ListView_GetColumnWidth(list, 2));
 }
 
-// Points one of this program's import slots at replacement while alive; original, when given,
-// receives what the slot held. Every call the statically linked product makes to a DLL function
-// goes through its slot, which the linker names __imp_ and the function's name (declared below).
-// A captureless lambda, made a function pointer with +, may stand for replacement.
+// Points an import slot (__imp_ and the function's name, declared below), through which every
+// call of the statically linked product goes, at replacement while alive; original gets the old.
 template <typename F>
 class ImportPatch {
 public:
@@ -179,10 +174,7 @@ inline int RowCount()
 inline Text RowText(int row, int subItem)
 {
     wchar_t text[INFOTIPSIZE] = L"";
-    LVITEMW item = {};
-    item.iSubItem = subItem;
-    item.pszText = text;
-    item.cchTextMax = INFOTIPSIZE;
+    LVITEMW item = {0, 0, subItem, 0, 0, text, INFOTIPSIZE};
     SendMessageW(MainChild(CTRL_LIST), LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
     return text;
 }
@@ -195,15 +187,6 @@ inline void SelectRows(const std::vector<int>& rows)
     PumpMessages();
 }
 
-// The file of the row's item, as every command finds it; empty when no command may act on it.
-inline std::vector<int> SelectedRows()
-{
-    std::vector<int> rows;
-    for (int row = -1; (row = ListView_GetNextItem(MainChild(CTRL_LIST), row, LVNI_SELECTED)) >= 0;)
-        rows.push_back(row);
-    return rows;
-}
-
 // A click on the column's header, as the user sorts.
 inline void SortBy(int column)
 {
@@ -214,6 +197,7 @@ inline void SortBy(int column)
     SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 5, rect.top + 5));
 }
 
+// The file of the row's item, as every command finds it; empty when no command may act on it.
 inline Text RowLinkPath(int row)
 {
     const ShortcutItem* item = GetRowItem(row);
@@ -318,6 +302,13 @@ protected:
         SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
         PumpMessages();
     }
+    // Pumps as the program's own loop does until done() holds: long enough for a loaded machine,
+    // since how soon a change shows is the benchmark's to measure.
+    template <typename Done>
+    bool Live(Done done, DWORD milliseconds = 5000) const
+    {
+        return PumpLiveUntil(m_window, done, milliseconds);
+    }
     HWND m_window = 0;
 };
 
@@ -365,16 +356,6 @@ inline void SetSwitch(const Text& name, const std::string& bytes, DWORD type = R
     RegSetKeyValueW(HKEY_CURRENT_USER, kSwitchKey, name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size()));
 }
 
-// The value's bytes, or "none".
-inline std::string Switch(const Text& name)
-{
-    char data[128];
-    DWORD size = sizeof(data);
-    if (RegGetValueW(HKEY_CURRENT_USER, kSwitchKey, name.c_str(), RRF_RT_ANY, 0, data, &size))
-        return "none";
-    return std::string(data, size);
-}
-
 inline std::string Bytes(char first, size_t size = 12)
 {
     return first + std::string(size - 1, '\0');
@@ -406,6 +387,13 @@ inline std::string Raw(HKEY root, const Text& key, const Text& name)
     return status ? "" : std::to_string(type) + ":" + data.substr(0, size);
 }
 
+// The switch's bytes, or "none".
+inline std::string Switch(const Text& name)
+{
+    const std::string raw = Raw(HKEY_CURRENT_USER, kSwitchKey, name);
+    return raw.empty() ? "none" : raw.substr(raw.find(':') + 1);
+}
+
 // The outermost key of path that does not exist, which the test makes and deletes; empty if none.
 inline Text FirstMissing(HKEY root, const Text& path)
 {
@@ -430,5 +418,87 @@ inline void Merge(const Text& file)
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
 }
+
+// Every place Windows starts programs from, in the order of the program's sources, spelt out
+// rather than read from its table, so that a wrong key, view or place shows.
+inline const Text kVersion = L"\\Microsoft\\Windows\\CurrentVersion\\";
+inline const Text kUserApproved = L"Software" + kVersion + L"Explorer\\StartupApproved\\";
+inline const Text kMachineApproved = L"SOFTWARE" + kVersion + L"Explorer\\StartupApproved\\";
+const HKEY kUser = HKEY_CURRENT_USER, kMachine = HKEY_LOCAL_MACHINE;
+inline const struct {
+    HKEY root;
+    Text key, switches;  // key empty: a folder source; switches empty: no switch
+    Text place;
+} kSources[] = {
+    {kUser, L"", kUserApproved + L"StartupFolder", L"ユーザーのフォルダー"},
+    {kMachine, L"", kMachineApproved + L"StartupFolder", L"全ユーザーのフォルダー"},
+    {kUser, L"Software" + kVersion + L"Run", kUserApproved + L"Run", L"ユーザーのレジストリ"},
+    {kMachine, L"SOFTWARE" + kVersion + L"Run", kMachineApproved + L"Run", L"全ユーザーのレジストリ"},
+    {kMachine, L"SOFTWARE\\WOW6432Node" + kVersion + L"Run", kMachineApproved + L"Run32",
+     L"全ユーザーのレジストリ (32 ビット)"},
+    {kUser, L"Software" + kVersion + L"RunOnce", L"", L"一度だけ (ユーザー)"},
+    {kMachine, L"SOFTWARE" + kVersion + L"RunOnce", L"", L"一度だけ (全ユーザー)"},
+};
+
+// Deletes the values named "qd..." that a test left in the Startup keys, the files it lists in
+// m_files, and every key it made; never a key that was there before.
+template <typename Base>
+class StartupKeysTest : public Base {
+protected:
+    void SetUp() override
+    {
+        for (const auto& source : kSources)
+            for (const Text& key : {source.key, source.switches})
+                m_made.push_back({source.root, FirstMissing(source.root, key)});
+        Base::SetUp();
+    }
+    void TearDown() override
+    {
+        Base::TearDown();
+        for (const auto& source : kSources)
+            for (const Text& key : {source.key, source.switches}) {
+                HKEY opened;
+                if (key.empty() || RegOpenKeyExW(source.root, key.c_str(), 0, KEY_READ | KEY_SET_VALUE, &opened))
+                    continue;
+                wchar_t name[16384];
+                for (DWORD i = 0, size = 16384; !RegEnumValueW(opened, i, name, &size, 0, 0, 0, 0); size = 16384)
+                    i += wcsncmp(name, L"qd", 2) || RegDeleteValueW(opened, name);
+                RegCloseKey(opened);
+            }
+        for (const Text& file : m_files)
+            DeleteFileW(file.c_str());
+        for (const auto& [root, made] : m_made)
+            if (!made.empty())
+                RegDeleteTreeW(root, made.c_str());
+    }
+    std::vector<std::pair<HKEY, Text>> m_made;
+    Names m_files;
+};
+
+// Every message box's text, and each item of a menu as "text" or "text:greyed"; the menu then
+// chooses g_choice, as the user would, and a message box says yes.
+inline Names g_messages;
+inline UINT g_choice = 0;
+
+struct MenuAndMessages {
+    ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
+                                                    wchar_t wide[512] = L"";
+                                                    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+                                                    return g_messages.push_back(wide), IDYES;
+                                                }};
+    ImportPatch<decltype(&MessageBoxW)> messageW{
+        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_messages.push_back(text), IDYES; }};
+    ImportPatch<decltype(&TrackPopupMenu)> menu{
+        __imp_TrackPopupMenu, +[](HMENU menu, UINT, int, int, int, HWND owner, const RECT*) {
+            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+                wchar_t text[100] = L"";
+                GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
+                UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+                g_calls.push_back(text + Text(state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L""));
+            }
+            return static_cast<BOOL>(g_choice && PostMessageA(owner, WM_COMMAND, g_choice, 0));
+        }};
+    MenuAndMessages() { g_messages.clear(), g_choice = 0; }
+};
 
 #endif

@@ -40,11 +40,9 @@ TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
     DestroyWindow(other);
 }
 
-// The list lay in place before the window first showed, so nothing visible moved. At 144 DPI the
-// window takes the suggested size, the columns grow by half, the status bar docks, the list, the
-// tabs and the status bar share a font for it and the rows have icons of its size; start-up and
-// a return to 96 look alike. Every font and image list made on the way is gone with the window
-// (Wine counts no GDI objects: each is asked for by its handle).
+// Nothing visible moves at the first show. At 144 DPI the window, columns, status bar, shared font
+// and row icons follow; back at 96 all looks as at start-up. No font or image list outlives the
+// window (Wine counts no GDI objects: each is asked for by its handle).
 TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
 {
     EXPECT_TRUE(g_laidOutAtShow);

@@ -1,6 +1,5 @@
-// Names as the user's disk holds them: ones the code page lacks, bends into a look-alike or turns
-// into a path separator. Each reaches its own file and its own switch, beside the files its
-// 8-bit form would have named.
+// Names the code page lacks, bends into a look-alike or turns into a path separator: each reaches
+// its own file and switch, beside the files its 8-bit form would have named.
 #include "support/support.h"
 
 namespace {

@@ -1,32 +1,8 @@
-// The Startup tab over every place Windows starts programs from: each source's row with its place
-// and states, shown without a click, switched in its own key alone, refused without rights, and
-// deleted with a way back; duplicates found across a folder and a Run key, a Run value's program
-// explored, and the program restarted elevated.
-#include "model/startup_sources.h"
+// The Startup tab over every source: each row's place and states, shown without a click, switched in
+// its own key, refused, deleted with a way back; duplicates across sources; elevation.
 #include "support/support.h"
 
 namespace {
-
-const Text kVersion = L"\\Microsoft\\Windows\\CurrentVersion\\";
-const Text kUserApproved = L"Software" + kVersion + L"Explorer\\StartupApproved\\";
-const Text kMachineApproved = L"SOFTWARE" + kVersion + L"Explorer\\StartupApproved\\";
-const HKEY kUser = HKEY_CURRENT_USER, kMachine = HKEY_LOCAL_MACHINE;
-
-// Spelt out rather than read from the program's table, so that a wrong key shows.
-const struct {
-    HKEY root;
-    Text key, switches;  // key empty: a folder source; switches empty: no switch
-    Text place;
-} kSources[] = {
-    {kUser, L"", kUserApproved + L"StartupFolder", L"ユーザーのフォルダー"},
-    {kMachine, L"", kMachineApproved + L"StartupFolder", L"全ユーザーのフォルダー"},
-    {kUser, L"Software" + kVersion + L"Run", kUserApproved + L"Run", L"ユーザーのレジストリ"},
-    {kMachine, L"SOFTWARE" + kVersion + L"Run", kMachineApproved + L"Run", L"全ユーザーのレジストリ"},
-    {kMachine, L"SOFTWARE\\WOW6432Node" + kVersion + L"Run", kMachineApproved + L"Run32",
-     L"全ユーザーのレジストリ (32 ビット)"},
-    {kUser, L"Software" + kVersion + L"RunOnce", L"", L"一度だけ (ユーザー)"},
-    {kMachine, L"SOFTWARE" + kVersion + L"RunOnce", L"", L"一度だけ (全ユーザー)"},
-};
 
 // Each source's entry: a plain file in a folder, a value naming a missing program in a key.
 Text EntryName(size_t i)
@@ -40,9 +16,7 @@ int RowNamed(const Text& name)
     return static_cast<int>(SendMessageW(MainChild(CTRL_LIST), LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(&find)));
 }
 
-Names g_texts;
-
-class StartupTest : public MainWindowTest {
+class StartupTest : public StartupKeysTest<MainWindowTest> {
 protected:
     void SetUp() override
     {
@@ -50,28 +24,9 @@ protected:
         SHGetSpecialFolderPathW(0, common, CSIDL_COMMON_STARTUP, TRUE);
         m_common = common;
         m_files = {m_common + L"\\" + EntryName(1)};
-        for (const auto& source : kSources)
-            for (const Text& key : {source.key, source.switches})
-                if (!key.empty())
-                    m_made.push_back({source.root, FirstMissing(source.root, key)});
-        MainWindowTest::SetUp();
-    }
-    void TearDown() override
-    {
-        MainWindowTest::TearDown();
-        for (size_t i = 0; i < std::size(kSources); ++i)
-            for (const Text& key : {kSources[i].key, kSources[i].switches})
-                for (const Text& name : {EntryName(i), Text(L"qd dup")})
-                    RegDeleteKeyValueW(kSources[i].root, key.c_str(), name.c_str());
-        for (const Text& file : m_files)
-            DeleteFileW(file.c_str());
-        for (const auto& [root, made] : m_made)
-            if (!made.empty())
-                RegDeleteTreeW(root, made.c_str());
+        StartupKeysTest::SetUp();
     }
     Text m_common;
-    std::vector<std::pair<HKEY, Text>> m_made;
-    Names m_files;
 };
 
 }  // namespace
@@ -93,13 +48,11 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         RegSetKeyValueW(kSources[i].root, kSources[i].key.c_str(), EntryName(i).c_str(), REG_EXPAND_SZ, line.c_str(),
                         (line.size() + 1) * sizeof(wchar_t));
     }
-    ASSERT_TRUE(PumpLiveUntil(
-        m_window, [] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }, 5000));
+    ASSERT_TRUE(Live([] { return RowNamed(EntryName(2)) >= 0 && RowNamed(EntryName(6)) >= 0; }));
     EXPECT_EQ(kColumnCount, GetColumnCount());
     EXPECT_EQ(L"重複|重複",
               RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
-    ImportPatch message(
-        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_texts.push_back(text), IDYES; });
+    MenuAndMessages messages;
     for (size_t i = 0; i < std::size(kSources); ++i) {
         const auto& [root, key, switches, place] = kSources[i];
         SCOPED_TRACE(i);
@@ -122,20 +75,21 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         EXPECT_EQ(!switches.empty(), SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0);
         // Refused: the row and the key stay; only the machine's keys ask for an administrator.
         const std::string before = Raw(root, switches, name);
-        g_texts.clear();
+        g_messages.clear();
         {
             ImportPatch refused(
                 __imp_RegSetValueExW,
                 +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
             Command(CMD_SWITCH_OFF);
         }
-        const Text said = g_texts.empty() ? L"" : g_texts[0], want = root == kMachine ? L"管理者" : L"設定を変更";
+        const Text said = g_messages.empty() ? L"" : g_messages[0],
+                   want = root == kMachine ? L"管理者" : L"「" + name + L"」の設定を変更できませんでした。";
         EXPECT_TRUE(switches.empty() ? said.empty() : said.find(want) != Text::npos) << Ansi(said);
         EXPECT_EQ(before + "|" + Ansi(state),
                   Raw(root, switches, name) + "|" + Ansi(RowText(RowNamed(name), kStateColumn)));
         // Deleted: a file to the recycle bin, a value to a .reg file that merges back exactly.
         ShellRecorder shell;
-        g_texts.clear();
+        g_messages.clear();
         const std::string value = Raw(root, key, name);
         Command(CMD_DELETE);
         EXPECT_EQ(-1, RowNamed(name));
@@ -145,8 +99,8 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
             EXPECT_EQ(Names({L"recycle: " + file, L"recycle: " + TempPath(name + L".reg")}), g_calls);
             continue;
         }
-        ASSERT_EQ(1u, g_texts.size());
-        EXPECT_NE(Text::npos, g_texts[0].find(place + L" の「" + name + L"」"));
+        ASSERT_EQ(1u, g_messages.size());
+        EXPECT_NE(Text::npos, g_messages[0].find(place + L" の「" + name + L"」"));
         wchar_t status[1024] = L"";
         SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
         ASSERT_TRUE(wcsstr(status, L".reg に保存しました")) << Ansi(status);

@@ -1,6 +1,5 @@
-// The real main window in-process, as the user sees and drives it: rows bound to their files, the
-// tabs and their scans, the toolbar, the status bar, the Japanese texts, the teardown, and the
-// commands: delete, drops and the shell actions.
+// The real main window in-process: rows bound to their files, tabs and scans, toolbar, status bar,
+// Japanese texts, teardown, and the commands: delete, drops and the shell actions.
 #include "support/support.h"
 
 namespace {
@@ -27,10 +26,8 @@ Text Status()
 
 }  // namespace
 
-// Every real sample (one is no shortcut at all), and paths of MAX_PATH - 1 and MAX_PATH units:
-// each row shows what the shell shows for its own file by path, and what its own link holds. The
-// path too long for the shell's file calls shows, but says why nothing acts on it. Closing
-// releases the items' link objects while COM is still up.
+// Every sample, and paths of MAX_PATH - 1 and MAX_PATH units: each row shows what the shell and its
+// own link say; the one too long says why nothing acts on it. Links are released before COM is.
 TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
 {
     const Names samples = LinkNames(TestDataPath(L"lnk"));
@@ -137,9 +134,8 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
     }
 }
 
-// With Shift held every file goes for good once the user confirms it; a row goes only when its
-// file really went, and only its own. A second Delete while a confirmation is open is ignored,
-// and a refresh waits for the command to end.
+// Shift deletes for good; a row goes only with its own file. A second Delete during a confirmation
+// is ignored, and a refresh waits for the command to end.
 TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
     Names links;
@@ -162,10 +158,8 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
 }
 
-// Drops land in the folder of the selected tab, named without their last extension. A name
-// taken by a shortcut to something else is never replaced: the next free one is taken, as
-// Explorer names copies; a shortcut to the same target is left as it is, as is a shortcut
-// dropped on its own folder.
+// Drops land in the selected tab's folder, named without their last extension; a name taken by
+// another target gets Explorer's next free one; one to the same target, or to itself, stays.
 TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
 {
     Text own = MakeLink(m_startup, L"own.lnk", ScratchFile(L"own.txt"));
