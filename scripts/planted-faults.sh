@@ -66,9 +66,9 @@ faults=(
   "model/startup_switch.cpp|           && size == sizeof(data);|;|a switch value of the wrong size is read"
   "model/startup_switch.cpp|((data[0] & ~kOffBit)|((0)|switching on loses byte 0's other bits"
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
-  "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path));|                ;|a deleted Startup shortcut's switch stays"
-  "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath));|                ;|a renamed Startup shortcut loses its switch"
-  "controls/toolbar_buttons.cpp|startupTab ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
+  "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path), GetStartupSource(source).switches);|                ;|a deleted Startup shortcut's switch stays"
+  "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath), renaming.switches);|                ;|a renamed Startup shortcut loses its switch"
+  "controls/toolbar_buttons.cpp|startupTab && selected > 0 && SelectionHasSwitch() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
   "commands/context_menu.cpp|    bool startup = IsStartupTabSelected();|    bool startup = true;|the Send To menu offers the switch"
   "model/link_name.cpp|    if (!SameName(newPath, linkPath) && GetFileAttributesW|    if (GetFileAttributesW|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
@@ -102,7 +102,7 @@ faults=(
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
-  "commands/switch_startup.cpp|            ExplainFailure(mainWindow, name ? name : files.GetPath(i));|            ;|a switch the registry refuses goes unsaid"
+  "commands/switch_startup.cpp|            ExplainFailure(mainWindow, name ? name : files.GetIdentity(i));|            ;|a switch the registry refuses goes unsaid"
   "commands/refresh.cpp|    if (found && startup) {|    if (!found)
         return 0;
     if (found && startup) {|a folder the shell can't name leaves the other tab's rows"
@@ -118,7 +118,7 @@ faults=(
   "commands/refresh.cpp|    if (again)
         held.Restore();|    ;|a listing of the same tab loses the selection"
   "app/message_loop.cpp|        OnSourceChanged(mainWindow, woken - WAIT_OBJECT_0);|        ;|a change notification wakes the loop but lists nothing"
-  "commands/live_view.cpp|    if (TakeDigest() != g_live.digest)
+  "commands/live_view.cpp|    if (TakeDigest(ReadFoldersDigest()) != g_live.digest)
         RefreshShortcuts(mainWindow);|    RefreshShortcuts(mainWindow);|every notification lists, even of a change already on show"
   "commands/live_view.cpp|        SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);|        OnLiveTimer(mainWindow);|each notification of a burst lists at once"
   "model/send_to_policy.cpp|    policy.shown = !policy.setByMachine && !IsSet(HKEY_CURRENT_USER);|    policy.shown = !IsSet(HKEY_CURRENT_USER);|the machine's policy ignored"
