@@ -81,6 +81,16 @@ inline bool FillFolder(const std::wstring& folder, const wchar_t* prefix, int n,
     return true;
 }
 
+// The positive numbers among a program's arguments, in their order; the defaults when none is.
+inline std::vector<int> NumbersAsked(int argc, char** argv, std::vector<int> defaults)
+{
+    std::vector<int> numbers;
+    for (int i = 1; i < argc; ++i)
+        if (atoi(argv[i]) > 0)
+            numbers.push_back(atoi(argv[i]));
+    return numbers.empty() ? defaults : numbers;
+}
+
 inline PROCESS_MEMORY_COUNTERS ProcessMemory()
 {
     PROCESS_MEMORY_COUNTERS counters = {};

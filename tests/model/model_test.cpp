@@ -90,7 +90,13 @@ TEST_F(ShellFolderTest, ALinkWithoutAPathReadsNoTargetAfterOneWithAPath)
     ShortcutItem withPath, without;
     ASSERT_TRUE(AddSample(kScratchFolder, L"01-format-doc-example-local-file.lnk", L"a.lnk"));
     ASSERT_TRUE(AddSample(kScratchFolder, L"08-msi-advertised-darwin.lnk", L"b.lnk"));
-    withPath.Load(L"C:\\qdtest\\a.lnk");
+    ASSERT_TRUE(withPath.Load(L"C:\\qdtest\\a.lnk"));
+    // The stack below here holds text, as a buffer the link leaves untouched would.
+    [] {
+        volatile wchar_t text[8 * MAX_PATH];
+        for (volatile wchar_t& c : text)
+            c = L'x';
+    }();
     without.Load(L"C:\\qdtest\\b.lnk");
     wchar_t target[MAX_PATH] = L"stale";
     without.GetTargetPath(target, MAX_PATH);

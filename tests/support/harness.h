@@ -1,5 +1,5 @@
 // How tests and benchmarks alike drive the real program in-process, free of the test framework:
-// the prefix guard, the pump, the main window, its tabs and drops, files by pattern, arguments.
+// the prefix guard, the pump, the main window, its tabs and drops, files by pattern.
 #ifndef QUIVERDESK_TESTS_SUPPORT_HARNESS_H
 #define QUIVERDESK_TESTS_SUPPORT_HARNESS_H
 
@@ -115,16 +115,6 @@ inline std::vector<std::wstring> FilesMatching(const std::wstring& folder, const
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
-}
-
-// The positive numbers among a program's arguments, in their order; the defaults when none is.
-inline std::vector<int> NumbersAsked(int argc, char** argv, std::vector<int> defaults)
-{
-    std::vector<int> numbers;
-    for (int i = 1; i < argc; ++i)
-        if (atoi(argv[i]) > 0)
-            numbers.push_back(atoi(argv[i]));
-    return numbers.empty() ? defaults : numbers;
 }
 
 #endif
