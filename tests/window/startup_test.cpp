@@ -101,6 +101,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         }
         ASSERT_EQ(1u, g_messages.size());
         EXPECT_NE(Text::npos, g_messages[0].find(place + L" の「" + name + L"」"));
+        Live([] { return false; }, 1000);  // its own change, on show: no listing puts the path back over it
         wchar_t status[1024] = L"";
         SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
         ASSERT_TRUE(wcsstr(status, L".reg に保存しました")) << Ansi(status);
