@@ -26,10 +26,7 @@ void ShowSelectedOnMenu(HWND mainWindow, bool shown)
         ShortcutItem* item = GetRowItem(row);
         if (!item)
             continue;
-        if (shown)
-            item->RemoveStates(kStateHidden);
-        else
-            item->AddStates(kStateHidden);
+        item->SetStates(kStateHidden, !shown);
         UpdateRowStates(row);
     }
     KeepChosenOrder();

@@ -14,24 +14,6 @@
 #include "model/startup_switch.h"
 #include "res/resource_ids.h"
 
-namespace {
-
-// The message names the shortcut, so it goes whole through the wide call; the words around the
-// name are the string table's.
-void ExplainFailure(HWND owner, const wchar_t* fileName)
-{
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
-    wchar_t format[128] = L"";
-    wchar_t title[100] = L"";
-    wchar_t text[128 + MAX_PATH] = L"";
-    LoadStringW(instance, IDS_SWITCH_FAILED, format, 128);
-    LoadStringW(instance, IDS_TITLE, title, 100);
-    wsprintfW(text, format, fileName);
-    MessageBoxW(owner, text, title, MB_OK | MB_ICONWARNING);
-}
-
-}  // namespace
-
 void SwitchSelectedShortcuts(HWND mainWindow, bool on)
 {
     if (!IsStartupTabSelected())
@@ -55,13 +37,11 @@ void SwitchSelectedShortcuts(HWND mainWindow, bool on)
             continue;
         }
         if (status != ERROR_SUCCESS) {
-            ExplainFailure(mainWindow, name ? name : files.GetIdentity(i));
+            // The name goes in whole, however long a Run value's may be.
+            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_SWITCH_FAILED, name ? name : files.GetIdentity(i));
             continue;
         }
-        if (on)
-            item->RemoveStates(kStateSwitchedOff);
-        else
-            item->AddStates(kStateSwitchedOff);
+        item->SetStates(kStateSwitchedOff, !on);
         UpdateRowStates(row);
     }
     KeepChosenOrder();

@@ -2,6 +2,7 @@
 // index are asked of the shell once, when it is bound.
 #include "model/shortcut_item.h"
 
+#include <initializer_list>
 #include <new>
 
 #include "model/bound_folder.h"
@@ -65,23 +66,13 @@ void ShortcutItem::Reset()
     if (m_persistFile)
         m_persistFile->Release();
     m_persistFile = 0;
-    delete[] m_path;
-    m_path = 0;
-    delete[] m_name;
-    m_name = 0;
-    delete[] m_target;
-    m_target = 0;
+    for (wchar_t** text : {&m_path, &m_name, &m_target, &m_valueName, &m_identity, &m_command, &m_arguments}) {
+        delete[] * text;
+        *text = 0;
+    }
     m_targetRead = false;
     m_isShortcut = false;
     m_source = kSourceUserFolder;
-    delete[] m_valueName;
-    m_valueName = 0;
-    delete[] m_identity;
-    m_identity = 0;
-    delete[] m_command;
-    m_command = 0;
-    delete[] m_arguments;
-    m_arguments = 0;
     m_iconIndex = -1;
     m_states = 0;
 }

@@ -70,6 +70,8 @@ public:
     unsigned GetStates() const { return m_states; }
     void AddStates(unsigned states) { m_states |= states; }
     void RemoveStates(unsigned states) { m_states &= ~states; }
+    // Adds states when set, removes them otherwise: a command's new answer for them.
+    void SetStates(unsigned states, bool set) { m_states = set ? m_states | states : m_states & ~states; }
 
     // The file's small icon in the shell's system image list, or -1 when the shell gave none.
     int GetIconIndex() const { return m_iconIndex; }

@@ -102,7 +102,7 @@ faults=(
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
-  "commands/switch_startup.cpp|            ExplainFailure(mainWindow, name ? name : files.GetIdentity(i));|            ;|a switch the registry refuses goes unsaid"
+  "commands/switch_startup.cpp|IDS_SWITCH_FAILED, name ? name : files.GetIdentity(i));|IDS_SWITCH_FAILED, L\"\");|a refused switch's message leaves out the name"
   "commands/refresh.cpp|    if (found && startup) {|    if (!found)
         return 0;
     if (found && startup) {|a folder the shell can't name leaves the other tab's rows"

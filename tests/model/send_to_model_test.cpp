@@ -35,8 +35,7 @@ TEST_F(ShellFolderTest, HidingChangesTheHiddenBitAlone)
     EXPECT_FALSE(SetHiddenAttribute((kScratchFolder + L"\\gone.lnk").c_str(), true));
 }
 
-// The user's policy is written as Explorer reads it and deleted to show the drives again; the
-// machine's overrides it and cannot be changed from here.
+// The user's policy is written as Explorer reads it and deleted again; the machine's overrides it.
 TEST_F(ShellFolderTest, RemovableDrivesPolicyRoundTrips)
 {
     DWORD value = 0, size = sizeof(value);

@@ -85,8 +85,7 @@ TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
     EXPECT_EQ(m_files.size(), std::set<Text>(m_files.begin(), m_files.end()).size()) << "one file per delete";
 }
 
-// Without an administrator's rights the machine's switch keys can be read, not written: a delete
-// refused there says so and deletes nothing.
+// A machine key that refuses writes: a delete refused there says so and deletes nothing.
 TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
 {
     const StartupSourceInfo& machine = GetStartupSource(kSourceMachineRun);

@@ -40,9 +40,8 @@ TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
     DestroyWindow(other);
 }
 
-// Nothing visible moves at the first show. At 144 DPI the window, columns, status bar, shared font
-// and row icons follow; back at 96 all looks as at start-up. No font or image list outlives the
-// window (Wine counts no GDI objects: each is asked for by its handle).
+// Nothing moves at the first show; at 144 DPI the window, columns, bars, font and row icons follow,
+// back at 96 as at start-up. No font or image list outlives the window (asked for by handle).
 TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
 {
     EXPECT_TRUE(g_laidOutAtShow);

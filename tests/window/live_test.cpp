@@ -66,8 +66,7 @@ TEST_F(MainWindowTest, FilesMadeRenamedAndDeletedBehindTheProgramShowWithoutACli
     }
 }
 
-// Fifty files from an installer list once or twice, not fifty times; a change the program made
-// itself, already on show, lists once.
+// Fifty files from an installer list once or twice, not fifty; the program's own change lists once.
 TEST_F(MainWindowTest, ABurstListsAtMostTwiceAndTheProgramsOwnChangeOnce)
 {
     Command(CMD_REFRESH);

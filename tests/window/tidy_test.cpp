@@ -140,8 +140,7 @@ TEST_F(MainWindowTest, TheStartupSwitchRoundTripsThroughTheRegistry)
     EXPECT_EQ(3, Switch(L"b.lnk")[0]) << "the Send To tab has no switch";
 }
 
-// Refused names change nothing and say why; a change of case alone is a name like any other
-// (Wine keeps the old case on disk).
+// Refused names change nothing and say why; a change of case alone is a name (Wine keeps the old).
 TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
 {
     const Text bad = L"ファイル名に次の文字は使えません:\n\\ / : * ? \" < > |";
@@ -183,8 +182,7 @@ TEST_F(MainWindowTest, RenameRefusesWhatNoFileCanBeCalledAndRenamesTheRest)
     }
 }
 
-// A click on the toolbar leaves a name being edited open: the delete commits the edit first, as
-// Explorer does, and then reaches the file by its new name. Every other file keeps its bytes.
+// A toolbar delete during an edit commits it first, as Explorer does, and reaches the renamed file.
 TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
 {
     Text link = MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));

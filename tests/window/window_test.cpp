@@ -69,8 +69,7 @@ TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
     EXPECT_EQ(0, g_itemsAtCoUninitialize);
 }
 
-// A folder the shell can't name, or one that can't be read, leaves no row and no path of the
-// other tab on show: the status bar says what went wrong.
+// A folder the shell can't name or read leaves nothing of the other tab; the status bar says why.
 TEST_F(MainWindowTest, AListingThatFailsLeavesNothingOfTheOtherTab)
 {
     MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
@@ -134,8 +133,7 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
     }
 }
 
-// Shift deletes for good; a row goes only with its own file. A second Delete during a confirmation
-// is ignored, and a refresh waits for the command to end.
+// Shift deletes for good; a row goes only with its file; a refresh waits for the command to end.
 TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
 {
     Names links;
