@@ -1,8 +1,5 @@
 // The start-up yardsticks: bare_window.exe, a 600 x 300 window with two tabs, shown and painted; bare_controls.exe
 // (QD_SAME_CONTROLS), the same with every kind of control Quiverdesk shows but no data: what the controls cost.
-#include <windows.h>
-#include <commctrl.h>
-
 #include "bench/bench.h"
 
 namespace {

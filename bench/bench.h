@@ -6,14 +6,12 @@
 #include "commands/refresh.h"
 #include "model/shortcut_file.h"
 #include "tests/support/harness.h"
+#include <chrono>
 #include <psapi.h>  // after windows.h, which it needs
 
 inline double NowMs()
 {
-    LARGE_INTEGER now, perSecond;
-    QueryPerformanceFrequency(&perSecond);
-    QueryPerformanceCounter(&now);
-    return 1000.0 * static_cast<double>(now.QuadPart) / static_cast<double>(perSecond.QuadPart);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
 }
 
 template <typename Work>
@@ -59,9 +57,8 @@ inline void ReportFirstPaint()
     WriteFile(GetStdHandle(STD_OUTPUT_HANDLE), text, length, &length, 0);  // fails harmlessly without one
 }
 
-// folder\<prefix>NNNNN.lnk for every NNNNN below n, pointing at the targets in turn, where it is
-// missing. Saving a link costs Wine up to 100 ms, so only the first to each target is written;
-// the rest are its byte copies, the very file CreateShortcutFile would write. False on a failure.
+// folder\<prefix>NNNNN.lnk for every NNNNN below n that is missing, to the targets in turn. Saving a link costs Wine
+// up to 100 ms, so only the first to each target is saved; the rest are its byte copies. False on a failure.
 inline bool FillFolder(const std::wstring& folder, const wchar_t* prefix, int n,
                        const std::vector<std::wstring>& targets)
 {

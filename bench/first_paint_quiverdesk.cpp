@@ -1,10 +1,5 @@
 // Quiverdesk's own start, step for step as its WinMain takes it, reporting when the window is
 // painted whole: the in-process half of the start-up benchmark. The window stays up until closed.
-#include <windows.h>
-
-#include "app/main_window.h"
-#include "app/message_loop.h"
-#include "app/quiverdesk.h"
 #include "bench/bench.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)

@@ -66,7 +66,6 @@ void ByPathYardstick(const std::wstring& folder)
         }
         SHFILEINFOA info = {};
         SHGetFileInfoA(ansiPath.c_str(), 0, &info, sizeof(info), SHGFI_DISPLAYNAME);
-        info = SHFILEINFOA();
         if (SHGetFileInfoA(ansiPath.c_str(), 0, &info, sizeof(info), SHGFI_ICON | SHGFI_SMALLICON) && info.hIcon)
             DestroyIcon(info.hIcon);
     }
@@ -127,33 +126,32 @@ int main(int argc, char** argv)
         Floor(folder);  // warms the caches once; every run then sees the same state
         RefreshShortcuts(bench.window);
         PumpMessages();
-        std::vector<double> times[3], onCopies[2][2];  // refresh, floor, by-path; [by-path, floor][no ini, ini]
+        const int rows = ListView_GetItemCount(GetDlgItem(bench.window, CTRL_LIST)), perRow = rows ? rows : 1;
+        std::vector<double> times[3], onCopies[2][2];  // refresh, floor, by-path; per row [by-path, floor][no ini, ini]
         for (int run = 0; run < runs; ++run) {
             times[0].push_back(TimeMs([&] { RefreshShortcuts(bench.window); }));
             PumpMessages();
             times[1].push_back(TimeMs([&] { Floor(folder); }));
             times[2].push_back(TimeMs([&] { ByPathYardstick(folder); }));
             for (int c = 0; c < 2; ++c) {
-                onCopies[0][c].push_back(TimeMs([&] { ByPathYardstick(copies[c]); }));
-                onCopies[1][c].push_back(TimeMs([&] { Floor(copies[c]); }));
+                onCopies[0][c].push_back(TimeMs([&] { ByPathYardstick(copies[c]); }) / perRow);
+                onCopies[1][c].push_back(TimeMs([&] { Floor(copies[c]); }) / perRow);
             }
         }
-        const int rows = ListView_GetItemCount(GetDlgItem(bench.window, CTRL_LIST)), perRow = rows ? rows : 1;
         const double refresh = Median(times[0]), floor = Median(times[1]), yardstick = Median(times[2]);
         const PROCESS_MEMORY_COUNTERS memory = ProcessMemory();
         printf("| %d | %d | %d | %.2f | %.2f | %.2f | %.2f | %.2f | %.3f | %.1f | %.1f |\n", n, runs, rows, refresh,
                floor, yardstick, refresh / floor, refresh / yardstick, refresh / perRow,
                memory.PeakWorkingSetSize / 1048576.0, memory.PeakPagefileUsage / 1048576.0);
-        double c[2][2] = {{Median(onCopies[0][0]) / perRow, Median(onCopies[0][1]) / perRow},
-                          {Median(onCopies[1][0]) / perRow, Median(onCopies[1][1]) / perRow}};
+        const double byPath[2] = {Median(onCopies[0][0]), Median(onCopies[0][1])};
         if (n == sizes[0])
-            smallest[0] = c[0][0], smallest[1] = c[0][1];
-        double plain = c[0][0] - smallest[0], ini = c[0][1] - smallest[1];
+            smallest[0] = byPath[0], smallest[1] = byPath[1];
+        const double plain = byPath[0] - smallest[0], ini = byPath[1] - smallest[1];
         char line[256], share[32] = "-";
-        if (n != sizes[0] && plain > 0)
+        if (plain > 0)  // none at the smallest N
             snprintf(share, sizeof(share), "%.0f %%", 100.0 * (plain - ini) / plain);
-        snprintf(line, sizeof(line), "| %d | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %s |\n", n, c[0][0], c[0][1],
-                 c[1][0], c[1][1], plain, ini, share);
+        snprintf(line, sizeof(line), "| %d | %.3f | %.3f | %.3f | %.3f | %.3f | %.3f | %s |\n", n, byPath[0], byPath[1],
+                 Median(onCopies[1][0]), Median(onCopies[1][1]), plain, ini, share);
         scan += line;
         fprintf(stderr, "refresh_bench: N=%d done\n", n);
     }

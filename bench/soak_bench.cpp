@@ -18,7 +18,6 @@ int GdiRoom()
     return count;
 }
 
-// n empty files in the scratch folder, named by stem and number.
 std::vector<std::wstring> MakeFiles(const wchar_t* stem, int n)
 {
     std::vector<std::wstring> paths;
@@ -38,20 +37,15 @@ int main(int argc, char** argv)
     const int refreshes = asked[0], dropped = asked.size() > 1 ? asked[1] : 500;
     CreateDirectoryW(kScratch, 0);
     FillFolder(bench.sendTo, L"qd-soak-", 50, MakeFiles(L"qd-soak-", 50));  // one shortcut to each file
+    auto refresh = [&](int times) {
+        for (int i = 0; i < times; ++i, PumpMessages())
+            SendMessageA(bench.window, WM_COMMAND, CMD_REFRESH, 0);
+    };
     const int warmUp = refreshes / 10;
-    int roomAtWarmUp = 0;
-    unsigned long kbAtWarmUp = 0;
-    double start = 0;
-    for (int i = 1; i <= refreshes; ++i) {
-        SendMessageA(bench.window, WM_COMMAND, CMD_REFRESH, 0);
-        PumpMessages();
-        if (i == warmUp) {
-            roomAtWarmUp = GdiRoom();  // first: filling the GDI table grows the heap once
-            kbAtWarmUp = ProcessMemory().PagefileUsage / 1024;
-            start = NowMs();
-        }
-    }
-    double perRefresh = (NowMs() - start) / (refreshes - warmUp);
+    refresh(warmUp);
+    const int roomAtWarmUp = GdiRoom();  // first: filling the GDI table grows the heap once
+    const unsigned long kbAtWarmUp = ProcessMemory().PagefileUsage / 1024;
+    const double perRefresh = TimeMs([&] { refresh(refreshes - warmUp); }) / (refreshes - warmUp);
     int roomAtEnd = GdiRoom();
     unsigned long kbAtEnd = ProcessMemory().PagefileUsage / 1024;
 

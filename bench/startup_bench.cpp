@@ -46,9 +46,7 @@ bool Launch(Program& program)
         program.painted.push_back(atof(text));
     CloseHandle(readEnd);
     DWORD exitCode = 1;
-    if (window)
-        PostMessageA(window, WM_CLOSE, 0, 0);
-    if (!window || WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0)
+    if (!window || !PostMessageA(window, WM_CLOSE, 0, 0) || WaitForSingleObject(info.hProcess, 30000) != WAIT_OBJECT_0)
         TerminateProcess(info.hProcess, 1);
     GetExitCodeProcess(info.hProcess, &exitCode);
     CloseHandle(info.hThread);
@@ -58,9 +56,10 @@ bool Launch(Program& program)
 
 void PrintRow(const Program& program, const char* what, const std::vector<double>& values)
 {
-    printf("| %s | %s | %d | %.0f | %.0f | %.0f |\n", program.label.c_str(), what, static_cast<int>(values.size()),
-           Median(values), *std::min_element(values.begin(), values.end()),
-           *std::max_element(values.begin(), values.end()));
+    if (!values.empty())
+        printf("| %s | %s | %d | %.0f | %.0f | %.0f |\n", program.label.c_str(), what, static_cast<int>(values.size()),
+               Median(values), *std::min_element(values.begin(), values.end()),
+               *std::max_element(values.begin(), values.end()));
 }
 
 }  // namespace
@@ -84,8 +83,7 @@ int main(int argc, char** argv)
                                    {"bare window with tabs", "bare_window.exe", "QDBAREWINDOW"}};
     for (const auto& yardstick : yardsticks)
         programs.push_back({yardstick[0], folder + yardstick[1], yardstick[2], {}, {}, {}});
-    const Program &twin = programs[programs.size() - 3], &alike = programs[programs.size() - 2],
-                  &bare = programs.back();
+    const Program &twin = *(programs.end() - 3), &alike = *(programs.end() - 2), &bare = programs.back();
 
     // One launch of each first, not counted: it warms the caches all will share. Then the runs
     // interleaved, so a slow moment of the machine falls on all alike.
@@ -99,13 +97,11 @@ int main(int argc, char** argv)
     printf("Launches interleaved, after one uncounted launch of each. Each closed with WM_CLOSE, exit code 0.\n\n"
            "| program | from process start to | runs | median ms | min ms | max ms |\n|---|---|---:|---:|---:|---:|\n");
     for (const Program& program : programs) {
-        if (!program.painted.empty())
-            PrintRow(program, "window painted whole (timed inside)", program.painted);
-        if (&program == &twin || &program == &alike)
-            continue;
-        PrintRow(program, "main window visible", program.visible);
-        if (!program.idle.empty())
+        PrintRow(program, "window painted whole (timed inside)", program.painted);
+        if (&program != &twin && &program != &alike) {
+            PrintRow(program, "main window visible", program.visible);
             PrintRow(program, "first idle wait for input (first folder listed)", program.idle);
+        }
     }
     printf("\n| program / bare window | to first paint | to visible | to first idle |\n|---|---:|---:|---:|\n");
     for (size_t i = 0; i + 3 < programs.size(); ++i) {

@@ -1,6 +1,5 @@
-// Tab-click benchmark: N shortcuts in each tab's folder and N values in the user's Run key. The Startup tab's
-// refresh per row of each kind, then clicks on the other tab and on the selected one, their listings and times
-// against one refresh. tab_click_bench [N...] (20 100)
+// Tab-click benchmark: the Startup tab's refresh per row of N shortcuts, N Run values or both, then clicks on the
+// other tab and on the selected one, their listings and times against one refresh. tab_click_bench [N...] (20 100)
 #include "bench/bench.h"
 #include "controls/shortcut_view.h"
 
@@ -37,7 +36,7 @@ int main(int argc, char** argv)
     const double empty = MedianMs(3, refresh);
     printf("### The Startup tab's rows\n\n| N | rows | refresh ms | ms per row above the empty tab |\n"
            "|---:|---|---:|---:|\n");
-    for (int n : sizes) {
+    for (int n : sizes)
         for (int kind = 0; kind < 3; ++kind) {
             if (kind != 1 && !FillFolder(bench.startup, L"qd-click-", n, {L"C:\\windows\\notepad.exe"}))
                 return fprintf(stderr, "tab_click_bench: could not fill the folder\n"), 1;
@@ -48,7 +47,6 @@ int main(int argc, char** argv)
             const char* what = kind == 0 ? "shortcuts" : kind == 1 ? "Run values" : "both";
             printf("| %d | %s | %.1f | %.3f |\n", n, what, ms, (ms - empty) / (n * (kind == 2 ? 2 : 1)));
         }
-    }
     const int clicks = 6;
     printf("\n### Clicks, with N shortcuts in Send To, and N shortcuts and N Run values in Startup\n\n"
            "| N | click on | clicks | scans per click | median ms per click | click / one refresh |\n"
@@ -60,14 +58,11 @@ int main(int argc, char** argv)
         SetRunValues(n, true);
         const double one = MedianMs(3, refresh);
         for (int selected = 0; selected < 2; ++selected) {
-            std::vector<double> times;
             unsigned fills = GetFillCount();
-            for (int i = 0; i < clicks; ++i) {
-                int tab = TabCtrl_GetCurSel(GetDlgItem(bench.window, CTRL_TABS));
-                times.push_back(TimeMs([&] { ClickTab(bench.window, selected ? tab : 1 - tab); }));
-            }
+            int tab = TabCtrl_GetCurSel(GetDlgItem(bench.window, CTRL_TABS));  // a click on the other one selects it
+            double ms = MedianMs(clicks, [&] { ClickTab(bench.window, selected ? tab : (tab = 1 - tab)); });
             printf("| %d | %s | %d | %.1f | %.1f | %.2f |\n", n, selected ? "the selected tab" : "the other tab",
-                   clicks, static_cast<double>(GetFillCount() - fills) / clicks, Median(times), Median(times) / one);
+                   clicks, static_cast<double>(GetFillCount() - fills) / clicks, ms, ms / one);
         }
     }
     for (const std::wstring& folder : {bench.sendTo, bench.startup})
