@@ -1,6 +1,5 @@
-// The model without a window: the containers' ownership across reallocation and growth, and
-// shortcut items over damaged, over-long and pathless files.
-#include "model/link_name.h"
+// The model without a window: the containers' ownership across reallocation and growth, the shell's
+// file operation, and a shortcut item over a pathless file.
 #include "model/shell_file_operation.h"
 #include "support/support.h"
 
@@ -45,42 +44,13 @@ TEST(ObjectArray, GrowingKeepsEveryElementAndRemoveAllDeletesEachOnce)
     EXPECT_EQ(0, Counted::live);
 }
 
-// Enter on an unchanged name renames nothing, whatever the case of its ".LNK" (Wine hands over no
-// text then). A wildcard, which the shell would take for every file it matches, is refused.
-TEST_F(ShellFolderTest, RenamesAndDeletesReachOnlyTheFileNamed)
+// No name holds a wildcard, but should one come, the shell's file operation would take it for
+// every file it matches: it is refused.
+TEST_F(ShellFolderTest, TheShellsFileOperationRefusesAWildcard)
 {
-    wchar_t newPath[MAX_PATH];
-    EXPECT_EQ(kNameUnchanged, JudgeNewLinkName(L"C:\\qd\\One.LNK", L"One", newPath));
-    EXPECT_EQ(kNameAccepted, JudgeNewLinkName(L"C:\\qd\\One.LNK", L"one", newPath));
-    EXPECT_STREQ(L"C:\\qd\\one.LNK", newPath);
     MakeLink(kScratchFolder, L"a.lnk", ScratchFile(L"a.txt"));
     EXPECT_FALSE(RunShellFileOperation(0, FO_DELETE, L"C:\\qdtest\\*.lnk", 0, FOF_NOCONFIRMATION | FOF_SILENT));
     EXPECT_EQ(Names({L"a.lnk"}), LinkNames(kScratchFolder));
-}
-
-// Each loads as nothing, and a target buffer handed in stale comes back empty.
-TEST_F(ShellFolderTest, DamagedShortcutsLoadAsNothing)
-{
-    const std::string sample = ReadBytes(TestDataPath(L"lnk\\06-ansi-stringdata-desc-args.lnk"));
-    const struct {
-        const wchar_t* name;
-        std::string bytes;
-    } rows[] = {
-        {L"empty.lnk", ""},
-        {L"header.lnk", sample.substr(0, 76)},
-        {L"cut.lnk", sample.substr(0, 120)},
-        {L"text.lnk", "not a shell link at all"},
-        {L"clsid.lnk", sample.substr(0, 4) + std::string(72, '\xff')},
-    };
-    for (const auto& row : rows) {
-        Text path = kScratchFolder + L"\\" + row.name;
-        ASSERT_TRUE(WriteBytes(path, row.bytes)) << Ansi(path);
-        ShortcutItem item;
-        wchar_t target[MAX_PATH] = L"stale";
-        EXPECT_FALSE(item.Load(path.c_str())) << Ansi(path);
-        EXPECT_FALSE(item.GetTargetPath(target, MAX_PATH)) << Ansi(path);
-        EXPECT_STREQ(L"", target) << Ansi(path);
-    }
 }
 
 // Wine answers an installer-advertised link's GetPath with S_FALSE and leaves the buffer as it

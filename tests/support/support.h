@@ -128,35 +128,66 @@ extern "C" decltype(&ShellExecuteExW) __imp_ShellExecuteExW;
 extern "C" decltype(&ShowWindow) __imp_ShowWindow;
 extern "C" decltype(&TrackPopupMenu) __imp_TrackPopupMenu;
 
-// Every call that hands the shell a file name, as "verb: name"; a delete says "recycle" when it
-// can be undone. The operations still happen, as the user confirms them.
-inline Names g_calls;
+// What the user would notice of a command, one record per kind: the files the shell changes and
+// the windows it opens, as "verb: path" (a delete says "recycle" when it can be undone), each menu
+// shown as its items joined by '|' (a greyed command marked ":greyed"), and each message's text.
+struct Noticed {
+    Names files, windows, menus, messages;
+};
+inline Noticed g_noticed;
+inline UINT g_menuChoice = 0;
 inline decltype(&SHFileOperationW) g_fileOperation;
 
-struct ShellRecorder {
-    ImportPatch<decltype(&SHFileOperationW)> fileOperation{__imp_SHFileOperationW,
-                                                           +[](LPSHFILEOPSTRUCTW operation) {
-                                                               const wchar_t* verb =
-                                                                   operation->wFunc == FO_RENAME       ? L"rename: "
-                                                                   : operation->fFlags & FOF_ALLOWUNDO ? L"recycle: "
-                                                                                                       : L"delete: ";
-                                                               g_calls.push_back(verb + Text(operation->pFrom));
-                                                               // The confirmation runs a message loop while it waits for the user, who says yes.
-                                                               PumpMessages();
-                                                               operation->fFlags |= FOF_NOCONFIRMATION;
-                                                               return g_fileOperation(operation);
-                                                           },
+inline int WINAPI NoticeFileOperation(LPSHFILEOPSTRUCTW operation)
+{
+    const wchar_t* verb = operation->wFunc == FO_RENAME       ? L"rename: "
+                          : operation->fFlags & FOF_ALLOWUNDO ? L"recycle: "
+                                                              : L"delete: ";
+    g_noticed.files.push_back(verb + Text(operation->pFrom));
+    // The confirmation runs a message loop while it waits for the user, who says yes.
+    PumpMessages();
+    operation->fFlags |= FOF_NOCONFIRMATION;
+    return g_fileOperation(operation);
+}
+
+inline BOOL WINAPI NoticeMenu(HMENU menu, UINT, int, int, int, HWND owner, const RECT*)
+{
+    Text items;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        wchar_t text[100] = L"";
+        GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
+        UINT state = GetMenuState(menu, i, MF_BYPOSITION);
+        items += (i ? L"|" : L"") + Text(text) + (state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L"");
+    }
+    g_noticed.menus.push_back(items);
+    return static_cast<BOOL>(g_menuChoice && PostMessageA(owner, WM_COMMAND, g_menuChoice, 0));
+}
+
+// Records into g_noticed, from empty, while alive. The shell's file operations still happen; its
+// windows don't open; a message box says yes and a menu chooses g_menuChoice, as the user would.
+struct NoticeRecorder {
+    ImportPatch<decltype(&SHFileOperationW)> fileOperation{__imp_SHFileOperationW, NoticeFileOperation,
                                                            &g_fileOperation};
     ImportPatch<decltype(&ShellExecuteW)> execute{__imp_ShellExecuteW,
                                                   +[](HWND, LPCWSTR verb, LPCWSTR file, LPCWSTR, LPCWSTR, INT) {
-                                                      g_calls.push_back(Text(verb) + L": " + file);
+                                                      g_noticed.windows.push_back(Text(verb) + L": " + file);
                                                       return reinterpret_cast<HINSTANCE>(42);  // above 32: done
                                                   }};
     ImportPatch<decltype(&ShellExecuteExW)> executeEx{__imp_ShellExecuteExW, +[](SHELLEXECUTEINFOW* info) {
-                                                          g_calls.push_back(Text(info->lpVerb) + L": " + info->lpFile);
+                                                          g_noticed.windows.push_back(Text(info->lpVerb) + L": "
+                                                                                      + info->lpFile);
                                                           return TRUE;
                                                       }};
-    ShellRecorder() { g_calls.clear(); }
+    ImportPatch<decltype(&TrackPopupMenu)> menu{__imp_TrackPopupMenu, NoticeMenu};
+    ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
+                                                    wchar_t wide[512] = L"";
+                                                    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
+                                                    return g_noticed.messages.push_back(wide), IDYES;
+                                                }};
+    ImportPatch<decltype(&MessageBoxW)> messageW{__imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) {
+                                                     return g_noticed.messages.push_back(text), IDYES;
+                                                 }};
+    NoticeRecorder() { g_noticed = {}, g_menuChoice = 0; }
 };
 
 // A control of the main window by its id, found as any code outside the control's own files finds it.
@@ -473,32 +504,6 @@ protected:
     }
     std::vector<std::pair<HKEY, Text>> m_made;
     Names m_files;
-};
-
-// Every message box's text, and each item of a menu as "text" or "text:greyed"; the menu then
-// chooses g_choice, as the user would, and a message box says yes.
-inline Names g_messages;
-inline UINT g_choice = 0;
-
-struct MenuAndMessages {
-    ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
-                                                    wchar_t wide[512] = L"";
-                                                    MultiByteToWideChar(CP_ACP, 0, text, -1, wide, 512);
-                                                    return g_messages.push_back(wide), IDYES;
-                                                }};
-    ImportPatch<decltype(&MessageBoxW)> messageW{
-        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) { return g_messages.push_back(text), IDYES; }};
-    ImportPatch<decltype(&TrackPopupMenu)> menu{
-        __imp_TrackPopupMenu, +[](HMENU menu, UINT, int, int, int, HWND owner, const RECT*) {
-            for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-                wchar_t text[100] = L"";
-                GetMenuStringW(menu, i, text, 100, MF_BYPOSITION);
-                UINT state = GetMenuState(menu, i, MF_BYPOSITION);
-                g_calls.push_back(text + Text(state & MF_GRAYED && !(state & MF_SEPARATOR) ? L":greyed" : L""));
-            }
-            return static_cast<BOOL>(g_choice && PostMessageA(owner, WM_COMMAND, g_choice, 0));
-        }};
-    MenuAndMessages() { g_messages.clear(), g_choice = 0; }
 };
 
 #endif

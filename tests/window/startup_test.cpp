@@ -52,7 +52,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
     EXPECT_EQ(kColumnCount, GetColumnCount());
     EXPECT_EQ(L"重複|重複",
               RowText(RowNamed(L"dup"), kStateColumn) + L"|" + RowText(RowNamed(L"qd dup"), kStateColumn));
-    MenuAndMessages messages;
+    NoticeRecorder noticed;
     for (size_t i = 0; i < std::size(kSources); ++i) {
         const auto& [root, key, switches, place] = kSources[i];
         SCOPED_TRACE(i);
@@ -75,32 +75,31 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         EXPECT_EQ(!switches.empty(), SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0);
         // Refused: the row and the key stay; only the machine's keys ask for an administrator.
         const std::string before = Raw(root, switches, name);
-        g_messages.clear();
+        g_noticed.messages.clear();
         {
             ImportPatch refused(
                 __imp_RegSetValueExW,
                 +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
             Command(CMD_SWITCH_OFF);
         }
-        const Text said = g_messages.empty() ? L"" : g_messages[0],
+        const Text said = g_noticed.messages.empty() ? L"" : g_noticed.messages[0],
                    want = root == kMachine ? L"管理者" : L"「" + name + L"」の設定を変更できませんでした。";
         EXPECT_TRUE(switches.empty() ? said.empty() : said.find(want) != Text::npos) << Ansi(said);
         EXPECT_EQ(before + "|" + Ansi(state),
                   Raw(root, switches, name) + "|" + Ansi(RowText(RowNamed(name), kStateColumn)));
         // Deleted: a file to the recycle bin, a value to a .reg file that merges back exactly.
-        ShellRecorder shell;
-        g_messages.clear();
+        g_noticed = {};
         const std::string value = Raw(root, key, name);
         Command(CMD_DELETE);
         EXPECT_EQ(-1, RowNamed(name));
         EXPECT_EQ("", Raw(root, key, name) + Raw(root, switches, name));
         if (key.empty()) {
             const Text file = (i ? m_common : m_startup) + L"\\" + name;
-            EXPECT_EQ(Names({L"recycle: " + file, L"recycle: " + TempPath(name + L".reg")}), g_calls);
+            EXPECT_EQ(Names({L"recycle: " + file, L"recycle: " + TempPath(name + L".reg")}), g_noticed.files);
             continue;
         }
-        ASSERT_EQ(1u, g_messages.size());
-        EXPECT_NE(Text::npos, g_messages[0].find(place + L" の「" + name + L"」"));
+        ASSERT_EQ(1u, g_noticed.messages.size());
+        EXPECT_NE(Text::npos, g_noticed.messages[0].find(place + L" の「" + name + L"」"));
         Live([] { return false; }, 1000);  // its own change, on show: no listing puts the path back over it
         wchar_t status[1024] = L"";
         SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(status));
@@ -110,7 +109,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         EXPECT_EQ(value + before, Raw(root, key, name) + Raw(root, switches, name));
     }
     // A Run value's program stands for its file; the program starts again elevated and ends.
-    ShellRecorder shell;
+    g_noticed = {};
     SelectRows({RowNamed(L"qd dup")});
     Command(CMD_EXPLORE_TARGET);
     Command(CMD_PROPERTIES);
@@ -119,6 +118,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
     Command(CMD_RESTART_AS_ADMIN);
     wchar_t self[MAX_PATH] = L"";
     GetModuleFileNameW(0, self, MAX_PATH);
-    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(self)}), g_calls);
+    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(self)}),
+              g_noticed.windows);
     EXPECT_FALSE(IsWindow(m_window));
 }

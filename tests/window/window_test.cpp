@@ -1,19 +1,15 @@
-// The real main window in-process: rows bound to their files, tabs and scans, toolbar, status bar,
-// Japanese texts, teardown, and the commands: delete, drops and the shell actions.
+// The real main window in-process: rows bound to their files, tabs and scans, status bar, Japanese
+// texts, teardown, and the commands: delete and the shell actions.
+#include <set>
+
 #include "support/support.h"
 
 namespace {
 
-bool Enabled(int command)
-{
-    return SendMessageA(g_toolBar.GetWindow(), TB_GETSTATE, command, 0) & TBSTATE_ENABLED;
-}
-
 decltype(&CoUninitialize) g_coUninitialize;
 int g_itemsAtCoUninitialize = -1;
 decltype(&FindFirstFileW) g_findFirstFile;
-decltype(&DragFinish) g_dragFinish;
-int g_scans = 0, g_dropsFinished = 0;
+int g_scans = 0;
 
 // The status bar's two parts, the path and the count or what went wrong, and the row count.
 Text Status()
@@ -26,38 +22,51 @@ Text Status()
 
 }  // namespace
 
-// Every sample, and paths of MAX_PATH - 1 and MAX_PATH units: each row shows what the shell and its
-// own link say; the one too long says why nothing acts on it. Links are released before COM is.
-TEST_F(MainWindowTest, RowsShowTheShortcutsEachBoundToItsFile)
+// Every sample and a folder: each row shows the name and the icon the shell gives
+// its file, and a shortcut's own target and description as they were written.
+TEST_F(MainWindowTest, RowsShowEachFileAsTheShellShowsIt)
 {
     const Names samples = LinkNames(TestDataPath(L"lnk"));
     for (const Text& sample : samples)
         AddSample(m_sendTo, sample);
-    for (int length : {MAX_PATH - 1, MAX_PATH})
-        AddSample(m_sendTo, samples[0], Text(length - m_sendTo.size() - 5, L'n') + L".lnk");
+    CreateDirectoryW((m_sendTo + L"\\Folder").c_str(), 0);
     Command(CMD_REFRESH);
-    const Text count = std::to_wstring(samples.size() + 2);
+    const Text count = std::to_wstring(samples.size() + 1);
     ASSERT_EQ(m_sendTo + L"|" + count + L" 個の項目|" + count, Status());
+    std::set<int> icons;
     for (int row = 0; row < RowCount(); ++row) {
-        Text path = RowLinkPath(row);
-        if (path.empty()) {
-            EXPECT_EQ(Text(MAX_PATH - m_sendTo.size() - 5, L'n') + L"|パスが長すぎるため操作できません",
-                      RowText(row, 0) + L"|" + RowText(row, 2));
-            continue;
-        }
         SHFILEINFOW name = {}, icon = {};
-        SHGetFileInfoW(path.c_str(), 0, &name, sizeof(name), SHGFI_DISPLAYNAME);
-        SHGetFileInfoW(path.c_str(), 0, &icon, sizeof(icon), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
+        SHGetFileInfoW(RowLinkPath(row).c_str(), 0, &name, sizeof(name), SHGFI_DISPLAYNAME);
+        SHGetFileInfoW(RowLinkPath(row).c_str(), 0, &icon, sizeof(icon), SHGFI_SYSICONINDEX | SHGFI_SMALLICON);
         LVITEMA image = {LVIF_IMAGE, row};
         ListView_GetItem(MainChild(CTRL_LIST), &image);
-        EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << Ansi(path);
-        EXPECT_EQ(icon.iIcon, image.iImage) << Ansi(path);
+        EXPECT_EQ(name.szDisplayName, RowText(row, 0)) << Ansi(RowLinkPath(row));
+        EXPECT_EQ(icon.iIcon, image.iImage) << Ansi(RowLinkPath(row));
+        icons.insert(image.iImage);
     }
+    EXPECT_LT(1u, icons.size()) << "a folder shows an icon of its own";
     int japanese = RowsOf({m_sendTo + L"\\26-japanese-cp932-local.lnk"})[0];
     EXPECT_EQ(L"C:\\Temp\\リンク先.txt|コメント", RowText(japanese, 1) + L"|" + RowText(japanese, 2));
-    EXPECT_FALSE(Enabled(CMD_DELETE));
-    SelectRows({1});
-    EXPECT_TRUE(Enabled(CMD_DELETE) && Enabled(CMD_PROPERTIES) && Enabled(CMD_EXPLORE_TARGET));
+}
+
+// Of paths of MAX_PATH - 1 and MAX_PATH units, the one too long to act on says why, and no command
+// reaches it.
+TEST_F(MainWindowTest, APathTooLongToActOnSaysWhy)
+{
+    const Text tooLong = Text(MAX_PATH - m_sendTo.size() - 5, L'n'), fits = tooLong.substr(1) + L".lnk";
+    AddSample(m_sendTo, L"01-format-doc-example-local-file.lnk", fits);
+    AddSample(m_sendTo, L"01-format-doc-example-local-file.lnk", tooLong + L".lnk");
+    Command(CMD_REFRESH);
+    const int other = 1 - RowsOf({m_sendTo + L"\\" + fits})[0];
+    EXPECT_EQ(tooLong + L"||パスが長すぎるため操作できません",
+              RowText(other, 0) + L"|" + RowLinkPath(other) + L"|" + RowText(other, 2));
+}
+
+// Links are released before COM shuts down, as a process that ends cleanly must.
+TEST_F(MainWindowTest, ShortcutsAreReleasedBeforeCOMIsShutDown)
+{
+    MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
+    Command(CMD_REFRESH);
     ImportPatch uninitialize(
         __imp_CoUninitialize,
         +[]() {
@@ -103,34 +112,19 @@ TEST_F(MainWindowTest, OneScanPerChangeOfTabAndPerClickOnTheSelectedOne)
     EXPECT_EQ(6, g_scans) << "an arrow key to the other tab, then a click on it";
 }
 
-// The tabs' captions, bytes in the code, and the tooltips' strings, from the resource script.
+// The tabs' captions, bytes in the code, and a tooltip's string, from the resource script, which
+// the toolbar asks the window for as here.
 TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
 {
-    const struct {
-        int tab, command;
-        const wchar_t* expected;
-    } rows[] = {
-        {0, 0, L"送る"},
-        {1, 0, L"スタートアップ"},
-        {-1, CMD_REFRESH, L"更新"},
-        {-1, CMD_DELETE, L"削除"},
-        {-1, CMD_OPEN_FOLDER, L"フォルダを開く"},
-        {-1, CMD_EXPLORE_TARGET, L"リンク先をエクスプローラで開く"},
-        {-1, CMD_PROPERTIES, L"プロパティ"},
-    };
-    for (const auto& row : rows) {
-        char text[256] = "";
-        TCITEMA tab = {TCIF_TEXT, 0, 0, text, sizeof(text)};
-        // The toolbar's tooltip asks the window for its text, as here.
-        NMTTDISPINFOA info = {{g_toolBar.GetToolTips(), static_cast<UINT_PTR>(row.command), TTN_GETDISPINFOA}};
-        if (row.tab >= 0) {
-            SendMessageA(MainChild(CTRL_TABS), TCM_GETITEMA, row.tab, reinterpret_cast<LPARAM>(&tab));
-        } else {
-            SendMessageA(m_window, WM_NOTIFY, row.command, reinterpret_cast<LPARAM>(&info));
-            LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)), text, sizeof(text));
-        }
-        EXPECT_EQ(Ansi(row.expected), text) << row.command;
+    char text[3][64] = {};
+    for (int tab : {0, 1}) {
+        TCITEMA item = {TCIF_TEXT, 0, 0, text[tab], sizeof(text[tab])};
+        SendMessageA(MainChild(CTRL_TABS), TCM_GETITEMA, tab, reinterpret_cast<LPARAM>(&item));
     }
+    NMTTDISPINFOA info = {{g_toolBar.GetToolTips(), CMD_DELETE, TTN_GETDISPINFOA}};
+    SendMessageA(m_window, WM_NOTIFY, CMD_DELETE, reinterpret_cast<LPARAM>(&info));
+    LoadStringA(info.hinst, static_cast<UINT>(reinterpret_cast<UINT_PTR>(info.lpszText)), text[2], sizeof(text[2]));
+    EXPECT_EQ(Ansi(L"送る|スタートアップ|削除"), text[0] + ("|" + std::string(text[1])) + "|" + text[2]);
 }
 
 // Shift deletes for good; a row goes only with its file; a refresh waits for the command to end.
@@ -140,7 +134,7 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     for (const wchar_t* name : {L"a.lnk", L"b.lnk", L"c.lnk", L"d.lnk"})
         links.push_back(MakeLink(m_sendTo, name, ScratchFile(Text(name) + L".txt")));
     Command(CMD_REFRESH);
-    ShellRecorder recorder;
+    NoticeRecorder noticed;
     // c.lnk is in use, opened without sharing, so its delete fails.
     HANDLE inUse = CreateFileW(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
     SelectRows(RowsOf({links[0], links[1], links[2]}));
@@ -151,30 +145,9 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     PumpMessages();
     HoldKeys({});
     CloseHandle(inUse);
-    EXPECT_EQ(Names({L"delete: " + links[0], L"delete: " + links[1], L"delete: " + links[2]}), g_calls);
+    EXPECT_EQ(Names({L"delete: " + links[0], L"delete: " + links[1], L"delete: " + links[2]}), g_noticed.files);
     EXPECT_EQ(Names({L"c.lnk", L"d.lnk"}), LinkNames(m_sendTo));
     EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
-}
-
-// Drops land in the selected tab's folder, named without their last extension; a name taken by
-// another target gets Explorer's next free one; one to the same target, or to itself, stays.
-TEST_F(MainWindowTest, DroppedItemsBecomeShortcutsInTheTabsFolder)
-{
-    Text own = MakeLink(m_startup, L"own.lnk", ScratchFile(L"own.txt"));
-    Text report = ScratchFile(L"report.final.doc");
-    MakeLink(m_startup, L"report.final.lnk", ScratchFile(L"other.doc"));
-    MakeLink(m_startup, L"Data.lnk", ScratchFolder(L"Data"));
-    const auto before = TreeContents(m_startup);
-    ClickTab(1);
-    ImportPatch finish(
-        __imp_DragFinish, +[](HDROP handle) { ++g_dropsFinished, g_dragFinish(handle); }, &g_dragFinish);
-    DropFiles(m_window, {report, kScratchFolder + L"\\Data", own});
-    DropFiles(m_window, {report});
-    EXPECT_EQ(2, g_dropsFinished);
-    EXPECT_EQ(Names({L"Data.lnk", L"own.lnk", L"report.final (2).lnk", L"report.final.lnk"}), LinkNames(m_startup));
-    for (const auto& [path, bytes] : before)
-        EXPECT_EQ(bytes, TreeContents(m_startup).at(path)) << Ansi(path);
-    EXPECT_EQ(report, RowText(RowsOf({m_startup + L"\\report.final (2).lnk"})[0], 1));
 }
 
 TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
@@ -184,7 +157,7 @@ TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
     WriteBytes(L"C:\\qd-root.txt", "x");
     Text toRoot = MakeLink(m_sendTo, L"root.lnk", L"C:\\qd-root.txt");
     Command(CMD_REFRESH);
-    ShellRecorder recorder;
+    NoticeRecorder noticed;
     const struct {
         Names links;
         int command;
@@ -197,10 +170,10 @@ TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
         {{}, CMD_OPEN_FOLDER, {L"open: " + m_sendTo}},
     };
     for (const auto& row : rows) {
-        g_calls.clear();
+        g_noticed = {};
         SelectRows(RowsOf(row.links));
         Command(row.command);
-        EXPECT_EQ(row.calls, g_calls) << row.command;
+        EXPECT_EQ(row.calls, g_noticed.windows) << row.command;
     }
     DeleteFileW(L"C:\\qd-root.txt");
 }

@@ -1,0 +1,182 @@
+// The rules the commands follow, as tables without the main window: a new name as Windows judges
+// file names, a dropped item's shortcut name, the states of targets, duplicates and switches, and
+// the states' words.
+#include "commands/drop_shortcuts.h"
+#include "controls/state_text.h"
+#include "model/link_name.h"
+#include "model/shortcut_state.h"
+#include "model/startup_switch.h"
+#include "support/support.h"
+
+namespace {
+
+decltype(&GetFileAttributesW) g_attributes;
+Names g_probes;
+
+}  // namespace
+
+// What Windows refuses in a file name: a device name whatever follows it, a path past MAX_PATH,
+// another file's name. A change of case alone is a name like any other, and the file's own
+// ".LNK" keeps its case; Enter on an unchanged name renames nothing.
+TEST_F(ShellFolderTest, ANewNameIsJudgedAsWindowsJudgesFileNames)
+{
+    const Text one = ScratchFile(L"one.LNK"), fits(MAX_PATH - kScratchFolder.size() - 6, L'n');
+    ScratchFile(L"taken.lnk");
+    const std::pair<Text, LinkNameVerdict> rows[] = {
+        {L"a/b", kNameBadCharacter}, {L"a\"b", kNameBadCharacter},   {L"a\tb", kNameBadCharacter},
+        {L"  ", kNameEmpty},         {fits + L'n', kNameTooLong},    {fits, kNameAccepted},
+        {L"TAKEN", kNameTaken},      {L"con", kNameReserved},        {L"Com1.txt", kNameReserved},
+        {L"LPT9 ", kNameReserved},   {L"nul.tar.gz", kNameReserved}, {L"console", kNameAccepted},
+        {L"COM10", kNameAccepted},   {L"one", kNameUnchanged},       {L"ONE", kNameAccepted},
+    };
+    for (const auto& [typed, verdict] : rows) {
+        wchar_t newPath[MAX_PATH] = L"stale";
+        EXPECT_EQ(verdict, JudgeNewLinkName(one.c_str(), typed.c_str(), newPath)) << Ansi(typed);
+        if (verdict == kNameAccepted || verdict == kNameUnchanged)
+            EXPECT_EQ(kScratchFolder + L"\\" + typed + L".LNK", newPath) << Ansi(typed);
+    }
+}
+
+// A dropped item's shortcut takes its name without its last extension. A name held by a shortcut
+// to anything else is never replaced: the next free one is taken, as Explorer names copies. One
+// to the same target is left as it is, and a shortcut dropped on its own folder is refused.
+TEST_F(ShellFolderTest, ADropNamesItsShortcutAsExplorerNamesCopies)
+{
+    const Text folder = ScratchFolder(L"links"), data = ScratchFolder(L"Data");
+    const Text fits = kScratchFolder + L"\\" + Text(MAX_PATH - folder.size() - 6, L'n');
+    MakeLink(folder, L"report.final.lnk", ScratchFile(L"other.doc"));
+    MakeLink(folder, L"report.final (2).lnk", ScratchFile(L"other2.doc"));
+    MakeLink(folder, L"Data.lnk", data);
+    const struct {
+        Text dropped;
+        DropVerdict verdict;
+        Text link;
+    } rows[] = {
+        {ScratchFile(L"report.final.doc"), kDropCreate, L"report.final (3).lnk"},
+        {ScratchFile(L".profile"), kDropCreate, L".profile.lnk"},
+        {data, kDropPresent, L"Data.lnk"},
+        {MakeLink(folder, L"own.lnk", ScratchFile(L"own.txt")), kDropRefused, L""},
+        {fits + L".txt", kDropCreate, fits.substr(kScratchFolder.size() + 1) + L".lnk"},
+        {fits + L"n.txt", kDropRefused, L""},
+    };
+    for (const auto& row : rows) {
+        HeapString link;
+        EXPECT_EQ(row.verdict, MakeDropLinkPath(HeapString(folder.c_str()), row.dropped.c_str(), link))
+            << Ansi(row.dropped);
+        if (!row.link.empty())
+            EXPECT_EQ(folder + L"\\" + row.link, link.GetBuffer()) << Ansi(row.dropped);
+    }
+}
+
+// Only a target on a present local fixed drive is probed, once a shortcut: shares, optical media (R: in
+// the test prefix) and absent drives never are, lest a slow one keep the list waiting. Duplicates
+// share a target, case ignored, and exactly their arguments. A file that is no shortcut, or a
+// damaged one, is unreadable; one to no file-system target has no state.
+TEST_F(ShellFolderTest, EachShortcutsStatesFollowFromItsTarget)
+{
+    const Text folder = ScratchFolder(L"links"), twin = ScratchFile(L"twin.txt");
+    // A target, or else a sample of a link to no file or of no link at all.
+    const struct {
+        Text target;
+        unsigned states = 0;
+        const wchar_t* arguments = L"";
+    } rows[] = {{ScratchFile(L"present.txt")},
+                {L"C:\\qdtest\\gone.txt", kStateTargetMissing},
+                {ScratchFile(L"한.exe")},
+                {ScratchFile(L"Café.exe")},
+                {L"\\\\server\\share\\tool.exe", kStateUnverifiable},
+                {L"R:\\setup.exe", kStateUnverifiable},
+                {L"Q:\\tool.exe", kStateUnverifiable},
+                {twin, kStateDuplicate},
+                {L"C:\\QDTEST\\TWIN.TXT", kStateDuplicate},
+                {twin, 0, L"/other"},
+                {twin, 0, L"/OTHER"},
+                {L"17-win10-url-target.lnk"},
+                {L"08-msi-advertised-darwin.lnk"},
+                {L"20-not-a-link-recycle-bin-record.lnk", kStateUnreadable}};
+    ShortcutList list;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Text name = std::to_wstring(i) + L".lnk";
+        if (rows[i].target.find(L'\\') == Text::npos)
+            AddSample(folder, rows[i].target, name);
+        else
+            MakeLink(folder, name, rows[i].target, rows[i].arguments);
+        list.AddShortcut((folder + L"\\" + name).c_str());
+    }
+    // Damaged files, each unreadable: empty, cut after the header or in the middle, another class.
+    const std::string sample = ReadBytes(TestDataPath(L"lnk\\06-ansi-stringdata-desc-args.lnk"));
+    for (const std::string& bytes :
+         {std::string(), sample.substr(0, 76), sample.substr(0, 120), sample.substr(0, 4) + std::string(72, '\xff')}) {
+        WriteBytes(folder + L"\\damaged.lnk", bytes);
+        list.AddShortcut((folder + L"\\damaged.lnk").c_str());
+    }
+    ImportPatch probe(
+        __imp_GetFileAttributesW, +[](LPCWSTR path) { return g_probes.push_back(path), g_attributes(path); },
+        &g_attributes);
+    CheckShortcutStates(list);
+    for (int i = 0; i < list.GetCount(); ++i)
+        EXPECT_EQ(i < int(std::size(rows)) ? rows[i].states : kStateUnreadable, list.GetAt(i)->GetStates()) << i;
+    for (const Text& path : g_probes)
+        EXPECT_EQ(L'C', path[0]) << "probed " << Ansi(path);
+    EXPECT_EQ(8u, g_probes.size()) << "one question per shortcut to a local target";
+}
+
+// Off is byte 0's lowest bit of a 12-byte binary value, as Task Manager writes it; anything else
+// reads as on and is written anew. A switch keeps byte 0's other bits, and off records the time.
+TEST_F(ShellFolderTest, SwitchesAreReadAndWrittenAsTaskManagerDoes)
+{
+    const struct {
+        std::string before;
+        DWORD type;
+        bool off;
+        char on;  // byte 0 once switched off and on again
+    } rows[] = {
+        {"", REG_NONE, false, 2},
+        {Bytes(3), REG_BINARY, true, 2},
+        {Bytes(7), REG_BINARY, true, 6},
+        {Bytes(2), REG_BINARY, false, 2},
+        {Bytes(6), REG_BINARY, false, 6},
+        {Bytes(7, 8), REG_BINARY, false, 2},
+        {Bytes(7, 13), REG_BINARY, false, 2},
+        {Bytes(7, 4), REG_DWORD, false, 2},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.before.size()) + " bytes of type " + std::to_string(row.type));
+        SetSwitch(L"a.lnk", row.before, row.type);
+        EXPECT_EQ(row.off, StartupSwitches().IsOff(L"a.lnk"));
+        ASSERT_TRUE(SetStartupSwitch(L"a.lnk", false));
+        const std::string off = Switch(L"a.lnk");
+        EXPECT_TRUE(off.size() == 12 && off[0] == (row.on | 1) && off.substr(4) != std::string(8, '\0'));
+        ASSERT_TRUE(SetStartupSwitch(L"a.lnk", true));
+        EXPECT_EQ(Bytes(row.on), Switch(L"a.lnk"));
+    }
+}
+
+// Each state's words, in the bits' order, joined by "、"; a buffer too small for the next word ends
+// before it, since half a double-byte character would show as garbage.
+TEST(StateWords, EachStateSaysItsWordsInOrderAndWholeWordsOnly)
+{
+    const HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, 0, 0, GetModuleHandleA(0), 0);
+    const struct {
+        unsigned states;
+        int capacity;
+        const wchar_t* words;
+    } rows[] = {
+        {kStateSwitchedOff, 64, L"無効"},
+        {kStateTargetMissing, 64, L"リンク先なし"},
+        {kStateUnverifiable, 64, L"確認できません"},
+        {kStateDuplicate, 64, L"重複"},
+        {kStateUnreadable, 64, L"読み込めません"},
+        {kStateHidden, 64, L"非表示"},
+        {kStateHidden | kStateDuplicate | kStateSwitchedOff, 64, L"無効、重複、非表示"},
+        {kStateSwitchedOff | kStateTargetMissing, 19, L"無効、リンク先なし"},
+        {kStateSwitchedOff | kStateTargetMissing, 18, L"無効"},
+        {kStateSwitchedOff, 4, L""},
+    };
+    for (const auto& row : rows) {
+        char words[64] = "stale";
+        FormatStates(window, row.states, words, row.capacity);
+        EXPECT_EQ(Ansi(row.words), words) << row.states << " in " << row.capacity;
+    }
+    DestroyWindow(window);
+}
