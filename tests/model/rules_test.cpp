@@ -8,13 +8,6 @@
 #include "model/startup_switch.h"
 #include "support/support.h"
 
-namespace {
-
-decltype(&GetFileAttributesW) g_attributes;
-Names g_probes;
-
-}  // namespace
-
 // What Windows refuses in a file name: a device name whatever follows it, a path past MAX_PATH,
 // another file's name. A change of case alone is a name like any other, and the file's own
 // ".LNK" keeps its case; Enter on an unchanged name renames nothing.
@@ -110,15 +103,16 @@ TEST_F(ShellFolderTest, EachShortcutsStatesFollowFromItsTarget)
         WriteBytes(folder + L"\\damaged.lnk", bytes);
         list.AddShortcut((folder + L"\\damaged.lnk").c_str());
     }
+    static decltype(&GetFileAttributesW) attributes;
+    static Names probes;
     ImportPatch probe(
-        __imp_GetFileAttributesW, +[](LPCWSTR path) { return g_probes.push_back(path), g_attributes(path); },
-        &g_attributes);
+        __imp_GetFileAttributesW, +[](LPCWSTR path) { return probes.push_back(path), attributes(path); }, &attributes);
     CheckShortcutStates(list);
     for (int i = 0; i < list.GetCount(); ++i)
         EXPECT_EQ(i < int(std::size(rows)) ? rows[i].states : kStateUnreadable, list.GetAt(i)->GetStates()) << i;
-    for (const Text& path : g_probes)
+    for (const Text& path : probes)
         EXPECT_EQ(L'C', path[0]) << "probed " << Ansi(path);
-    EXPECT_EQ(8u, g_probes.size()) << "one question per shortcut to a local target";
+    EXPECT_EQ(8u, probes.size()) << "one question per shortcut to a local target";
 }
 
 // Off is byte 0's lowest bit of a 12-byte binary value, as Task Manager writes it; anything else

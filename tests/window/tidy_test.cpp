@@ -5,7 +5,6 @@
 namespace {
 
 const Text kExplore = L"リンク先のフォルダーを開く(&O)";
-const Text kShowAndHide = L"表示する(&S)\tCtrl+Shift+H|表示しない(&H)\tCtrl+H";
 const Text kNoShowAndHide = L"表示する(&S)\tCtrl+Shift+H:greyed|表示しない(&H)\tCtrl+H:greyed";
 const Text kStartupMenu = kExplore + L"|プロパティ(&R)\tEnter||名前の変更(&M)\tF2|削除(&D)\tDelete||有効にする(&E)|"
                           + L"無効にする(&I)||" + kNoShowAndHide + L"||管理者として再起動(&A)";
@@ -104,8 +103,8 @@ TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
 TEST_F(KeysTest, CommandKeysActFromTheListAndTheTabs)
 {
     const Text link = m_sendTo + L"\\a.lnk";
-    const Text menu = kExplore + L"|プロパティ(&R)\tEnter||名前の変更(&M)\tF2|削除(&D)\tDelete||" + kShowAndHide
-                      + L"||リムーバブル ドライブを表示(&V)";
+    const Text menu = kExplore + L"|プロパティ(&R)\tEnter||名前の変更(&M)\tF2|削除(&D)\tDelete||表示する(&S)\t"
+                      + L"Ctrl+Shift+H|表示しない(&H)\tCtrl+H||リムーバブル ドライブを表示(&V)";
     const struct {
         int held, key;
         const Names& noticed;
