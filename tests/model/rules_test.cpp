@@ -63,8 +63,8 @@ TEST_F(ShellFolderTest, ADropNamesItsShortcutAsExplorerNamesCopies)
 
 // Only a target on a present local fixed drive is probed, once a shortcut: shares, optical media (R: in
 // the test prefix) and absent drives never are, lest a slow one keep the list waiting. Duplicates
-// share a target, case ignored, and exactly their arguments. A file that is no shortcut, or a
-// damaged one, is unreadable; one to no file-system target has no state.
+// share a target, case ignored, and exactly their arguments. A file that is no shortcut, or one
+// cut short or of another class, is unreadable; one to no file-system target has no state.
 TEST_F(ShellFolderTest, EachShortcutsStatesFollowFromItsTarget)
 {
     const Text folder = ScratchFolder(L"links"), twin = ScratchFile(L"twin.txt");
@@ -96,7 +96,6 @@ TEST_F(ShellFolderTest, EachShortcutsStatesFollowFromItsTarget)
             MakeLink(folder, name, rows[i].target, rows[i].arguments);
         list.AddShortcut((folder + L"\\" + name).c_str());
     }
-    // Damaged files, each unreadable: empty, cut after the header or in the middle, another class.
     const std::string sample = ReadBytes(TestDataPath(L"lnk\\06-ansi-stringdata-desc-args.lnk"));
     for (const std::string& bytes :
          {std::string(), sample.substr(0, 76), sample.substr(0, 120), sample.substr(0, 4) + std::string(72, '\xff')}) {

@@ -50,20 +50,21 @@ TEST_F(MainWindowTest, RowsShowEachFileAsTheShellShowsIt)
 }
 
 // Of paths of MAX_PATH - 1 and MAX_PATH units, the one too long to act on says why, and no command
-// reaches it.
+// takes it: even the Startup switch stays greyed with it selected.
 TEST_F(MainWindowTest, APathTooLongToActOnSaysWhy)
 {
-    const Text tooLong = Text(MAX_PATH - m_sendTo.size() - 5, L'n'), fits = tooLong.substr(1) + L".lnk";
-    AddSample(m_sendTo, L"01-format-doc-example-local-file.lnk", fits);
-    AddSample(m_sendTo, L"01-format-doc-example-local-file.lnk", tooLong + L".lnk");
-    Command(CMD_REFRESH);
-    const int other = 1 - RowsOf({m_sendTo + L"\\" + fits})[0];
-    NoticeRecorder noticed;
-    SelectRows({other});
-    Command(CMD_DELETE);
-    EXPECT_EQ(tooLong + L"|パスが長すぎるため操作できません|0",
-              RowText(other, 0) + L"|" + RowText(other, 2) + L"|"
-                  + std::to_wstring(g_noticed.files.size() + g_noticed.messages.size()));
+    const Text tooLong = Text(MAX_PATH - m_startup.size() - 5, L'n'), fits = tooLong.substr(1) + L".lnk";
+    AddSample(m_startup, L"01-format-doc-example-local-file.lnk", fits);
+    AddSample(m_startup, L"01-format-doc-example-local-file.lnk", tooLong + L".lnk");
+    ClickTab(1);
+    LVFINDINFOW find = {LVFI_STRING, tooLong.c_str()};
+    const int row =
+        static_cast<int>(SendMessageW(MainChild(CTRL_LIST), LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(&find)));
+    SelectRows({row});
+    EXPECT_EQ(L"パスが長すぎるため操作できません|0|" + m_startup + L"\\" + fits,
+              RowText(row, 2) + L"|"
+                  + std::to_wstring(SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0)
+                  + L"|" + RowLinkPath(RowsOf({m_startup + L"\\" + fits})[0]));
 }
 
 // Links are released before COM shuts down, as a process that ends cleanly must.
