@@ -218,6 +218,19 @@ inline void SelectRows(const std::vector<int>& rows)
     PumpMessages();
 }
 
+// The row whose name column reads name; -1 for none.
+inline int RowNamed(const Text& name)
+{
+    LVFINDINFOW find = {LVFI_STRING, name.c_str()};
+    return static_cast<int>(SendMessageW(MainChild(CTRL_LIST), LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(&find)));
+}
+
+// '+' where the toolbar's button can be pressed, '-' where it is greyed.
+inline std::string Pressable(int command)
+{
+    return SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, command, 0) ? "+" : "-";
+}
+
 // A click on the column's header, as the user sorts.
 inline void SortBy(int column)
 {

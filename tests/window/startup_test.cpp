@@ -10,12 +10,6 @@ Text EntryName(size_t i)
     return L"qd" + std::to_wstring(i) + (kSources[i].key.empty() ? L".txt" : L" run");
 }
 
-int RowNamed(const Text& name)
-{
-    LVFINDINFOW find = {LVFI_STRING, name.c_str()};
-    return static_cast<int>(SendMessageW(MainChild(CTRL_LIST), LVM_FINDITEMW, -1, reinterpret_cast<LPARAM>(&find)));
-}
-
 class StartupTest : public StartupKeysTest<MainWindowTest> {
 protected:
     void SetUp() override
@@ -72,7 +66,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
             EXPECT_EQ(expected, written);
             EXPECT_EQ(!on && !switches.empty(), RowText(RowNamed(name), kStateColumn).find(L"無効") != Text::npos);
         }
-        EXPECT_EQ(!switches.empty(), SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, CMD_SWITCH_OFF, 0) != 0);
+        EXPECT_EQ(switches.empty() ? "-" : "+", Pressable(CMD_SWITCH_OFF));
         // Refused: the row and the key stay; only the machine's keys ask for an administrator.
         const std::string before = Raw(root, switches, name);
         g_noticed.messages.clear();

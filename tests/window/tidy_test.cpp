@@ -9,12 +9,6 @@ const Text kNoShowAndHide = L"表示する(&S)\tCtrl+Shift+H:greyed|表示しな
 const Text kStartupMenu = kExplore + L"|プロパティ(&R)\tEnter||名前の変更(&M)\tF2|削除(&D)\tDelete||有効にする(&E)|"
                           + L"無効にする(&I)||" + kNoShowAndHide + L"||管理者として再起動(&A)";
 
-// '+' where the toolbar's button can be pressed, '-' where it is greyed.
-std::string Pressable(int command)
-{
-    return SendMessageA(g_toolBar.GetWindow(), TB_ISBUTTONENABLED, command, 0) ? "+" : "-";
-}
-
 // Keys as the user presses them, through the program's own loop and its two accelerator tables.
 class KeysTest : public MainWindowTest {
 protected:
