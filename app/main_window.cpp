@@ -6,6 +6,7 @@
 #include <windowsx.h>
 
 #include "app/about_dialog.h"
+#include "commands/command_state.h"
 #include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"
@@ -21,7 +22,6 @@
 #include "controls/shortcut_view.h"
 #include "controls/tab_clicks.h"
 #include "controls/tool_bar.h"
-#include "controls/toolbar_buttons.h"
 #include "res/resource_ids.h"
 
 // Sent from Windows 8.1 on; the SDK headers hide it below that version.
@@ -51,7 +51,7 @@ void OnListItemActivate(HWND window, const NMITEMACTIVATE* activation)
 void OnListItemChanged(const NMLISTVIEW* change)
 {
     if ((change->uChanged & LVIF_STATE) && ((change->uOldState ^ change->uNewState) & LVIS_SELECTED))
-        UpdateToolbarState(IsStartupTabSelected());
+        UpdateCommandStates();
 }
 
 // Only a label edit's start has an answer: TRUE refuses it.
@@ -143,6 +143,10 @@ void OnAbout(HWND window)
 
 LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
 {
+    // The toolbar, the menus and the keys all come here: what the selection does not allow,
+    // none of them can do.
+    if (!IsCommandEnabled(LOWORD(wParam)))
+        return 0;
     switch (LOWORD(wParam)) {
     case CMD_ABOUT: OnAbout(window); break;
     case CMD_EXIT: DestroyWindow(window); break;

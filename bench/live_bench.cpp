@@ -2,6 +2,13 @@
 // or its own change costs in listings, whether the loop wakes while nothing changes. live_bench [N...] (10 100)
 #include "bench/bench.h"
 #include "controls/shortcut_view.h"
+#include "model/row_ref.h"
+
+// The row of the file at path, as a command finds it again.
+static int RowOfFile(const std::wstring& path)
+{
+    return FindRow(RowRef::File(kSourceUserFolder, path.c_str(), RowStamp()));
+}
 
 int main(int argc, char** argv)
 {
@@ -41,7 +48,7 @@ int main(int argc, char** argv)
                 const std::wstring &from = paths[i], &to = paths[i + 1];
                 double start = NowMs();
                 change(from, to);
-                auto shown = [&] { return (FindRowOfFile((to.empty() ? from : to).c_str()) >= 0) != to.empty(); };
+                auto shown = [&] { return (RowOfFile(to.empty() ? from : to) >= 0) != to.empty(); };
                 PumpLiveUntil(bench.window, shown, 10000);
                 times[i].push_back(NowMs() - start);
             }
@@ -87,7 +94,7 @@ int main(int argc, char** argv)
     pumpUntilQuiet();
     for (int run = 0; run < 4; ++run) {
         ListView_SetItemState(list, -1, 0, LVIS_SELECTED);
-        SelectRow(FindRowOfFile(made.c_str()), true);
+        SelectRow(RowOfFile(made), true);
         SendMessageA(bench.window, WM_COMMAND, run % 2 ? CMD_SHOW_ON_MENU : CMD_HIDE_FROM_MENU, 0);
         printf("| %s | %u |\n", run % 2 ? "show on the menu" : "hide from the menu", pumpUntilQuiet());
     }

@@ -1,24 +1,14 @@
-// ShowContextMenu: loaded from the resource each time, trimmed to the tab and greyed to the
-// selection, then destroyed.
+// ShowContextMenu: loaded from the resource each time, trimmed to the tab and greyed, item by
+// command id, as the command state says, then destroyed.
 #include "commands/context_menu.h"
 
+#include "commands/command_state.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
-#include "controls/toolbar_buttons.h"
 #include "model/send_to_policy.h"
-#include "model/shortcut_item.h"
 #include "res/resource_ids.h"
 
 namespace {
-
-// The commands that act on the selected rows, greyed when there are none.
-const UINT kSelectionCommands[] = {
-    CMD_EXPLORE_TARGET, CMD_PROPERTIES, CMD_RENAME,       CMD_DELETE,
-    CMD_SWITCH_ON,      CMD_SWITCH_OFF, CMD_SHOW_ON_MENU, CMD_HIDE_FROM_MENU,
-};
-
-// Where the switch's commands begin, after the separator before them.
-const int kSwitchSeparator = 5;
 
 // Where the keyboard's menu opens: under the focused row when it is selected, else at the
 // list's corner.
@@ -35,26 +25,19 @@ POINT KeyboardMenuPoint()
     return point;
 }
 
-// What rows from every source need: the switch only where a selected row has one, a name edit
-// only for a file, and the machine's keys an administrator.
-void AddStartupCommands(HINSTANCE instance, HMENU popup)
+// Deletes the items of a group the tab does not have, and the separator before the group.
+void DeleteGroup(HMENU popup, UINT first, UINT last)
 {
-    bool renamable = false;
-    for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row)) {
-        const ShortcutItem* item = GetRowItem(row);
-        renamable = renamable || (item && item->GetLinkPath());
+    for (int position = 0; position < GetMenuItemCount(popup); ++position) {
+        if (GetMenuItemID(popup, position) != first)
+            continue;
+        if (position > 0 && (GetMenuState(popup, position - 1, MF_BYPOSITION) & MF_SEPARATOR))
+            DeleteMenu(popup, position - 1, MF_BYPOSITION);
+        break;
     }
-    if (!SelectionHasSwitch()) {
-        EnableMenuItem(popup, CMD_SWITCH_ON, MF_BYCOMMAND | MF_GRAYED);
-        EnableMenuItem(popup, CMD_SWITCH_OFF, MF_BYCOMMAND | MF_GRAYED);
-    }
-    if (!renamable)
-        EnableMenuItem(popup, CMD_RENAME, MF_BYCOMMAND | MF_GRAYED);
-    // Added here rather than in the menu's resource, which the other tab shares.
-    char words[64] = "";
-    LoadStringA(instance, CMD_RESTART_AS_ADMIN, words, sizeof(words));
-    AppendMenuA(popup, MF_SEPARATOR, 0, 0);
-    AppendMenuA(popup, MF_STRING, CMD_RESTART_AS_ADMIN, words);
+    DeleteMenu(popup, first, MF_BYCOMMAND);
+    if (last != first)
+        DeleteMenu(popup, last, MF_BYCOMMAND);
 }
 
 }  // namespace
@@ -69,29 +52,24 @@ void ShowContextMenu(HWND mainWindow, int x, int y)
             DestroyMenu(menu);
         return;
     }
-    // The Send To folder has no switch: its two commands and the separator before them go. The
-    // Startup folder has no menu, whose drives and hidden files would mean nothing there: its
-    // drives item goes with its separator, and the visibility commands are greyed below.
-    bool startup = IsStartupTabSelected();
-    if (startup) {
-        DeleteMenu(popup, CMD_REMOVABLE_DRIVES, MF_BYCOMMAND);
-        DeleteMenu(popup, GetMenuItemCount(popup) - 1, MF_BYPOSITION);
+    // The Send To folder has no switch; the Startup folder has no menu, whose drives would mean
+    // nothing there, and the machine's keys need an administrator.
+    if (IsStartupTabSelected()) {
+        DeleteGroup(popup, CMD_REMOVABLE_DRIVES, CMD_REMOVABLE_DRIVES);
+        // Added here rather than in the menu's resource, which the other tab shares.
+        char words[64] = "";
+        LoadStringA(instance, CMD_RESTART_AS_ADMIN, words, sizeof(words));
+        AppendMenuA(popup, MF_SEPARATOR, 0, 0);
+        AppendMenuA(popup, MF_STRING, CMD_RESTART_AS_ADMIN, words);
     } else {
-        DeleteMenu(popup, CMD_SWITCH_OFF, MF_BYCOMMAND);
-        DeleteMenu(popup, CMD_SWITCH_ON, MF_BYCOMMAND);
-        DeleteMenu(popup, kSwitchSeparator, MF_BYPOSITION);
-        // The machine's policy, when set, decides for every user: shown as it is, but fixed.
-        RemovableDrivesPolicy drives = ReadRemovableDrivesPolicy();
-        CheckMenuItem(popup, CMD_REMOVABLE_DRIVES, MF_BYCOMMAND | (drives.shown ? MF_CHECKED : MF_UNCHECKED));
-        EnableMenuItem(popup, CMD_REMOVABLE_DRIVES, MF_BYCOMMAND | (drives.setByMachine ? MF_GRAYED : MF_ENABLED));
+        DeleteGroup(popup, CMD_SWITCH_ON, CMD_SWITCH_OFF);
+        CheckMenuItem(popup, CMD_REMOVABLE_DRIVES,
+                      MF_BYCOMMAND | (ReadRemovableDrivesPolicy().shown ? MF_CHECKED : MF_UNCHECKED));
     }
-    bool selected = NextSelectedRow(-1) >= 0;
-    for (UINT command : kSelectionCommands)
-        EnableMenuItem(popup, command, MF_BYCOMMAND | (selected ? MF_ENABLED : MF_GRAYED));
-    if (startup) {
-        EnableMenuItem(popup, CMD_SHOW_ON_MENU, MF_BYCOMMAND | MF_GRAYED);
-        EnableMenuItem(popup, CMD_HIDE_FROM_MENU, MF_BYCOMMAND | MF_GRAYED);
-        AddStartupCommands(instance, popup);
+    for (int position = 0; position < GetMenuItemCount(popup); ++position) {
+        UINT command = GetMenuItemID(popup, position);
+        if (command && command != static_cast<UINT>(-1))
+            EnableMenuItem(popup, command, MF_BYCOMMAND | (IsCommandEnabled(command) ? MF_ENABLED : MF_GRAYED));
     }
     POINT point = {x, y};
     if (x == -1 && y == -1)

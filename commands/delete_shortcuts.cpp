@@ -1,61 +1,140 @@
-// DeleteSelectedShortcuts: one shell delete, with its own confirmation, per selected file, and
-// one saved delete per selected Run value.
+// DeleteSelectedShortcuts: the selected files in one shell delete, which asks once for them all
+// as Explorer does, and the selected Run values with one question of their own.
 #include "commands/delete_shortcuts.h"
 
+#include <new>
+
 #include "commands/delete_value.h"
-#include "commands/refresh.h"
-#include "commands/rename_shortcut.h"
-#include "commands/selected_files.h"
+#include "commands/message_words.h"
+#include "commands/selection_command.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
-#include "controls/toolbar_buttons.h"
+#include "model/exact_path.h"
 #include "model/shell_file_operation.h"
 #include "model/shortcut_item.h"
 #include "model/startup_switch.h"
+#include "res/resource_ids.h"
+
+namespace {
+
+// The rows of one kind, as indices into the command's rows, and their names one a line.
+struct RowGroup {
+    int* rows;  // owned, new[]
+    int count;
+    HeapString names;
+
+    explicit RowGroup(int capacity) : rows(new (std::nothrow) int[capacity > 0 ? capacity : 1]), count(0) {}
+    ~RowGroup() { delete[] rows; }
+    void Add(int index, const RowRef& row)
+    {
+        rows[count++] = index;
+        if (names.GetLength())
+            names.Append(L"\n");
+        names.Append(row.GetName());
+    }
+
+private:
+    RowGroup(const RowGroup&);
+    RowGroup& operator=(const RowGroup&);
+};
+
+bool IsGone(const RowRef& row)
+{
+    RowStamp stamp;
+    return !ReadFileStamp(row.GetPath(), &stamp);
+}
+
+// After the files of group were deleted, or not: a row goes only with its file, and a Startup
+// file's switch after it. Files still there are named, unless the user cancelled.
+void TakeStock(SelectionCommand& command, const RowGroup& group, bool startup, bool cancelled)
+{
+    RowGroup stayed(group.count);
+    if (!stayed.rows)
+        return;
+    for (int i = 0; i < group.count; ++i) {
+        const RowRef& row = command.GetRow(group.rows[i]);
+        if (!IsGone(row)) {
+            stayed.Add(group.rows[i], row);
+            continue;
+        }
+        const RegistryPlace* switches = GetStartupSource(row.GetSource()).switches;
+        if (startup && switches)
+            ForgetStartupSwitch(command.GetMainWindow(), row.GetName(), switches);
+        int shown = FindRow(row);
+        if (shown >= 0)
+            DeleteRow(shown);
+    }
+    if (!cancelled && stayed.count)
+        ShowWordsWith(command.GetMainWindow(), MB_OK | MB_ICONWARNING, IDS_FILES_STAYED, stayed.names.GetBuffer());
+}
+
+// Through the shell, all at once: one question, one undo, and Cancel deletes nothing.
+void DeleteThroughShell(SelectionCommand& command, const RowGroup& files, bool startup, bool permanently)
+{
+    const wchar_t** paths = new (std::nothrow) const wchar_t*[files.count];  // owned; freed below
+    if (!paths)
+        return;
+    for (int i = 0; i < files.count; ++i)
+        paths[i] = command.GetRow(files.rows[i]).GetPath();
+    // The shell's own errors would name the files one by one; those left are named once, below.
+    bool cancelled = false;
+    RunShellFileOperation(command.GetMainWindow(), FO_DELETE, paths, files.count, 0,
+                          FOF_NOERRORUI | (permanently ? 0 : FOF_ALLOWUNDO), &cancelled);
+    delete[] paths;
+    TakeStock(command, files, startup, cancelled);
+}
+
+// Names the shell would take for others: the recycle bin can't have them, but a delete for good
+// through their exact paths can, once the user said yes to it here.
+void DeleteExactly(SelectionCommand& command, const RowGroup& files, bool startup, bool permanently)
+{
+    HWND window = command.GetMainWindow();
+    if (!permanently) {
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_NOT_RECYCLABLE, files.names.GetBuffer());
+        return;
+    }
+    if (ShowWordsWith(window, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_EXACTLY, files.names.GetBuffer())
+        != IDYES)
+        return;
+    for (int i = 0; i < files.count; ++i) {
+        // Checked again after the question, which may have stood open a while.
+        if (!command.Check(files.rows[i]))
+            continue;
+        HeapString exact = ExactPath(command.GetRow(files.rows[i]).GetPath());
+        if (!DeleteFileW(exact.GetBuffer()))
+            RemoveDirectoryW(exact.GetBuffer());
+    }
+    TakeStock(command, files, startup, false);
+}
+
+}  // namespace
 
 void DeleteSelectedShortcuts(HWND mainWindow)
 {
-    // The shell's confirmation runs a message loop, where a second Delete would start a nested
-    // walk over the same files. That second command is ignored.
-    static bool running = false;
-    if (running)
+    SelectionCommand command(mainWindow, CMD_DELETE);
+    if (!command.IsRunning())
         return;
-    // A name being edited is committed first, as Explorer does; the delete then reaches the file
-    // by its new name.
-    EndNameEdit();
-    running = true;
-    {
-        CommandScope scope(mainWindow);
-        // Read once, so every file of this command goes the same way.
-        bool permanently = GetKeyState(VK_SHIFT) < 0;
-        FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;
-        bool startup = IsStartupTabSelected();
-        SelectedFiles files;
-        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
-            const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetIdentity(i)));
-            if (!item)
-                continue;
-            StartupSource source = item->GetSource();
-            const wchar_t* path = files.GetPath(i);
-            if (!path) {
-                // Copied: the confirmation's message loop may list the rows again.
-                HeapString name(item->GetValueName());
-                if (!DeleteRunValue(mainWindow, source, name.GetBuffer()))
-                    continue;
-            } else if (!RunShellFileOperation(mainWindow, FO_DELETE, path, 0, flags)) {
-                continue;
-            } else if (startup && GetFileAttributesW(path) == INVALID_FILE_ATTRIBUTES) {
-                // Windows' switch for a Startup file goes with the file, once the file is really gone.
-                ForgetStartupSwitch(mainWindow, GetSwitchName(path), GetStartupSource(source).switches);
-            }
-            int row = FindRowOfFile(files.GetIdentity(i));
-            if (row >= 0)
-                DeleteRow(row);
-        }
+    // Read once, so every file of this command goes the same way.
+    bool permanently = GetKeyState(VK_SHIFT) < 0;
+    // A Send To file has no switch to take along, though its folder is the user's too.
+    bool startup = IsStartupTabSelected();
+    int count = command.GetCount();
+    RowGroup files(count);
+    RowGroup exactFiles(count);
+    RowGroup values(count);
+    if (!files.rows || !exactFiles.rows || !values.rows)
+        return;
+    for (int i = 0; i < count; ++i) {
+        const RowRef& row = command.GetRow(i);
+        if (row.GetKind() == kRowValue)
+            values.Add(i, row);
+        else if (command.Check(i))
+            (PathIsTrimmedByWin32(row.GetPath()) ? exactFiles : files).Add(i, row);
     }
-    running = false;
-    // Deleted rows send no selection change of their own. The tab is read now, not before the
-    // walk: the user may have changed it while the shell asked.
-    UpdateToolbarState(IsStartupTabSelected());
+    if (files.count)
+        DeleteThroughShell(command, files, startup, permanently);
+    if (exactFiles.count)
+        DeleteExactly(command, exactFiles, startup, permanently);
+    DeleteSelectedValues(command, values.rows, values.count);
     FocusShortcutView();
 }

@@ -1,38 +1,74 @@
-// DeleteRunValue: the registry has no recycle bin; the saved file is the way back, so nothing is
-// deleted that was not saved first, and a save whose delete was refused goes again.
+// DeleteSelectedValues: the registry has no recycle bin; the saved file is the way back, so
+// nothing is deleted that was not saved first, and the file stays unless nothing at all went.
 #include "commands/delete_value.h"
 
-#include "commands/live_view.h"
 #include "commands/message_words.h"
+#include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
+#include "model/row_ref.h"
 #include "model/value_backup.h"
 #include "res/resource_ids.h"
 
-bool DeleteRunValue(HWND mainWindow, StartupSource source, const wchar_t* name)
+namespace {
+
+bool ConfirmDelete(const SelectionCommand& command, const int* rows, int count)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    HWND window = command.GetMainWindow();
+    UINT style = MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2;
+    if (count > 1) {
+        wchar_t number[16];
+        wsprintfW(number, L"%d", count);
+        return ShowWordsWith(window, style, IDS_DELETE_VALUES, number) == IDYES;
+    }
+    const RowRef& row = command.GetRow(rows[0]);
+    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     wchar_t place[64] = L"";
-    LoadStringW(instance, IDS_PLACE_FIRST + source, place, 64);
-    if (ShowWordsWith(mainWindow, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_VALUE, place, name) != IDYES)
-        return false;
+    LoadStringW(instance, IDS_PLACE_FIRST + row.GetSource(), place, 64);
+    return ShowWordsWith(window, style, IDS_DELETE_VALUE, place, row.GetValueName()) == IDYES;
+}
+
+// One value, saved first; false when it stayed whole.
+bool DeleteValue(HWND window, const RowRef& row)
+{
+    const wchar_t* name = row.GetValueName();
     HeapString saved;
-    if (!SaveValueToBackupFolder(source, name, saved)) {
-        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, name);
+    if (!SaveValueToBackupFolder(row.GetSource(), name, saved)) {
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, name);
         return false;
     }
-    LONG status = DeleteStartupValue(source, name);
-    if (status != ERROR_SUCCESS) {
+    bool switchDeleted = false;
+    LONG status = DeleteStartupValue(row.GetSource(), name, &switchDeleted);
+    RowStamp left;
+    bool valueStayed = status != ERROR_SUCCESS || ReadValueStamp(row.GetSource(), name, &left);
+    if (valueStayed && !switchDeleted) {
+        // Nothing went: the file would only mislead.
         DeleteFileW(saved.GetBuffer());
-        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING,
-                      status == ERROR_ACCESS_DENIED && GetStartupSource(source).values->root == HKEY_LOCAL_MACHINE
-                          ? IDS_NEEDS_ADMIN
-                          : IDS_SWITCH_FAILED,
-                      name);
+        bool admin =
+            status == ERROR_ACCESS_DENIED && GetStartupSource(row.GetSource()).values->root == HKEY_LOCAL_MACHINE;
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, admin ? IDS_NEEDS_ADMIN : IDS_SWITCH_FAILED, name);
         return false;
     }
-    HeapString words = WordsWith(mainWindow, IDS_VALUE_SAVED, saved.GetBuffer());
+    if (valueStayed)
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_PARTLY_DELETED, name, saved.GetBuffer());
+    HeapString words = WordsWith(window, IDS_VALUE_SAVED, saved.GetBuffer());
     g_statusBar.SetText(0, words.GetBuffer());
-    // A listing would put the folder's path back over where the file is.
-    TakeOwnChange();
-    return true;
+    return !valueStayed;
+}
+
+}  // namespace
+
+void DeleteSelectedValues(SelectionCommand& command, const int* rows, int count)
+{
+    if (count <= 0 || !ConfirmDelete(command, rows, count))
+        return;
+    for (int i = 0; i < count; ++i) {
+        // Checked after the question, which may have stood open a while.
+        if (!command.Check(rows[i]))
+            continue;
+        if (DeleteValue(command.GetMainWindow(), command.GetRow(rows[i]))) {
+            int row = FindRow(command.GetRow(rows[i]));
+            if (row >= 0)
+                DeleteRow(row);
+        }
+    }
 }

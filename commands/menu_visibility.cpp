@@ -1,35 +1,29 @@
 // ShowSelectedOnMenu and ToggleRemovableDrives: one attribute write per file, one policy value.
 #include "commands/menu_visibility.h"
 
-#include "commands/refresh.h"
-#include "commands/rename_shortcut.h"
-#include "commands/selected_files.h"
-#include "commands/sort_rows.h"
-#include "controls/main_tabs.h"
+#include "commands/selection_command.h"
 #include "controls/shortcut_view.h"
 #include "model/hidden_attribute.h"
 #include "model/send_to_policy.h"
 #include "model/shortcut_item.h"
 #include "model/shortcut_state.h"
+#include "res/resource_ids.h"
 
 void ShowSelectedOnMenu(HWND mainWindow, bool shown)
 {
-    if (IsStartupTabSelected())
-        return;
-    EndNameEdit();
-    CommandScope scope(mainWindow);
-    SelectedFiles files;
-    for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
-        if (!SetHiddenAttribute(files.GetPath(i), !shown))
-            continue;
-        int row = FindRowOfFile(files.GetPath(i));
-        ShortcutItem* item = GetRowItem(row);
-        if (!item)
+    SelectionCommand command(mainWindow, shown ? CMD_SHOW_ON_MENU : CMD_HIDE_FROM_MENU);
+    for (int i = 0; i < command.GetCount(); ++i) {
+        const RowRef& row = command.GetRow(i);
+        ShortcutItem* item = row.GetKind() == kRowFile ? command.Check(i) : 0;
+        if (!item || !SetHiddenAttribute(row.GetPath(), !shown))
             continue;
         item->SetStates(kStateHidden, !shown);
-        UpdateRowStates(row);
+        // The row stands for the file as it is now, its new attribute and all.
+        RowStamp stamp;
+        if (ReadFileStamp(row.GetPath(), &stamp))
+            item->SetStamp(stamp);
+        UpdateRowStates(FindRow(row));
     }
-    KeepChosenOrder();
 }
 
 void ToggleRemovableDrives()

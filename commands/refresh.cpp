@@ -2,13 +2,13 @@
 #include "commands/refresh.h"
 
 #include "commands/live_view.h"
-#include "commands/selected_files.h"
+#include "commands/command_state.h"
+#include "commands/selected_rows.h"
 #include "commands/sort_rows.h"
 #include "commands/startup_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
-#include "controls/toolbar_buttons.h"
 #include "model/bound_folder.h"
 #include "model/folder_path.h"
 #include "model/link_name.h"
@@ -59,6 +59,7 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, S
             continue;
         item->Load(bound, folder.GetBuffer(), entry.cFileName, entry.dwFileAttributes, &names);
         item->SetSource(source);
+        item->SetStamp(FileStamp(entry));
         if (switches && item->IsUsable() && switches->IsOff(entry.cFileName))
             item->AddStates(kStateSwitchedOff);
     } while (FindNextFileW(search, &entry));
@@ -70,28 +71,28 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, S
 // the scroll position. The sort is the view's own and stays anyway.
 class HeldRows {
 public:
-    HeldRows() : m_focused(0), m_top(GetTopRow())
+    HeldRows() : m_top(GetTopRow())
     {
         const ShortcutItem* focused = GetRowItem(GetFocusedRow());
         if (focused)
-            m_focused.Assign(focused->GetIdentity());
+            m_focused = focused->GetRef();
     }
     void Restore() const
     {
         for (int i = 0; i < m_selected.GetCount(); ++i) {
-            int row = FindRowOfFile(m_selected.GetIdentity(i));
+            int row = FindRow(m_selected.Get(i));
             if (row >= 0)
                 SelectRow(row, false);
         }
-        int focused = m_focused.GetBuffer() ? FindRowOfFile(m_focused.GetBuffer()) : -1;
+        int focused = FindRow(m_focused);
         if (focused >= 0)
             SelectRow(focused, IsRowSelected(focused));
         ScrollRowToTop(m_top);
     }
 
 private:
-    SelectedFiles m_selected;
-    HeapString m_focused;
+    SelectedRows m_selected;
+    RowRef m_focused;
     int m_top;
 };
 
@@ -178,6 +179,6 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
                        : IDS_FOLDER_UNREADABLE,
                 g_shortcutList.GetCount());
     // Once per fill; after that only selection changes move the buttons.
-    UpdateToolbarState(startup);
+    UpdateCommandStates();
     return found ? 1 : 0;
 }

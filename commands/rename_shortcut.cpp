@@ -1,11 +1,16 @@
-// Rename: judged by the naming rules first, then one FO_RENAME through the shell, so it can be
-// undone like any rename in Explorer; a Startup shortcut's switch moves with it.
+// Rename: judged by the naming rules first, then checked against the file as it was listed, then
+// one FO_RENAME through the shell, so it can be undone like any rename in Explorer; a Startup
+// shortcut's switch moves with it.
 #include "commands/rename_shortcut.h"
 
+#include "commands/command_state.h"
+#include "commands/live_view.h"
+#include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "commands/sort_rows.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "model/exact_path.h"
 #include "model/link_name.h"
 #include "model/path_text.h"
 #include "model/shell_file_operation.h"
@@ -15,10 +20,11 @@
 
 namespace {
 
-// The file whose name is being edited, taken when the edit starts: a command or a refresh may
-// move the rows meanwhile, and the rename must reach this file, not whichever row is there now.
+// The file whose name is being edited, taken when the edit starts: a command or a listing may
+// move the rows meanwhile, and the rename must reach this file as it was, not whichever row is
+// there now.
 struct Renaming {
-    wchar_t path[MAX_PATH];
+    RowRef row;
     bool startup;
     const RegistryPlace* switches;  // the file's folder's switch key
 };
@@ -42,12 +48,42 @@ void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
     MessageBoxA(owner, text, title, MB_OK | MB_ICONWARNING);
 }
 
-// The row of the file renamed from oldPath, bound to newPath in place: its states stay, since
-// the target, the contents and the switch all moved with the file.
-void RebindRow(const wchar_t* oldPath, const wchar_t* newPath)
+// Exact paths on both sides: for a name the shell would take for another, and for a change of
+// case, which Wine's shell refuses. A change of case goes through a free temporary name, since
+// the file system finds the new name taken by the file itself.
+bool MoveExactly(const wchar_t* oldPath, const wchar_t* newPath)
 {
-    int row = FindRowOfFile(oldPath);
-    ShortcutItem* item = GetRowItem(row);
+    HeapString from = ExactPath(oldPath);
+    HeapString to = ExactPath(newPath);
+    if (!SameName(oldPath, newPath))
+        return MoveFileExW(from.GetBuffer(), to.GetBuffer(), 0) != FALSE;
+    HeapString step(to);
+    step.Append(L".renaming");
+    if (!MoveFileExW(from.GetBuffer(), step.GetBuffer(), 0))
+        return false;
+    if (MoveFileExW(step.GetBuffer(), to.GetBuffer(), 0))
+        return true;
+    MoveFileExW(step.GetBuffer(), from.GetBuffer(), 0);
+    return false;
+}
+
+bool RenameFile(HWND mainWindow, const wchar_t* oldPath, const wchar_t* newPath)
+{
+    // Through the shell where it can, so it can be undone like a rename in Explorer.
+    if (!PathIsTrimmedByWin32(oldPath)
+        && RunShellFileOperation(mainWindow, FO_RENAME, oldPath, newPath, FOF_ALLOWUNDO | FOF_NOERRORUI))
+        return true;
+    RowStamp stamp;
+    bool moved = ReadFileStamp(newPath, &stamp) && !ReadFileStamp(oldPath, &stamp);
+    return moved || ((PathIsTrimmedByWin32(oldPath) || SameName(oldPath, newPath)) && MoveExactly(oldPath, newPath));
+}
+
+// The row of the file renamed from row, bound to newPath in place: its states stay, since the
+// target, the contents and the switch all moved with the file.
+void RebindRow(const RowRef& row, const wchar_t* newPath)
+{
+    int shown = FindRow(row);
+    ShortcutItem* item = GetRowItem(shown);
     if (!item)
         return;
     unsigned states = item->GetStates();
@@ -56,7 +92,7 @@ void RebindRow(const wchar_t* oldPath, const wchar_t* newPath)
     item->SetSource(source);
     item->RemoveStates(item->GetStates());
     item->AddStates(states);
-    UpdateRow(row);
+    UpdateRow(shown);
     KeepChosenOrder();
 }
 
@@ -64,20 +100,11 @@ void RebindRow(const wchar_t* oldPath, const wchar_t* newPath)
 
 void BeginRename()
 {
-    int row = GetFocusedRow();
-    if (row < 0 || !IsRowSelected(row))
-        row = NextSelectedRow(-1);
+    int row = RowToRename();
     if (row < 0)
         return;
     FocusShortcutView();
     EditRowName(row);
-}
-
-void EndNameEdit()
-{
-    // The edit ends when it loses the focus, with its text kept.
-    if (GetNameEditor())
-        FocusShortcutView();
 }
 
 bool OnBeginRename(const NMLVDISPINFOW* info)
@@ -94,7 +121,7 @@ bool OnBeginRename(const NMLVDISPINFOW* info)
     wchar_t* period = FindLastPeriod(shown);
     if (period && CompareStringOrdinal(period, -1, L".lnk", -1, TRUE) == CSTR_EQUAL)
         *period = L'\0';
-    lstrcpynW(g_renaming.path, item->GetLinkPath(), MAX_PATH);
+    g_renaming.row = item->GetRef();
     g_renaming.startup = IsStartupTabSelected();
     g_renaming.switches = GetStartupSource(item->GetSource()).switches;
     SetWindowTextW(GetNameEditor(), shown);
@@ -104,22 +131,27 @@ bool OnBeginRename(const NMLVDISPINFOW* info)
 void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
 {
     Renaming renaming = g_renaming;
-    g_renaming.path[0] = L'\0';
+    g_renaming.row = RowRef();
     {
         CommandScope scope(mainWindow);
+        const wchar_t* oldPath = renaming.row.GetPath();
         // No text: the user cancelled.
         wchar_t newPath[MAX_PATH];
-        LinkNameVerdict verdict = info->item.pszText && renaming.path[0]
-                                      ? JudgeNewLinkName(renaming.path, info->item.pszText, newPath)
-                                      : kNameUnchanged;
+        LinkNameVerdict verdict =
+            info->item.pszText && oldPath ? JudgeNewLinkName(oldPath, info->item.pszText, newPath) : kNameUnchanged;
         if (verdict != kNameAccepted && verdict != kNameUnchanged)
             ExplainRefusal(mainWindow, verdict);
-        // Through the shell, so it can be undone like a rename in Explorer.
-        if (verdict == kNameAccepted
-            && RunShellFileOperation(mainWindow, FO_RENAME, renaming.path, newPath, FOF_ALLOWUNDO)) {
+        if (verdict == kNameAccepted && CheckRow(renaming.row) != kRowAsListed) {
+            // Changed or gone since it was listed: the list is read again instead.
+            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_ROWS_CHANGED, renaming.row.GetName());
+            PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
+        } else if (verdict == kNameAccepted && !RenameFile(mainWindow, oldPath, newPath)) {
+            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_RENAME_FAILED, renaming.row.GetName());
+        } else if (verdict == kNameAccepted) {
             if (renaming.startup)
-                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath), renaming.switches);
-            RebindRow(renaming.path, newPath);
+                MoveStartupSwitch(mainWindow, GetSwitchName(oldPath), GetSwitchName(newPath), renaming.switches);
+            RebindRow(renaming.row, newPath);
+            TakeOwnChange();
         }
     }
     // A refresh that came during the edit runs once the view has finished with it.

@@ -14,8 +14,5 @@ bool OnBeginRename(const NMLVDISPINFOW* info);
 // keeps the typed text itself; a renamed row is bound to its file's new name at once, and keeps
 // its place in the selection.
 void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info);
-// Commits a name being edited, as a click elsewhere does in Explorer, so that a command acts on
-// the rows as they stand after the rename. Nothing happens when no name is being edited.
-void EndNameEdit();
 
 #endif

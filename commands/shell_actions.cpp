@@ -3,15 +3,16 @@
 
 #include <shellapi.h>
 
-#include "commands/refresh.h"
-#include "commands/rename_shortcut.h"
-#include "commands/selected_files.h"
+#include "commands/message_words.h"
+#include "commands/selection_command.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
+#include "model/exact_path.h"
 #include "model/folder_path.h"
 #include "model/native_view.h"
 #include "model/path_text.h"
 #include "model/shortcut_item.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -53,12 +54,9 @@ void OpenFolder(HWND mainWindow)
 
 void ExploreTargets(HWND mainWindow)
 {
-    EndNameEdit();
-    CommandScope scope(mainWindow);
-    SelectedFiles files;
-    int count = files.GetCount();
-    for (int i = 0; i < count && files.RowsStillStand(); ++i) {
-        const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetIdentity(i)));
+    SelectionCommand command(mainWindow, CMD_EXPLORE_TARGET);
+    for (int i = 0; i < command.GetCount(); ++i) {
+        const ShortcutItem* item = command.Find(i);
         wchar_t target[MAX_PATH];
         if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0] || HoldsWildcard(target))
             continue;
@@ -69,15 +67,18 @@ void ExploreTargets(HWND mainWindow)
 
 void ShowProperties(HWND mainWindow)
 {
-    EndNameEdit();
-    CommandScope scope(mainWindow);
-    SelectedFiles files;
-    for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
+    SelectionCommand command(mainWindow, CMD_PROPERTIES);
+    for (int i = 0; i < command.GetCount(); ++i) {
         // A Run value has no file of its own: its program's sheet stands for it.
-        const ShortcutItem* item = GetRowItem(FindRowOfFile(files.GetIdentity(i)));
-        const wchar_t* file = files.GetPath(i) ? files.GetPath(i) : item ? item->GetTarget() : L"";
+        const ShortcutItem* item = command.Find(i);
+        const wchar_t* file = !item ? L"" : item->GetLinkPath() ? item->GetLinkPath() : item->GetTarget();
         if (!file[0] || HoldsWildcard(file))
             continue;
+        // The shell would show the sheet of the file Win32 trims the name to.
+        if (PathIsTrimmedByWin32(file)) {
+            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_NOT_FOR_THE_SHELL, command.GetRow(i).GetName());
+            continue;
+        }
         SHELLEXECUTEINFOW info;
         ZeroMemory(&info, sizeof(info));
         info.cbSize = sizeof(info);

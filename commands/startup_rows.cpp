@@ -3,6 +3,7 @@
 
 #include <shlobj.h>
 
+#include "model/row_ref.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
@@ -32,6 +33,7 @@ void AddRegistryRows()
             if (!item)
                 continue;
             item->LoadValue(kind, value.name.GetBuffer(), value.command.GetBuffer(), value.expanded.GetBuffer());
+            item->SetStamp(ValueStamp(value.type, value.size, value.dataHash));
             if (place && switches.IsOff(value.name.GetBuffer()))
                 item->AddStates(kStateSwitchedOff);
         }

@@ -1,13 +1,9 @@
 // SwitchSelectedShortcuts: one registry value per selected row of the Startup tab, in its
-// source's own key; the rows show their new state at once, without a rescan.
+// source's own key; the rows show their new state at once, without a listing.
 #include "commands/switch_startup.h"
 
 #include "commands/message_words.h"
-#include "commands/refresh.h"
-#include "commands/rename_shortcut.h"
-#include "commands/selected_files.h"
-#include "commands/sort_rows.h"
-#include "controls/main_tabs.h"
+#include "commands/selection_command.h"
 #include "controls/shortcut_view.h"
 #include "model/shortcut_item.h"
 #include "model/shortcut_state.h"
@@ -16,19 +12,20 @@
 
 void SwitchSelectedShortcuts(HWND mainWindow, bool on)
 {
-    if (!IsStartupTabSelected())
-        return;
-    EndNameEdit();
-    CommandScope scope(mainWindow);
-    SelectedFiles files;
-    for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {
-        int row = FindRowOfFile(files.GetIdentity(i));
-        ShortcutItem* item = GetRowItem(row);
-        // Each row's switch lives in its own source's key; RunOnce has none, and is skipped.
-        const RegistryPlace* place = item ? GetStartupSource(item->GetSource()).switches : 0;
-        if (!place)
+    SelectionCommand command(mainWindow, on ? CMD_SWITCH_ON : CMD_SWITCH_OFF);
+    for (int i = 0; i < command.GetCount(); ++i) {
+        // Each row's switch lives in its own source's key; RunOnce has none, and a folder none
+        // that Windows reads.
+        const RowRef& row = command.GetRow(i);
+        const RegistryPlace* place = GetStartupSource(row.GetSource()).switches;
+        const ShortcutItem* listed = command.Find(i);
+        if (!place || !listed || listed->IsFolder())
             continue;
-        const wchar_t* name = item->GetValueName() ? item->GetValueName() : GetSwitchName(files.GetPath(i));
+        // A switch written for an entry that went would switch off whatever comes by its name.
+        ShortcutItem* item = command.Check(i);
+        if (!item)
+            continue;
+        const wchar_t* name = row.GetKind() == kRowValue ? row.GetValueName() : row.GetName();
         LONG status = WriteSwitch(place, name, on);
         // Only the machine's keys are an administrator's to change; a refusal of the user's own
         // is no matter of rights this program could ask for.
@@ -38,11 +35,10 @@ void SwitchSelectedShortcuts(HWND mainWindow, bool on)
         }
         if (status != ERROR_SUCCESS) {
             // The name goes in whole, however long a Run value's may be.
-            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_SWITCH_FAILED, name ? name : files.GetIdentity(i));
+            ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_SWITCH_FAILED, name);
             continue;
         }
         item->SetStates(kStateSwitchedOff, !on);
-        UpdateRowStates(row);
+        UpdateRowStates(FindRow(row));
     }
-    KeepChosenOrder();
 }

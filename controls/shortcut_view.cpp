@@ -253,12 +253,12 @@ unsigned GetFillCount()
     return g_fillCount;
 }
 
-int FindRowOfFile(const wchar_t* path)
+int FindRow(const RowRef& ref)
 {
     int rows = static_cast<int>(SendToView(LVM_GETITEMCOUNT, 0, 0));
     for (int row = 0; row < rows; ++row) {
         const ShortcutItem* item = GetRowItem(row);
-        if (item && path && item->GetIdentity() && wcscmp(item->GetIdentity(), path) == 0)
+        if (item && item->Is(ref))
             return row;
     }
     return -1;

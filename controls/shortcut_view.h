@@ -8,6 +8,7 @@
 #include <commctrl.h>
 
 class ShortcutItem;
+class RowRef;
 
 // The place column is the Startup tab's alone: the other tab shows the first four.
 enum ShortcutColumn { kNameColumn, kTargetColumn, kDescriptionColumn, kStateColumn, kPlaceColumn, kColumnCount };
@@ -36,8 +37,8 @@ ShortcutItem* GetRowItem(int row);
 void UpdateRowStates(int row);
 // Shows every column of the row's item again, after the item was bound to another file.
 void UpdateRow(int row);
-// The row whose item has this identity exactly (a file's path, or a registry row's), or -1.
-int FindRowOfFile(const wchar_t* path);
+// The row that stands for the file or value of ref, named exactly so, or -1.
+int FindRow(const RowRef& ref);
 // How many times the view was filled: a command that pumped messages compares it before and
 // after, since a fill leaves its rows standing for other items.
 unsigned GetFillCount();

@@ -1,4 +1,4 @@
-// The toolbar's buttons as data, and the greying of those that act on the selection.
+// The toolbar's buttons as data, and their greying, which the commands decide.
 #ifndef QUIVERDESK_CONTROLS_TOOLBAR_BUTTONS_H
 #define QUIVERDESK_CONTROLS_TOOLBAR_BUTTONS_H
 
@@ -8,11 +8,7 @@
 enum { TOOLBAR_BUTTON_COUNT = 9 };
 extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
 
-// Enables explore target, delete and properties while any row is selected, and the Startup
-// switch's buttons too when startupTab, the Send To visibility buttons when not; greys them
-// otherwise.
-void UpdateToolbarState(bool startupTab);
-// True when a selected row has a switch to write: rows of RunOnce have none.
-bool SelectionHasSwitch();
+// Enables the button of command, or greys it; a greyed button can't be pressed either.
+void EnableToolbarButton(int command, bool enabled);
 
 #endif

@@ -4,6 +4,7 @@
 
 #include <wchar.h>
 
+#include "model/exact_path.h"
 #include "model/path_text.h"
 
 namespace {
@@ -72,6 +73,14 @@ LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, w
         extension = L"";
     int folderLength = static_cast<int>(lastBackslash - linkPath) + 1;
     int nameLength = lstrlenW(name);
+    // Win32 would trim a last part's trailing dots and spaces, so the file would take another
+    // name than the one judged: they go here, as Explorer drops them.
+    if (!extension[0]) {
+        while (nameLength > 0 && (name[nameLength - 1] == L'.' || name[nameLength - 1] == L' '))
+            --nameLength;
+        if (nameLength == 0)
+            return kNameEmpty;
+    }
     if (folderLength + nameLength + lstrlenW(extension) >= MAX_PATH)
         return kNameTooLong;
     lstrcpynW(newPath, linkPath, folderLength + 1);
@@ -80,7 +89,8 @@ LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, w
     // Unit for unit: the locale's comparison may call different names equal.
     if (wcscmp(newPath, linkPath) == 0)
         return kNameUnchanged;
-    if (!SameName(newPath, linkPath) && GetFileAttributesW(newPath) != INVALID_FILE_ATTRIBUTES)
+    HeapString exact = ExactPath(newPath);
+    if (!SameName(newPath, linkPath) && GetFileAttributesW(exact.GetBuffer()) != INVALID_FILE_ATTRIBUTES)
         return kNameTaken;
     return kNameAccepted;
 }

@@ -33,19 +33,13 @@ bool ShortcutItem::LoadValue(StartupSource source, const wchar_t* name, const wc
     HeapString program;
     HeapString arguments;
     SplitCommandLine(expanded, program, arguments);
-    // "|" ends no path: the identity of a registry row can't be mistaken for a file's.
-    wchar_t prefix[] = L"|0|";
-    prefix[1] = static_cast<wchar_t>(L'0' + source);
-    HeapString identity(prefix);
-    identity.Append(name);
     m_source = source;
     m_valueName = CopyText(name);
     m_name = CopyText(name);
-    m_identity = CopyText(identity.GetBuffer());
     m_command = CopyText(command);
     m_arguments = CopyText(arguments.GetBuffer() ? arguments.GetBuffer() : L"");
     m_target = CopyText(program.GetBuffer() ? program.GetBuffer() : L"");
     m_targetRead = m_target != 0;
     m_iconIndex = ProgramIcon(m_target ? m_target : L"");
-    return m_valueName && m_identity && m_name && m_command && m_arguments && m_targetRead;
+    return m_valueName && m_name && m_command && m_arguments && m_targetRead;
 }

@@ -5,7 +5,10 @@
 #include <initializer_list>
 #include <new>
 
+#include <shellapi.h>
+
 #include "model/bound_folder.h"
+#include "model/exact_path.h"
 #include "model/heap_string.h"
 #include "model/link_target.h"
 #include "model/localized_names.h"
@@ -34,8 +37,7 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 
 ShortcutItem::ShortcutItem()
     : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
-      m_source(kSourceUserFolder), m_valueName(0), m_identity(0), m_command(0), m_arguments(0), m_link(0),
-      m_persistFile(0)
+      m_source(kSourceUserFolder), m_valueName(0), m_command(0), m_arguments(0), m_link(0), m_persistFile(0)
 {
     void* link = 0;
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
@@ -44,8 +46,7 @@ ShortcutItem::ShortcutItem()
 
 ShortcutItem::ShortcutItem(Prototype)
     : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
-      m_source(kSourceUserFolder), m_valueName(0), m_identity(0), m_command(0), m_arguments(0), m_link(0),
-      m_persistFile(0)
+      m_source(kSourceUserFolder), m_valueName(0), m_command(0), m_arguments(0), m_link(0), m_persistFile(0)
 {
 }
 
@@ -66,7 +67,7 @@ void ShortcutItem::Reset()
     if (m_persistFile)
         m_persistFile->Release();
     m_persistFile = 0;
-    for (wchar_t** text : {&m_path, &m_name, &m_target, &m_valueName, &m_identity, &m_command, &m_arguments}) {
+    for (wchar_t** text : {&m_path, &m_name, &m_target, &m_valueName, &m_command, &m_arguments}) {
         delete[] * text;
         *text = 0;
     }
@@ -75,6 +76,17 @@ void ShortcutItem::Reset()
     m_source = kSourceUserFolder;
     m_iconIndex = -1;
     m_states = 0;
+    ZeroMemory(&m_stamp, sizeof(m_stamp));
+}
+
+RowRef ShortcutItem::GetRef() const
+{
+    return m_valueName ? RowRef::Value(m_source, m_valueName, m_stamp) : RowRef::File(m_source, m_path, m_stamp);
+}
+
+bool ShortcutItem::Is(const RowRef& ref) const
+{
+    return m_valueName ? ref.SameRow(kRowValue, m_source, m_valueName) : ref.SameRow(kRowFile, m_source, m_path);
 }
 
 bool ShortcutItem::Load(const wchar_t* path)
@@ -88,7 +100,12 @@ bool ShortcutItem::Load(const wchar_t* path)
     lstrcpynW(folderPath, path, static_cast<int>(name - path) + 1);
     BoundFolder folder;
     folder.Bind(folderPath);
-    return Load(folder, folderPath, name + 1);
+    RowStamp stamp;
+    DWORD attributes = ReadFileStamp(path, &stamp) ? stamp.attributes : INVALID_FILE_ATTRIBUTES;
+    bool loaded = Load(folder, folderPath, name + 1, attributes);
+    if (attributes != INVALID_FILE_ATTRIBUTES)
+        m_stamp = stamp;
+    return loaded;
 }
 
 bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name, DWORD attributes,
@@ -99,12 +116,22 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
         return false;
     int folderLength = lstrlenW(folderPath);
     int size = folderLength + 1 + lstrlenW(name) + 1;
-    wchar_t displayName[MAX_PATH];
-    folder.Describe(name, displayName, MAX_PATH, &m_iconIndex);
+    wchar_t displayName[MAX_PATH] = L"";
+    // The shell would describe the file Win32 trims the name to: such a file shows its own name.
+    bool trimmed = IsTrimmedByWin32(name);
+    if (!trimmed)
+        folder.Describe(name, displayName, MAX_PATH, &m_iconIndex);
     // The menu's name: desktop.ini's, or an @-reference the shell handed back unread.
     wchar_t localized[MAX_PATH];
-    if ((names && names->Find(name, localized, MAX_PATH))
-        || (displayName[0] == L'@' && ResolveIndirectName(displayName, localized, MAX_PATH)))
+    if (trimmed) {
+        lstrcpynW(displayName, name, MAX_PATH);
+        SHFILEINFOW info;
+        ZeroMemory(&info, sizeof(info));
+        if (SHGetFileInfoW(name, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                           SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+            m_iconIndex = info.iIcon;
+    } else if ((names && names->Find(name, localized, MAX_PATH))
+               || (displayName[0] == L'@' && ResolveIndirectName(displayName, localized, MAX_PATH)))
         lstrcpynW(displayName, localized, MAX_PATH);
     if (!displayName[0])
         ShownName(name, displayName);

@@ -9,6 +9,7 @@
 #include <shlobj.h>
 
 #include "model/cloneable.h"
+#include "model/row_ref.h"
 #include "model/startup_sources.h"
 
 class BoundFolder;
@@ -42,9 +43,14 @@ public:
     void SetSource(StartupSource source) { m_source = source; }
     // A registry row's value name, or null for a file.
     const wchar_t* GetValueName() const { return m_valueName; }
-    // What finds the row again after a listing: a file's path, or for a registry row a text no
-    // path can be ("|", its source and its value name), never handed to a file call.
-    const wchar_t* GetIdentity() const { return m_valueName ? m_identity : m_path; }
+    // What the row was read from when listed: the listing stamps it, and a command that writes
+    // compares the stamp with what is there then (model/row_ref.h).
+    void SetStamp(const RowStamp& stamp) { m_stamp = stamp; }
+    RowRef GetRef() const;
+    // True when ref names this row's file or value, exactly.
+    bool Is(const RowRef& ref) const;
+    // A subfolder of a folder source: nothing runs it, and it has no switch of its own.
+    bool IsFolder() const { return m_path && !m_valueName && (m_stamp.attributes & FILE_ATTRIBUTE_DIRECTORY); }
     // For a file the shell can't act on: the row shows shownName and nothing acts on it.
     void MarkUnusable(const wchar_t* shownName);
 
@@ -94,7 +100,7 @@ private:
     bool m_isShortcut;            // a .lnk file, not a folder
     StartupSource m_source;       // the folder's or the key's the row comes from
     wchar_t* m_valueName;         // owned; a registry row's value name, else null
-    wchar_t* m_identity;          // owned; a registry row's identity
+    RowStamp m_stamp;             // the file or value as listed
     wchar_t* m_command;           // owned; a registry row's whole command line
     wchar_t* m_arguments;         // owned; what the command line hands its program
     IShellLinkW* m_link;          // one reference, owned

@@ -17,6 +17,13 @@ void Mix(Fingerprint* digest, const void* bytes, DWORD size)
 
 }  // namespace
 
+Fingerprint FingerprintBytes(const void* bytes, DWORD size)
+{
+    Fingerprint digest = kOffsetBasis;
+    Mix(&digest, bytes, size);
+    return digest;
+}
+
 FolderDigest::FolderDigest() : m_digest(kOffsetBasis), m_added(false) {}
 
 void FolderDigest::Add(const WIN32_FIND_DATAW& entry)

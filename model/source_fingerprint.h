@@ -25,6 +25,9 @@ private:
     bool m_added;
 };
 
+// FNV-1a over size bytes: a value's whole data, whatever its length.
+Fingerprint FingerprintBytes(const void* bytes, DWORD size);
+
 // Every entry of folderPath, as FolderDigest takes them. 0 when it cannot be read.
 Fingerprint FingerprintFolder(const wchar_t* folderPath);
 // Every value of root\subKey: name, type and data; 0 when the key does not exist.

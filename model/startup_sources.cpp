@@ -109,15 +109,19 @@ LONG StartupValueReader::Next(StartupValue& value)
     ++m_index;
     value.command.Clear();
     value.expanded.Clear();
-    if (value.type != REG_SZ && value.type != REG_EXPAND_SZ)
-        return ERROR_SUCCESS;
     DWORD type = 0;
     DWORD size = 0;
     BYTE* data = ReadWholeValue(m_key, value.name.GetBuffer(), &type, &size);  // owned; freed below
+    // The whole data, so that a command can tell it changed, however long it is.
+    value.size = data ? size : 0;
+    value.dataHash = data ? FingerprintBytes(data, size) : 0;
+    if (data)
+        value.type = type;
     // Ended by ReadWholeValue's zeros, whatever the size: a value stored without its null, or of
     // an odd size, still reads as the text it holds.
     // A value gone since it was listed keeps no command.
-    const wchar_t* text = reinterpret_cast<const wchar_t*>(data);
+    const wchar_t* text =
+        value.type == REG_SZ || value.type == REG_EXPAND_SZ ? reinterpret_cast<const wchar_t*>(data) : 0;
     if (text) {
         value.command.Assign(text);
         if (type == REG_EXPAND_SZ)
@@ -129,27 +133,30 @@ LONG StartupValueReader::Next(StartupValue& value)
     return ERROR_SUCCESS;
 }
 
-LONG DeleteStartupValue(StartupSource source, const wchar_t* name)
+LONG DeleteStartupValue(StartupSource source, const wchar_t* name, bool* switchDeleted)
 {
+    *switchDeleted = false;
     const StartupSourceInfo& info = kSources[source];
     HKEY values = 0;    // owned; closed below
     HKEY switches = 0;  // owned; closed below, and null where there is no switch key
     LONG status = !name         ? ERROR_INVALID_PARAMETER
                   : info.values ? OpenPlace(*info.values, KEY_SET_VALUE, &values)
                                 : ERROR_NOT_SUPPORTED;
-    // Both keys are opened before either value goes: a refusal leaves both as they were, and no
-    // entry switched off comes back on by losing its switch alone.
+    // Both keys are opened before either value goes: a refusal of either leaves both as they were.
     LONG opened = status == ERROR_SUCCESS && info.switches ? OpenPlace(*info.switches, KEY_SET_VALUE, &switches)
                                                            : ERROR_FILE_NOT_FOUND;
     if (opened != ERROR_SUCCESS && opened != ERROR_FILE_NOT_FOUND)
         status = opened;
-    if (status == ERROR_SUCCESS)
-        status = RegDeleteValueW(values, name);
+    // The switch first: a value left without its switch would start at the next log-on, on,
+    // although the user had switched it off.
     if (status == ERROR_SUCCESS && switches) {
         LONG deleted = RegDeleteValueW(switches, name);
+        *switchDeleted = deleted == ERROR_SUCCESS;
         if (deleted != ERROR_FILE_NOT_FOUND)
             status = deleted;
     }
+    if (status == ERROR_SUCCESS)
+        status = RegDeleteValueW(values, name);
     if (values)
         RegCloseKey(values);
     if (switches)

@@ -8,6 +8,7 @@
 
 #include "model/heap_string.h"
 #include "model/registry_place.h"
+#include "model/source_fingerprint.h"
 
 enum StartupSource {
     kSourceUserFolder,      // every file of the user's Startup folder but desktop.ini
@@ -32,6 +33,8 @@ const StartupSourceInfo& GetStartupSource(StartupSource source);
 struct StartupValue {
     HeapString name;  // exactly as the registry holds it, of any length
     DWORD type;
+    DWORD size;            // of its whole data
+    Fingerprint dataHash;  // of its whole data, whatever its type and length
     // For REG_SZ and REG_EXPAND_SZ, the command line as stored, up to its first null, and the
     // same with the environment's variables expanded (the stored text again for REG_SZ). Both
     // are null for every other type, which holds no command.
@@ -56,9 +59,10 @@ private:
     DWORD m_index;  // of the next value
 };
 
-// Deletes name from a registry source's key, and its switch. The caller saved both first
+// Deletes name from a registry source's key, its switch first. The caller saved both first
 // (SaveValueToBackupFolder). ERROR_SUCCESS, or the registry's status: ERROR_ACCESS_DENIED means
-// a key is the machine's and needs an administrator, and nothing was deleted.
-LONG DeleteStartupValue(StartupSource source, const wchar_t* name);
+// a key is the machine's and needs an administrator. switchDeleted tells whether the switch went,
+// which it may have although the value then stayed.
+LONG DeleteStartupValue(StartupSource source, const wchar_t* name, bool* switchDeleted);
 
 #endif

@@ -116,7 +116,12 @@ void MoveStartupSwitch(HWND owner, const wchar_t* fileName, const wchar_t* newNa
     DWORD size = 0;
     BYTE* data = ReadWholeValue(key, fileName, &type, &size);  // owned; freed below
     if (data) {
-        if (RegSetValueExW(key, newName, 0, type, data, size) == ERROR_SUCCESS)
+        // A value the new name already held, left by a shortcut of that name deleted elsewhere,
+        // is saved before it is replaced; one that can't be saved keeps its place, and the
+        // switch stays under the old name.
+        bool held = RegQueryValueExW(key, newName, 0, 0, 0, 0) == ERROR_SUCCESS;
+        if ((!held || RecycleValueAsRegFile(owner, key, place->name, newName))
+            && RegSetValueExW(key, newName, 0, type, data, size) == ERROR_SUCCESS)
             RegDeleteValueW(key, fileName);
     } else {
         // A value left behind by a shortcut of the new name, deleted elsewhere, would switch

@@ -80,5 +80,16 @@
 #define IDS_VALUE_SAVED 229
 #define IDS_VALUE_NOT_SAVED 230
 #define IDS_PLACE_FIRST 240
+// What a command says when a row is not what it was listed as, or its write did not take: the
+// rows changed since the listing, files a delete left, names only an exact path reaches, Run
+// values deleted together or in part, and a rename that did not happen. %s are the user's names.
+#define IDS_ROWS_CHANGED 260
+#define IDS_FILES_STAYED 261
+#define IDS_NOT_RECYCLABLE 262
+#define IDS_DELETE_EXACTLY 263
+#define IDS_NOT_FOR_THE_SHELL 264
+#define IDS_DELETE_VALUES 265
+#define IDS_VALUE_PARTLY_DELETED 266
+#define IDS_RENAME_FAILED 267
 
 #endif

@@ -77,7 +77,8 @@ TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
         ASSERT_TRUE(SaveValueToBackupFolder(kSourceUserRun, Name(value).c_str(), path)) << Ansi(Name(value));
         m_files.push_back(path.GetBuffer());
         EXPECT_TRUE(std::regex_match(m_files.back(), fileName)) << Ansi(m_files.back());
-        EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(kSourceUserRun, Name(value).c_str()));
+        bool switchDeleted = false;
+        EXPECT_EQ(ERROR_SUCCESS, DeleteStartupValue(kSourceUserRun, Name(value).c_str(), &switchDeleted));
         EXPECT_EQ("", Raw(kUser, key, Name(value)));
         Merge(m_files.back());
         EXPECT_EQ(before, Raw(kUser, key, Name(value))) << Ansi(Name(value));
@@ -100,7 +101,9 @@ TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
     RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, readOnly);
     RegCloseKey(key);
     LocalFree(readOnly);
-    EXPECT_EQ(ERROR_ACCESS_DENIED, DeleteStartupValue(kSourceMachineRun, name.c_str()));
+    bool switchDeleted = true;
+    EXPECT_EQ(ERROR_ACCESS_DENIED, DeleteStartupValue(kSourceMachineRun, name.c_str(), &switchDeleted));
+    EXPECT_FALSE(switchDeleted);
     EXPECT_NE("", Raw(HKEY_LOCAL_MACHINE, kSources[kSourceMachineRun].key, name));
 }
 

@@ -129,7 +129,8 @@ extern "C" decltype(&ShowWindow) __imp_ShowWindow;
 extern "C" decltype(&TrackPopupMenu) __imp_TrackPopupMenu;
 
 // What the user would notice of a command, one record per kind: the files the shell changes and
-// the windows it opens, as "verb: path" (a delete says "recycle" when it can be undone), each menu
+// the windows it opens, as "verb: path" (a delete says "recycle" when it can be undone; the files of
+// one operation are joined by '|'), each menu
 // shown as its items joined by '|' (a greyed command marked ":greyed"), and each message's text.
 struct Noticed {
     Names files, windows, menus, messages;
@@ -143,7 +144,10 @@ inline int WINAPI NoticeFileOperation(LPSHFILEOPSTRUCTW operation)
     const wchar_t* verb = operation->wFunc == FO_RENAME       ? L"rename: "
                           : operation->fFlags & FOF_ALLOWUNDO ? L"recycle: "
                                                               : L"delete: ";
-    g_noticed.files.push_back(verb + Text(operation->pFrom));
+    Text names;
+    for (const wchar_t* name = operation->pFrom; *name; name += wcslen(name) + 1)
+        names += (names.empty() ? L"" : L"|") + Text(name);
+    g_noticed.files.push_back(verb + names);
     // The confirmation runs a message loop while it waits for the user, who says yes.
     PumpMessages();
     operation->fFlags |= FOF_NOCONFIRMATION;

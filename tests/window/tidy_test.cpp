@@ -50,9 +50,10 @@ TEST_F(MainWindowTest, TheSwitchFollowsItsFile)
     CloseHandle(inUse);
     Rename(RowsOf({links[2]})[0], L"d");
     Rename(RowsOf({links[3]})[0], L"f");
-    EXPECT_EQ(Names({L"recycle: " + links[0], L"recycle: " + TempPath(L"a.lnk.reg"), L"recycle: " + links[1],
-                     L"rename: " + links[2], L"rename: " + links[3], L"recycle: " + TempPath(L"f.lnk.reg")}),
-              g_noticed.files);
+    EXPECT_EQ(
+        Names({L"recycle: " + links[0] + L"|" + links[1], L"recycle: " + TempPath(L"a.lnk.reg"), L"rename: " + links[2],
+               L"recycle: " + TempPath(L"d.lnk.reg"), L"rename: " + links[3], L"recycle: " + TempPath(L"f.lnk.reg")}),
+        g_noticed.files);
     EXPECT_EQ("none|" + Bytes(3) + "|none|" + Bytes(7) + "|none", Switch(L"a.lnk") + "|" + Switch(L"b.lnk") + "|"
                                                                       + Switch(L"c.lnk") + "|" + Switch(L"d.lnk") + "|"
                                                                       + Switch(L"f.lnk"));

@@ -147,7 +147,8 @@ TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
     PumpMessages();
     HoldKeys({});
     CloseHandle(inUse);
-    EXPECT_EQ(Names({L"delete: " + links[0], L"delete: " + links[1], L"delete: " + links[2]}), g_noticed.files);
+    EXPECT_EQ(Names({L"delete: " + links[0] + L"|" + links[1] + L"|" + links[2]}), g_noticed.files);
+    EXPECT_EQ(Names({L"次の項目は削除できませんでした:\n\nc.lnk"}), g_noticed.messages);
     EXPECT_EQ(Names({L"c.lnk", L"d.lnk"}), LinkNames(m_sendTo));
     EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
 }
