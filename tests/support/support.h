@@ -342,6 +342,9 @@ protected:
         if (IsWindow(m_window))
             DestroyWindow(m_window);
         PumpMessages();
+        // The window's quit has no loop to end here: left, it would end the next test's dialogs.
+        MSG quit;
+        PeekMessageA(&quit, 0, WM_QUIT, WM_QUIT, PM_REMOVE);
         ShellFolderTest::TearDown();
     }
     void ClickTab(int index) const { ::ClickTab(m_window, index); }

@@ -1,0 +1,222 @@
+// Every write reaches the file or value its row shows: not one that changed or went since the
+// listing, not the sibling Win32 trims a name to, and a delete that did not take says so.
+#include "support/support.h"
+
+extern "C" decltype(&RegDeleteValueW) __imp_RegDeleteValueW;
+
+namespace {
+
+using WritesTest = StartupKeysTest<MainWindowTest>;
+const Text kChanged = L"次の項目は一覧を読み込んだ後に変更されたか、なくなったため、操作しませんでした。一覧を読み直します。\n\n";
+
+// What only a "\\?\" path reaches: a name ending in a dot, as WSL or an archiver leaves it.
+bool WriteExact(const Text& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW((L"\\\\?\\" + path).c_str(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, 0, 0);
+    DWORD written = 0;
+    bool done = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, 0);
+    return CloseHandle(file) && done;
+}
+
+DWORD ExactAttributes(const Text& path)
+{
+    return GetFileAttributesW((L"\\\\?\\" + path).c_str());
+}
+
+// Answers each dialog of this thread with one button, as the user would, and counts them.
+struct DialogAnswerer {
+    static inline int s_button, s_count;
+    static inline HWND s_last;
+    UINT_PTR timer;
+    explicit DialogAnswerer(int button) : timer(SetTimer(0, 0, 50, Answer)) { s_button = button, s_count = 0, s_last = 0; }
+    ~DialogAnswerer() { KillTimer(0, timer); }
+    static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD)
+    {
+        EnumThreadWindows(GetCurrentThreadId(), +[](HWND window, LPARAM) {
+            char name[16] = "";
+            GetClassNameA(window, name, sizeof(name));
+            if (!strcmp(name, "#32770") && IsWindowVisible(window) && window != s_last)
+                s_last = window, ++s_count, PostMessageA(window, WM_COMMAND, s_button, 0);
+            return TRUE;
+        }, 0);
+    }
+};
+
+}  // namespace
+
+// A row whose file changed or went after it was listed is written by no command: the user is
+// told which, and the list is read again. A Run value gone is not switched off either.
+TEST_F(WritesTest, ARowChangedSinceItWasListedIsNotWritten)
+{
+    const struct {
+        int tab;
+        UINT command;
+        bool shift, hidden, gone;
+    } cases[] = {
+        {0, CMD_DELETE, false, false, false}, {0, CMD_DELETE, true, false, true},      {0, CMD_HIDE_FROM_MENU, 0, 0, 0},
+        {0, CMD_SHOW_ON_MENU, 0, true, true}, {1, CMD_SWITCH_OFF, false, false, false}, {1, CMD_SWITCH_ON, 0, 0, true},
+        {0, CMD_RENAME, false, false, false}, {1, CMD_RENAME, false, false, true},
+    };
+    NoticeRecorder noticed;
+    for (const auto& [tab, command, shift, hidden, gone] : cases) {
+        SCOPED_TRACE(std::to_string(command) + (gone ? " gone" : " changed"));
+        EmptyFolders();
+        const Text folder = tab ? m_startup : m_sendTo, link = MakeLink(folder, L"a.lnk", ScratchFile(L"a.txt"));
+        SetFileAttributesW(link.c_str(), hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_ARCHIVE);
+        ClickTab(tab);
+        Command(CMD_REFRESH);
+        SelectRows({0});
+        if (command == CMD_RENAME)
+            SendMessageW(MainChild(CTRL_LIST), LVM_EDITLABELW, 0, 0);
+        gone ? DeleteFileW(link.c_str()) : WriteBytes(link, "changed");
+        g_noticed = {};
+        HoldKeys({shift ? VK_SHIFT : 0});
+        if (command == CMD_RENAME) {
+            SetWindowTextW(GetNameEditor(), L"b");
+            SendMessageW(GetNameEditor(), WM_KEYDOWN, VK_RETURN, 0);
+            PumpMessages();
+        } else {
+            Command(command);
+        }
+        HoldKeys({});
+        EXPECT_EQ(Names(), g_noticed.files);
+        EXPECT_EQ(Names({kChanged + L"a.lnk"}), g_noticed.messages);
+        EXPECT_EQ(gone ? Names() : Names({L"a.lnk"}), LinkNames(folder));
+        EXPECT_EQ(gone ? INVALID_FILE_ATTRIBUTES : hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_ARCHIVE,
+                  GetFileAttributesW(link.c_str()));
+        EXPECT_EQ("none", Switch(L"a.lnk"));
+        EXPECT_EQ(gone ? 0 : 1, RowCount()) << "listed again";
+    }
+    const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
+    RegSetKeyValueW(kUser, run.c_str(), L"qdGone", REG_SZ, L"x.exe", 12);
+    Command(CMD_REFRESH);
+    SelectRows({RowNamed(L"qdGone")});
+    RegDeleteKeyValueW(kUser, run.c_str(), L"qdGone");
+    g_noticed = {};
+    Command(CMD_SWITCH_OFF);
+    EXPECT_EQ("", Raw(kUser, runSwitches, L"qdGone")) << "no switch for what comes later by the name";
+    EXPECT_EQ(Names({kChanged + L"qdGone"}), g_noticed.messages);
+}
+
+// Names ending in a dot, beside the files Win32 trims them to: every command leaves the sibling
+// byte for byte, reaches the exact file where an exact path can, and says why where none can.
+TEST_F(MainWindowTest, ANameWin32TrimsNeverReachesItsSibling)
+{
+    const Text twin = MakeLink(m_sendTo, L"Twin.lnk", ScratchFile(L"twin.txt")), ini = m_sendTo + L"\\desktop.ini";
+    WriteBytes(ini, "[.ShellClassInfo]\r\n");
+    SetFileAttributesW(ini.c_str(), FILE_ATTRIBUTE_SYSTEM);
+    ASSERT_TRUE(WriteExact(twin + L".", "twin dot") && WriteExact(ini + L".", "ini dot"));
+    const auto siblings = [&] {
+        return ReadBytes(twin) + ReadBytes(ini) + std::to_string(GetFileAttributesW(twin.c_str()))
+               + std::to_string(GetFileAttributesW(ini.c_str()));
+    };
+    const std::string before = siblings();
+    Command(CMD_REFRESH);
+    const std::vector<int> rows = {RowNamed(L"Twin.lnk."), RowNamed(L"desktop.ini.")};
+    const Text first = RowText(std::min(rows[0], rows[1]), 0), second = RowText(std::max(rows[0], rows[1]), 0);
+    const Text names = first + L"\n" + second;
+    const Text refused = L"は名前の末尾がピリオドか空白のため、エクスプローラーでは別のファイルとして扱われます。この操作はできません。";
+    const struct {
+        UINT command;
+        bool shift;
+        Names messages;
+        DWORD attributes;  // of the trimmed names afterwards
+    } steps[] = {
+        {CMD_HIDE_FROM_MENU, false, {}, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN},
+        {CMD_SHOW_ON_MENU, false, {}, FILE_ATTRIBUTE_ARCHIVE},
+        {CMD_DELETE, false, {L"次の項目は名前の末尾がピリオドか空白のため、ごみ箱に移せません。Shift キーを押しながら削除すると、完全に削除できます。\n\n" + names}, FILE_ATTRIBUTE_ARCHIVE},
+        {CMD_PROPERTIES, false, {L"「" + first + L"」" + refused, L"「" + second + L"」" + refused}, FILE_ATTRIBUTE_ARCHIVE},
+        {CMD_DELETE, true, {L"次の項目を完全に削除しますか?\n\n" + names}, INVALID_FILE_ATTRIBUTES},
+    };
+    NoticeRecorder noticed;
+    Rename(rows[0], L"Renamed");
+    EXPECT_EQ("twin dot", ReadBytes(m_sendTo + L"\\Renamed"));
+    ASSERT_TRUE(WriteExact(twin + L".", "twin dot"));
+    EXPECT_EQ(before, siblings()) << "renamed";
+    for (const auto& [command, shift, messages, attributes] : steps) {
+        SCOPED_TRACE(command);
+        Command(CMD_REFRESH);
+        SelectRows({RowNamed(L"Twin.lnk."), RowNamed(L"desktop.ini.")});
+        g_noticed = {};
+        HoldKeys({shift ? VK_SHIFT : 0});
+        Command(command);
+        HoldKeys({});
+        EXPECT_EQ(messages, g_noticed.messages);
+        EXPECT_EQ(Names(), g_noticed.files);
+        EXPECT_EQ(Names(), g_noticed.windows);
+        EXPECT_EQ(attributes, ExactAttributes(twin + L"."));
+        EXPECT_EQ(attributes, ExactAttributes(ini + L"."));
+        EXPECT_EQ(before, siblings());
+    }
+}
+
+// Deleting five rows asks once, as Explorer does: Cancel keeps all five, Yes deletes all five.
+TEST_F(MainWindowTest, FiveRowsAskOnceAndCancelKeepsAllFive)
+{
+    for (const wchar_t* name : {L"a", L"b", L"c", L"d", L"e"})
+        MakeLink(m_sendTo, name + Text(L".lnk"), ScratchFile(name + Text(L".txt")));
+    Command(CMD_REFRESH);
+    const auto before = TreeContents(m_sendTo);
+    for (int button : {IDCANCEL, IDYES}) {
+        SelectRows({0, 1, 2, 3, 4});
+        DialogAnswerer answer(button);
+        Command(CMD_DELETE);
+        EXPECT_EQ(1, DialogAnswerer::s_count) << button;
+        EXPECT_EQ(button == IDCANCEL ? before : decltype(before)(), TreeContents(m_sendTo)) << button;
+        EXPECT_EQ(button == IDCANCEL ? 5 : 0, RowCount()) << button;
+    }
+}
+
+// A Run value whose delete failed after its switch went keeps its .reg, which says what it was,
+// and the message says what stayed.
+TEST_F(WritesTest, AValueDeletedInPartKeepsItsBackupAndSaysWhatStayed)
+{
+    const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
+    RegSetKeyValueW(kUser, run.c_str(), L"qdPart", REG_SZ, L"x.exe", 12);
+    RegSetKeyValueW(kUser, runSwitches.c_str(), L"qdPart", REG_BINARY, Bytes(3).data(), 12);
+    ClickTab(1);
+    SelectRows({RowNamed(L"qdPart")});
+    static decltype(&RegDeleteValueW) real;
+    static int deletes = 0;
+    ImportPatch refuseTheSecond(__imp_RegDeleteValueW, +[](HKEY key, LPCWSTR name) {
+        return ++deletes == 2 ? static_cast<LSTATUS>(ERROR_ACCESS_DENIED) : real(key, name);
+    }, &real);
+    NoticeRecorder noticed;
+    Command(CMD_DELETE);
+    ASSERT_EQ(2u, g_noticed.messages.size());
+    const Text said = g_noticed.messages[1];
+    const Text file = said.substr(said.find(L"内容は ") + 4, said.find(L" に保存") - said.find(L"内容は ") - 4);
+    m_files.push_back(file);
+    EXPECT_EQ(L"「qdPart」のスイッチは削除しましたが、値は削除できませんでした。削除前の内容は " + file
+                  + L" に保存してあります。",
+              said);
+    EXPECT_EQ("", Raw(kUser, runSwitches, L"qdPart")) << "the switch went first";
+    EXPECT_NE("", Raw(kUser, run, L"qdPart"));
+    EXPECT_GE(RowNamed(L"qdPart"), 0) << "the row stays with its value";
+    RegDeleteKeyValueW(kUser, run.c_str(), L"qdPart");
+    Merge(file);
+    EXPECT_EQ(Bytes(3), Raw(kUser, runSwitches, L"qdPart").substr(2)) << "the switch comes back from the file";
+}
+
+// What the selection does not allow does nothing, from any key or menu: a subfolder of a Startup
+// folder has no switch Windows reads, the Send To folder none, and the Startup folder no menu.
+TEST_F(MainWindowTest, ACommandNotEnabledDoesNothing)
+{
+    const struct {
+        int tab;
+        bool folder;
+        UINT command;
+    } cases[] = {{1, true, CMD_SWITCH_OFF}, {0, false, CMD_SWITCH_OFF}, {1, false, CMD_HIDE_FROM_MENU}};
+    for (const auto& [tab, folder, command] : cases) {
+        SCOPED_TRACE(command);
+        const Text path = (tab ? m_startup : m_sendTo) + L"\\a.lnk";
+        folder ? CreateDirectoryW(path.c_str(), 0) : WriteBytes(path, "x");
+        ClickTab(tab);
+        SelectRows({0});
+        EXPECT_EQ("-", Pressable(command));
+        Command(command);
+        EXPECT_EQ("none", Switch(L"a.lnk"));
+        EXPECT_FALSE(GetFileAttributesW(path.c_str()) & FILE_ATTRIBUTE_HIDDEN);
+        EmptyFolders();
+    }
+}
