@@ -111,7 +111,7 @@ void DeleteExactly(SelectionCommand& command, const RowGroup& files, bool startu
 
 void DeleteSelectedShortcuts(HWND mainWindow)
 {
-    SelectionCommand command(mainWindow, CMD_DELETE);
+    SelectionCommand command(mainWindow);
     if (!command.IsRunning())
         return;
     // Read once, so every file of this command goes the same way.

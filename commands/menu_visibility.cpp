@@ -7,11 +7,10 @@
 #include "model/send_to_policy.h"
 #include "model/shortcut_item.h"
 #include "model/shortcut_state.h"
-#include "res/resource_ids.h"
 
 void ShowSelectedOnMenu(HWND mainWindow, bool shown)
 {
-    SelectionCommand command(mainWindow, shown ? CMD_SHOW_ON_MENU : CMD_HIDE_FROM_MENU);
+    SelectionCommand command(mainWindow);
     for (int i = 0; i < command.GetCount(); ++i) {
         const RowRef& row = command.GetRow(i);
         ShortcutItem* item = row.GetKind() == kRowFile ? command.Check(i) : 0;

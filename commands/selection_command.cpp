@@ -13,15 +13,14 @@ namespace {
 
 bool g_selectionCommandRunning = false;
 
-// Ends the edit before anything is taken, so that the selection holds the renamed file; and
-// reports whether this command may run at all.
-bool Admit(UINT command)
+// Ends the edit before anything is taken, so that the selection holds the renamed file; false
+// while another command waits in a dialog.
+bool Admit()
 {
     if (g_selectionCommandRunning)
         return false;
     EndNameEdit();
-    // The edit's end may have changed what the selection allows.
-    return IsCommandEnabled(command);
+    return true;
 }
 
 }  // namespace
@@ -33,8 +32,7 @@ void EndNameEdit()
         FocusShortcutView();
 }
 
-SelectionCommand::SelectionCommand(HWND mainWindow, UINT command)
-    : m_mainWindow(mainWindow), m_running(Admit(command)), m_scope(mainWindow)
+SelectionCommand::SelectionCommand(HWND mainWindow) : m_mainWindow(mainWindow), m_running(Admit()), m_scope(mainWindow)
 {
     if (m_running)
         g_selectionCommandRunning = true;

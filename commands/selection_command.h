@@ -16,9 +16,10 @@ class ShortcutItem;
 
 class SelectionCommand {
 public:
-    // Does nothing more (IsRunning is false) when command is not enabled for the selection, or
-    // while another selection command waits in a dialog, whose message loop let this one in.
-    SelectionCommand(HWND mainWindow, UINT command);
+    // Does nothing more (IsRunning is false) while another selection command waits in a dialog,
+    // whose message loop let this one in. Whether the selection allows the command at all is
+    // the window's to ask first (IsCommandEnabled).
+    explicit SelectionCommand(HWND mainWindow);
     // Names every row found changed or gone in one message and lists the tab again; keeps the
     // chosen order; takes the command's own change; greys the commands for the rows left.
     ~SelectionCommand();

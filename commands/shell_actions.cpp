@@ -54,7 +54,7 @@ void OpenFolder(HWND mainWindow)
 
 void ExploreTargets(HWND mainWindow)
 {
-    SelectionCommand command(mainWindow, CMD_EXPLORE_TARGET);
+    SelectionCommand command(mainWindow);
     for (int i = 0; i < command.GetCount(); ++i) {
         const ShortcutItem* item = command.Find(i);
         wchar_t target[MAX_PATH];
@@ -67,7 +67,7 @@ void ExploreTargets(HWND mainWindow)
 
 void ShowProperties(HWND mainWindow)
 {
-    SelectionCommand command(mainWindow, CMD_PROPERTIES);
+    SelectionCommand command(mainWindow);
     for (int i = 0; i < command.GetCount(); ++i) {
         // A Run value has no file of its own: its program's sheet stands for it.
         const ShortcutItem* item = command.Find(i);

@@ -23,7 +23,7 @@ faults=(
             return kDropRefused;
 |        ;
 |a shortcut dropped on its own folder overwrites itself"
-  "model/shell_file_operation.cpp|return result == 0 && !request.fAnyOperationsAborted;|return true;|a failed or cancelled delete removes the row"
+  "commands/delete_shortcuts.cpp|        if (!IsGone(row)) {|        if (false) {|a failed or cancelled delete removes the row"
   "app/main_window_build.cpp|    g_shortcutList.RemoveAll();
     if (g_comStarted)
         CoUninitialize();|    if (g_comStarted)
@@ -31,15 +31,17 @@ faults=(
     g_shortcutList.RemoveAll();|link objects released after COM is gone"
   "app/message_loop.cpp|        target = mainWindow;|        ;|accelerators only from the main window itself"
   "controls/shortcut_view.cpp|row.lParam = index;|row.lParam = index + 1;|row bound to the next item"
-  "commands/delete_shortcuts.cpp|FILEOP_FLAGS flags = permanently ? 0 : FOF_ALLOWUNDO;|FILEOP_FLAGS flags = FOF_ALLOWUNDO;|Shift ignored: always to the recycle bin"
-  "commands/delete_shortcuts.cpp|        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); ++i) {|        for (int i = 0; i < files.GetCount() && files.RowsStillStand(); i += 2) {|every other selected file is skipped"
+  "commands/delete_shortcuts.cpp|FOF_NOERRORUI | (permanently ? 0 : FOF_ALLOWUNDO)|FOF_NOERRORUI | FOF_ALLOWUNDO|Shift ignored: always to the recycle bin"
+  "commands/delete_shortcuts.cpp|    for (int i = 0; i < count; ++i) {
+        const RowRef& row = command.GetRow(i);|    for (int i = 0; i < count; i += 2) {
+        const RowRef& row = command.GetRow(i);|every other selected file is skipped"
   "commands/drop_shortcuts.cpp|    if (period && period != stem + 1)
         *period = L'\\0';|    (void)period;|dropped name keeps its extension"
   "model/shortcut_item.cpp|    if (size > MAX_PATH) {|    if (size > MAX_PATH + 8) {|a path past MAX_PATH is acted on"
   "controls/main_tabs.cpp|kSendToCaption[] = \"\\x91\\x97\\x82\\xe9\"|kSendToCaption[] = \"\\x91\\x97\\x82\\xe8\"|wrong Japanese tab caption"
   "res/quiverdesk.rc|\"削除\"|\"消去\"|wrong Japanese tooltip text"
   "commands/drop_shortcuts.cpp|    DragFinish(drop);|    ;|drop handle never released"
-  "controls/toolbar_buttons.cpp|selected > 0 ? TBSTATE_ENABLED : TBSTATE_INDETERMINATE|TBSTATE_ENABLED|selection buttons never greyed"
+  "commands/command_state.cpp|    case CMD_DELETE: return selection.rows;|    case CMD_DELETE: return true;|selection buttons never greyed"
   "commands/refresh.cpp|    g_statusBar.SetText(0, found ? folder.GetBuffer() : L\"\");|    ;|status bar never shows the folder"
   "model/folder_path.h|    return tabIndex == 1;|    return tabIndex == 0;|tabs show each other's folder"
   "commands/shell_actions.cpp|    *backslash = L'\\0';|    (void)backslash;|explore opens the target file, not its folder"
@@ -49,9 +51,9 @@ faults=(
   "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
         text = static_cast<wchar_t*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
   "controls/shortcut_view.cpp|            image = item->GetIconIndex();|            image = 0;|every row shows the first icon"
-  "model/shell_file_operation.cpp|HoldsWildcard(path))|false)|a name with '?' reaches the shell's delete"
-  "commands/delete_shortcuts.cpp|    if (running)
-        return;|    ;|a second Delete runs inside the first"
+  "model/shell_file_operation.cpp|lstrlenW(path) < MAX_PATH && !HoldsWildcard(path)|lstrlenW(path) < MAX_PATH|a name with '?' reaches the shell's delete"
+  "commands/selection_command.cpp|    if (g_selectionCommandRunning)
+        return false;|    ;|a second Delete runs inside the first"
   "commands/shell_actions.cpp|    if (backslash > path && backslash[-1] == L':')
         ++backslash;|    ;|a drive-root target is cut to \"C:\""
   "controls/shortcut_view.cpp|return shortcut && shortcut->IsUsable() ? shortcut : 0;|return shortcut;|an unusable row still reaches the commands"
@@ -66,10 +68,10 @@ faults=(
   "model/startup_switch.cpp|           && size == sizeof(data);|;|a switch value of the wrong size is read"
   "model/startup_switch.cpp|((data[0] & ~kOffBit)|((0)|switching on loses byte 0's other bits"
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
-  "commands/delete_shortcuts.cpp|                ForgetStartupSwitch(mainWindow, GetSwitchName(path), GetStartupSource(source).switches);|                ;|a deleted Startup shortcut's switch stays"
-  "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(renaming.path), GetSwitchName(newPath), renaming.switches);|                ;|a renamed Startup shortcut loses its switch"
-  "controls/toolbar_buttons.cpp|startupTab && selected > 0 && SelectionHasSwitch() ? state : TBSTATE_INDETERMINATE|state|the switch buttons work on the Send To tab"
-  "commands/context_menu.cpp|    bool startup = IsStartupTabSelected();|    bool startup = true;|the Send To menu offers the switch"
+  "commands/delete_shortcuts.cpp|            ForgetStartupSwitch(command.GetMainWindow(), row.GetName(), switches);|            ;|a deleted Startup shortcut's switch stays"
+  "commands/rename_shortcut.cpp|                MoveStartupSwitch(mainWindow, GetSwitchName(oldPath), GetSwitchName(newPath), renaming.switches);|                ;|a renamed Startup shortcut loses its switch"
+  "commands/command_state.cpp|    case CMD_SWITCH_OFF: return startup && selection.switchable;|    case CMD_SWITCH_OFF: return selection.switchable;|the switch buttons work on the Send To tab"
+  "commands/context_menu.cpp|        DeleteGroup(popup, CMD_SWITCH_ON, CMD_SWITCH_OFF);|        ;|the Send To menu offers the switch"
   "model/link_name.cpp|    if (!SameName(newPath, linkPath) && GetFileAttributesW|    if (GetFileAttributesW|a change of case alone refused as taken"
   "model/link_name.cpp|    if (blank)
         return kNameEmpty;|    ;|an empty name goes to the shell"
@@ -95,14 +97,14 @@ faults=(
         if (ShortcutPointsAt(linkPath.GetBuffer(), droppedPath))
             return kDropPresent;|            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
         return kDropCreate;|a drop replaces a shortcut of the same name"
-  "commands/delete_shortcuts.cpp|    EndNameEdit();
-    running = true;|    running = true;|a delete during an edit reaches the old name"
+  "commands/selection_command.cpp|    EndNameEdit();
+    return true;|    return true;|a delete during an edit reaches the old name"
   "commands/refresh.cpp|    if (g_commandsRunning > 0 |    if (false |a refresh during a delete's confirmation rebuilds the rows under it"
   "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, place->name, newName))
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
-  "commands/switch_startup.cpp|IDS_SWITCH_FAILED, name ? name : files.GetIdentity(i));|IDS_SWITCH_FAILED, L\"\");|a refused switch's message leaves out the name"
+  "commands/switch_startup.cpp|IDS_SWITCH_FAILED, name);|IDS_SWITCH_FAILED, L\"\");|a refused switch's message leaves out the name"
   "commands/refresh.cpp|    if (found && startup) {|    if (!found)
         return 0;
     if (found && startup) {|a folder the shell can't name leaves the other tab's rows"
@@ -123,6 +125,17 @@ faults=(
   "commands/live_view.cpp|        SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);|        OnLiveTimer(mainWindow);|each notification of a burst lists at once"
   "model/send_to_policy.cpp|    policy.shown = !policy.setByMachine && !IsSet(HKEY_CURRENT_USER);|    policy.shown = !IsSet(HKEY_CURRENT_USER);|the machine's policy ignored"
   "model/localized_names.cpp|            return ResolveIndirectName(line + nameLength + 1, buffer, capacity);|            return lstrcpynW(buffer, line + nameLength + 1, capacity) != 0;|desktop.ini's @-references shown unread"
+  "commands/selection_command.cpp|    if (item && CheckRow(m_rows.Get(index)) == kRowAsListed)|    if (item)|a row changed since its listing is written"
+  "commands/selection_command.cpp|    KeepChosenOrder();
+    TakeOwnChange();|    TakeOwnChange();|a command loses the chosen order"
+  "commands/selection_command.cpp|    TakeOwnChange();
+    UpdateCommandStates();|    UpdateCommandStates();|the program's own change is listed again"
+  "app/main_window.cpp|    if (!IsCommandEnabled(LOWORD(wParam)))
+        return 0;|    ;|a command the selection does not allow runs from a key"
+  "commands/delete_shortcuts.cpp|(PathIsTrimmedByWin32(row.GetPath()) ? exactFiles : files)|files|a name Win32 trims goes to the shell's delete"
+  "model/hidden_attribute.cpp|    HeapString exact = ExactPath(path);|    HeapString exact(path);|hiding "Twin.lnk." hides "Twin.lnk""
+  "commands/delete_value.cpp|    if (valueStayed && !switchDeleted) {|    if (valueStayed) {|a value deleted in part loses its backup"
+  "model/startup_switch.cpp|        if ((!held || RecycleValueAsRegFile(owner, key, place->name, newName))|        if ((true|a rename overwrites a leftover switch value unsaved"
 )
 
 # Copies the tree (without builds and git).

@@ -7,7 +7,8 @@ extern "C" decltype(&RegDeleteValueW) __imp_RegDeleteValueW;
 namespace {
 
 using WritesTest = StartupKeysTest<MainWindowTest>;
-const Text kChanged = L"次の項目は一覧を読み込んだ後に変更されたか、なくなったため、操作しませんでした。一覧を読み直します。\n\n";
+const Text kChanged =
+    L"次の項目は一覧を読み込んだ後に変更されたか、なくなったため、操作しませんでした。一覧を読み直します。\n\n";
 
 // What only a "\\?\" path reaches: a name ending in a dot, as WSL or an archiver leaves it.
 bool WriteExact(const Text& path, const std::string& bytes)
@@ -28,17 +29,23 @@ struct DialogAnswerer {
     static inline int s_button, s_count;
     static inline HWND s_last;
     UINT_PTR timer;
-    explicit DialogAnswerer(int button) : timer(SetTimer(0, 0, 50, Answer)) { s_button = button, s_count = 0, s_last = 0; }
+    explicit DialogAnswerer(int button) : timer(SetTimer(0, 0, 50, Answer))
+    {
+        s_button = button, s_count = 0, s_last = 0;
+    }
     ~DialogAnswerer() { KillTimer(0, timer); }
     static void CALLBACK Answer(HWND, UINT, UINT_PTR, DWORD)
     {
-        EnumThreadWindows(GetCurrentThreadId(), +[](HWND window, LPARAM) {
-            char name[16] = "";
-            GetClassNameA(window, name, sizeof(name));
-            if (!strcmp(name, "#32770") && IsWindowVisible(window) && window != s_last)
-                s_last = window, ++s_count, PostMessageA(window, WM_COMMAND, s_button, 0);
-            return TRUE;
-        }, 0);
+        EnumThreadWindows(
+            GetCurrentThreadId(),
+            +[](HWND window, LPARAM) {
+                char name[16] = "";
+                GetClassNameA(window, name, sizeof(name));
+                if (!strcmp(name, "#32770") && IsWindowVisible(window) && window != s_last)
+                    s_last = window, ++s_count, PostMessageA(window, WM_COMMAND, s_button, 0);
+                return TRUE;
+            },
+            0);
     }
 };
 
@@ -53,9 +60,10 @@ TEST_F(WritesTest, ARowChangedSinceItWasListedIsNotWritten)
         UINT command;
         bool shift, hidden, gone;
     } cases[] = {
-        {0, CMD_DELETE, false, false, false}, {0, CMD_DELETE, true, false, true},      {0, CMD_HIDE_FROM_MENU, 0, 0, 0},
-        {0, CMD_SHOW_ON_MENU, 0, true, true}, {1, CMD_SWITCH_OFF, false, false, false}, {1, CMD_SWITCH_ON, 0, 0, true},
-        {0, CMD_RENAME, false, false, false}, {1, CMD_RENAME, false, false, true},
+        {0, CMD_DELETE, false, false, false},     {0, CMD_DELETE, true, false, true},
+        {0, CMD_HIDE_FROM_MENU, 0, 0, 0},         {0, CMD_SHOW_ON_MENU, 0, true, true},
+        {1, CMD_SWITCH_OFF, false, false, false}, {1, CMD_SWITCH_ON, 0, 0, true},
+        {0, CMD_RENAME, false, false, false},     {1, CMD_RENAME, false, false, true},
     };
     NoticeRecorder noticed;
     for (const auto& [tab, command, shift, hidden, gone] : cases) {
@@ -82,7 +90,9 @@ TEST_F(WritesTest, ARowChangedSinceItWasListedIsNotWritten)
         EXPECT_EQ(Names(), g_noticed.files);
         EXPECT_EQ(Names({kChanged + L"a.lnk"}), g_noticed.messages);
         EXPECT_EQ(gone ? Names() : Names({L"a.lnk"}), LinkNames(folder));
-        EXPECT_EQ(gone ? INVALID_FILE_ATTRIBUTES : hidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_ARCHIVE,
+        EXPECT_EQ(gone     ? INVALID_FILE_ATTRIBUTES
+                  : hidden ? FILE_ATTRIBUTE_HIDDEN
+                           : FILE_ATTRIBUTE_ARCHIVE,
                   GetFileAttributesW(link.c_str()));
         EXPECT_EQ("none", Switch(L"a.lnk"));
         EXPECT_EQ(gone ? 0 : 1, RowCount()) << "listed again";
@@ -115,7 +125,8 @@ TEST_F(MainWindowTest, ANameWin32TrimsNeverReachesItsSibling)
     const std::vector<int> rows = {RowNamed(L"Twin.lnk."), RowNamed(L"desktop.ini.")};
     const Text first = RowText(std::min(rows[0], rows[1]), 0), second = RowText(std::max(rows[0], rows[1]), 0);
     const Text names = first + L"\n" + second;
-    const Text refused = L"は名前の末尾がピリオドか空白のため、エクスプローラーでは別のファイルとして扱われます。この操作はできません。";
+    const Text refused =
+        L"は名前の末尾がピリオドか空白のため、エクスプローラーでは別のファイルとして扱われます。この操作はできません。";
     const struct {
         UINT command;
         bool shift;
@@ -124,8 +135,16 @@ TEST_F(MainWindowTest, ANameWin32TrimsNeverReachesItsSibling)
     } steps[] = {
         {CMD_HIDE_FROM_MENU, false, {}, FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN},
         {CMD_SHOW_ON_MENU, false, {}, FILE_ATTRIBUTE_ARCHIVE},
-        {CMD_DELETE, false, {L"次の項目は名前の末尾がピリオドか空白のため、ごみ箱に移せません。Shift キーを押しながら削除すると、完全に削除できます。\n\n" + names}, FILE_ATTRIBUTE_ARCHIVE},
-        {CMD_PROPERTIES, false, {L"「" + first + L"」" + refused, L"「" + second + L"」" + refused}, FILE_ATTRIBUTE_ARCHIVE},
+        {CMD_DELETE,
+         false,
+         {L"次の項目は名前の末尾がピリオドか空白のため、ごみ箱に移せません。Shift "
+          L"キーを押しながら削除すると、完全に削除できます。\n\n"
+          + names},
+         FILE_ATTRIBUTE_ARCHIVE},
+        {CMD_PROPERTIES,
+         false,
+         {L"「" + first + L"」" + refused, L"「" + second + L"」" + refused},
+         FILE_ATTRIBUTE_ARCHIVE},
         {CMD_DELETE, true, {L"次の項目を完全に削除しますか?\n\n" + names}, INVALID_FILE_ATTRIBUTES},
     };
     NoticeRecorder noticed;
@@ -178,9 +197,12 @@ TEST_F(WritesTest, AValueDeletedInPartKeepsItsBackupAndSaysWhatStayed)
     SelectRows({RowNamed(L"qdPart")});
     static decltype(&RegDeleteValueW) real;
     static int deletes = 0;
-    ImportPatch refuseTheSecond(__imp_RegDeleteValueW, +[](HKEY key, LPCWSTR name) {
-        return ++deletes == 2 ? static_cast<LSTATUS>(ERROR_ACCESS_DENIED) : real(key, name);
-    }, &real);
+    ImportPatch refuseTheSecond(
+        __imp_RegDeleteValueW,
+        +[](HKEY key, LPCWSTR name) {
+            return ++deletes == 2 ? static_cast<LSTATUS>(ERROR_ACCESS_DENIED) : real(key, name);
+        },
+        &real);
     NoticeRecorder noticed;
     Command(CMD_DELETE);
     ASSERT_EQ(2u, g_noticed.messages.size());
