@@ -13,11 +13,14 @@ bool DeleteRunValue(HWND mainWindow, StartupSource source, const wchar_t* name)
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
     wchar_t place[64] = L"";
     LoadStringW(instance, IDS_PLACE_FIRST + source, place, 64);
-    if (ShowWordsWith(mainWindow, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_VALUE, place, name) != IDYES)
+    // The messages name the unnamed value as its row does; the registry gets its real, empty name.
+    HeapString shown = name && !name[0] ? WordsWith(mainWindow, IDS_DEFAULT_VALUE, 0) : HeapString(name);
+    if (ShowWordsWith(mainWindow, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_VALUE, place, shown.GetBuffer())
+        != IDYES)
         return false;
     HeapString saved;
     if (!SaveValueToBackupFolder(source, name, saved)) {
-        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, name);
+        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, shown.GetBuffer());
         return false;
     }
     LONG status = DeleteStartupValue(source, name);
@@ -27,7 +30,7 @@ bool DeleteRunValue(HWND mainWindow, StartupSource source, const wchar_t* name)
                       status == ERROR_ACCESS_DENIED && GetStartupSource(source).values->root == HKEY_LOCAL_MACHINE
                           ? IDS_NEEDS_ADMIN
                           : IDS_SWITCH_FAILED,
-                      name);
+                      shown.GetBuffer());
         return false;
     }
     HeapString words = WordsWith(mainWindow, IDS_VALUE_SAVED, saved.GetBuffer());

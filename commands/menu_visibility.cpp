@@ -1,6 +1,7 @@
 // ShowSelectedOnMenu and ToggleRemovableDrives: one attribute write per file, one policy value.
 #include "commands/menu_visibility.h"
 
+#include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "commands/rename_shortcut.h"
 #include "commands/selected_files.h"
@@ -11,6 +12,7 @@
 #include "model/send_to_policy.h"
 #include "model/shortcut_item.h"
 #include "model/shortcut_state.h"
+#include "res/resource_ids.h"
 
 void ShowSelectedOnMenu(HWND mainWindow, bool shown)
 {
@@ -32,9 +34,9 @@ void ShowSelectedOnMenu(HWND mainWindow, bool shown)
     KeepChosenOrder();
 }
 
-void ToggleRemovableDrives()
+void ToggleRemovableDrives(HWND mainWindow)
 {
     RemovableDrivesPolicy policy = ReadRemovableDrivesPolicy();
-    if (!policy.setByMachine)
-        SetRemovableDrivesShown(!policy.shown);
+    if (!policy.setByMachine && !SetRemovableDrivesShown(!policy.shown))
+        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_DRIVES_NOT_WRITTEN, 0);
 }

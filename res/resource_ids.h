@@ -80,5 +80,8 @@
 #define IDS_VALUE_SAVED 229
 #define IDS_VALUE_NOT_SAVED 230
 #define IDS_PLACE_FIRST 240
+// A removable-drives policy the registry would not take, and the name the unnamed Run value shows.
+#define IDS_DRIVES_NOT_WRITTEN 231
+#define IDS_DEFAULT_VALUE 232
 
 #endif
