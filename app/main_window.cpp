@@ -163,7 +163,7 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case CMD_CONTEXT_MENU: ShowContextMenu(window, -1, -1); break;
     case CMD_SHOW_ON_MENU: ShowSelectedOnMenu(window, true); break;
     case CMD_HIDE_FROM_MENU: ShowSelectedOnMenu(window, false); break;
-    case CMD_REMOVABLE_DRIVES: ToggleRemovableDrives(); break;
+    case CMD_REMOVABLE_DRIVES: ToggleRemovableDrives(window); break;
     case CMD_RESTART_AS_ADMIN: RestartAsAdministrator(window); break;
     default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }

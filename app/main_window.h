@@ -25,6 +25,9 @@ void OnNcDestroy(HWND mainWindow);
 // the list gets it at first.
 void OnActivate(HWND mainWindow, int state);
 void OnSetFocus(HWND mainWindow);
+// True when commandLine, as GetCommandLineW gives it, holds the switch that opens the Startup tab
+// (commands/restart_elevated.h) past the program's own path; other arguments are ignored.
+bool AsksForStartupTab(const wchar_t* commandLine);
 // COM for this thread, started by the first listing rather than with the window, so that ole32
 // and the shell load after the first paint; OnDestroy ends it.
 void StartCom();

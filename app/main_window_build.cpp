@@ -4,11 +4,13 @@
 
 #include <commctrl.h>
 #include <objbase.h>
+#include <wchar.h>
 
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
 #include "app/window_font.h"
 #include "commands/live_view.h"
+#include "commands/restart_elevated.h"
 #include "controls/main_tabs.h"
 #include "controls/row_icons.h"
 #include "controls/shortcut_view.h"
@@ -59,6 +61,29 @@ void AcceptDroppedFiles(HWND mainWindow)
 
 }  // namespace
 
+bool AsksForStartupTab(const wchar_t* commandLine)
+{
+    // The program's path ends at its closing quote, or unquoted at the first blank, as
+    // CreateProcess reads it: a folder named "-startup" is no switch.
+    const wchar_t* at = commandLine;
+    if (*at == L'"') {
+        at = wcschr(at + 1, L'"');
+        at = at ? at + 1 : L"";
+    }
+    const int length = lstrlenW(kStartupTabSwitch);
+    while (*at) {
+        const wchar_t* word = at;
+        while (*at && *at != L' ' && *at != L'\t')
+            ++at;
+        if (word != commandLine && at - word == length && (*word == L'/' || *word == L'-')
+            && CompareStringOrdinal(word + 1, length - 1, kStartupTabSwitch + 1, length - 1, TRUE) == CSTR_EQUAL)
+            return true;
+        while (*at == L' ' || *at == L'\t')
+            ++at;
+    }
+    return false;
+}
+
 void OnCreate(HWND mainWindow)
 {
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
@@ -70,6 +95,9 @@ void OnCreate(HWND mainWindow)
 
     CreateShortcutView(mainWindow, instance);
     CreateMainTabs(mainWindow, instance);
+    // Tab 1: the Startup tab the program was restarted from.
+    if (AsksForStartupTab(GetCommandLineW()))
+        SelectMainTab(1);
     AcceptDroppedFiles(mainWindow);
     g_statusBar.Create(mainWindow, CTRL_STATUS);
     g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
@@ -85,7 +113,7 @@ void OnCreate(HWND mainWindow)
     // and scroll bars and paints them twice, which cost more than the rest of the first paint.
     OnSize(mainWindow);
     // Listed once the window is up: a posted message comes before any input the user can give,
-    // so the first look is already at the Send To folder (tab 0 of a fresh tab control).
+    // so the first look is already at the folder of the tab chosen above (else Send To, tab 0).
     PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
 }
 

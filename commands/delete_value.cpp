@@ -11,6 +11,12 @@
 
 namespace {
 
+// The messages name the unnamed value as its row does; the registry gets its real, empty name.
+HeapString Shown(HWND window, const wchar_t* name)
+{
+    return name && !name[0] ? WordsWith(window, IDS_DEFAULT_VALUE, 0) : HeapString(name);
+}
+
 bool ConfirmDelete(const SelectionCommand& command, const int* rows, int count)
 {
     HWND window = command.GetMainWindow();
@@ -24,16 +30,18 @@ bool ConfirmDelete(const SelectionCommand& command, const int* rows, int count)
     HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
     wchar_t place[64] = L"";
     LoadStringW(instance, IDS_PLACE_FIRST + row.GetSource(), place, 64);
-    return ShowWordsWith(window, style, IDS_DELETE_VALUE, place, row.GetValueName()) == IDYES;
+    return ShowWordsWith(window, style, IDS_DELETE_VALUE, place, Shown(window, row.GetValueName()).GetBuffer())
+           == IDYES;
 }
 
 // One value, saved first; false when it stayed whole.
 bool DeleteValue(HWND window, const RowRef& row)
 {
     const wchar_t* name = row.GetValueName();
+    HeapString shown = Shown(window, name);
     HeapString saved;
     if (!SaveValueToBackupFolder(row.GetSource(), name, saved)) {
-        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, name);
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, shown.GetBuffer());
         return false;
     }
     bool switchDeleted = false;
@@ -45,11 +53,11 @@ bool DeleteValue(HWND window, const RowRef& row)
         DeleteFileW(saved.GetBuffer());
         bool admin =
             status == ERROR_ACCESS_DENIED && GetStartupSource(row.GetSource()).values->root == HKEY_LOCAL_MACHINE;
-        ShowWordsWith(window, MB_OK | MB_ICONWARNING, admin ? IDS_NEEDS_ADMIN : IDS_SWITCH_FAILED, name);
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, admin ? IDS_NEEDS_ADMIN : IDS_SWITCH_FAILED, shown.GetBuffer());
         return false;
     }
     if (valueStayed)
-        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_PARTLY_DELETED, name, saved.GetBuffer());
+        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_PARTLY_DELETED, shown.GetBuffer(), saved.GetBuffer());
     HeapString words = WordsWith(window, IDS_VALUE_SAVED, saved.GetBuffer());
     g_statusBar.SetText(0, words.GetBuffer());
     return !valueStayed;

@@ -1,12 +1,14 @@
 // ShowSelectedOnMenu and ToggleRemovableDrives: one attribute write per file, one policy value.
 #include "commands/menu_visibility.h"
 
+#include "commands/message_words.h"
 #include "commands/selection_command.h"
 #include "controls/shortcut_view.h"
 #include "model/hidden_attribute.h"
 #include "model/send_to_policy.h"
 #include "model/shortcut_item.h"
 #include "model/shortcut_state.h"
+#include "res/resource_ids.h"
 
 void ShowSelectedOnMenu(HWND mainWindow, bool shown)
 {
@@ -25,9 +27,9 @@ void ShowSelectedOnMenu(HWND mainWindow, bool shown)
     }
 }
 
-void ToggleRemovableDrives()
+void ToggleRemovableDrives(HWND mainWindow)
 {
     RemovableDrivesPolicy policy = ReadRemovableDrivesPolicy();
-    if (!policy.setByMachine)
-        SetRemovableDrivesShown(!policy.shown);
+    if (!policy.setByMachine && !SetRemovableDrivesShown(!policy.shown))
+        ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_DRIVES_NOT_WRITTEN, 0);
 }

@@ -9,7 +9,8 @@
 // show their new state at once. Windows runs hidden Startup files all the same, so the Startup tab
 // has no such command.
 void ShowSelectedOnMenu(HWND mainWindow, bool shown);
-// Turns the removable drives on the menu off when they are shown, and on again when they are not.
-void ToggleRemovableDrives();
+// Turns the removable drives on the menu off when they are shown, and on again when they are not;
+// a policy the registry refuses is named in a message owned by mainWindow.
+void ToggleRemovableDrives(HWND mainWindow);
 
 #endif

@@ -3,6 +3,8 @@
 
 #include <shellapi.h>
 
+#include "controls/main_tabs.h"
+
 void RestartAsAdministrator(HWND mainWindow)
 {
     wchar_t path[MAX_PATH] = L"";
@@ -17,6 +19,7 @@ void RestartAsAdministrator(HWND mainWindow)
     info.hwnd = mainWindow;
     info.lpVerb = L"runas";
     info.lpFile = path;
+    info.lpParameters = IsStartupTabSelected() ? kStartupTabSwitch : 0;
     info.nShow = SW_SHOWNORMAL;
     if (ShellExecuteExW(&info))
         DestroyWindow(mainWindow);

@@ -5,6 +5,10 @@
 
 #include <windows.h>
 
+// What the new program is handed when the Startup tab was on show, to open on it again; it takes
+// '-' for '/' and any case as well.
+const wchar_t kStartupTabSwitch[] = L"/startup";
+
 // Closes mainWindow only once the elevated program was started: a refused prompt keeps this one.
 void RestartAsAdministrator(HWND mainWindow);
 

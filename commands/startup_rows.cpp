@@ -7,6 +7,7 @@
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
+#include "res/resource_ids.h"
 
 HeapString GetSourceFolder(StartupSource source)
 {
@@ -19,6 +20,9 @@ HeapString GetSourceFolder(StartupSource source)
 
 void AddRegistryRows()
 {
+    // The program's own module holds its words; no window is needed to find it.
+    wchar_t unnamed[64] = L"";
+    LoadStringW(GetModuleHandleW(0), IDS_DEFAULT_VALUE, unnamed, 64);
     for (int source = kSourceUserRun; source < kStartupSourceCount; ++source) {
         StartupSource kind = static_cast<StartupSource>(source);
         const RegistryPlace* place = GetStartupSource(kind).switches;
@@ -26,14 +30,19 @@ void AddRegistryRows()
         StartupSwitches switches(place);
         StartupValue value;
         while (reader.Next(value) == ERROR_SUCCESS) {
-            // Only a text runs anything: a value of another type is no entry Windows starts.
-            if (!value.command.GetBuffer())
+            // A text gone since it was listed is no row. A value of another type runs nothing, but
+            // it is listed all the same, as unreadable, so that it can be deleted.
+            bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ;
+            if (text && !value.command.GetBuffer())
                 continue;
             ShortcutItem* item = g_shortcutList.Add();
             if (!item)
                 continue;
             item->LoadValue(kind, value.name.GetBuffer(), value.command.GetBuffer(), value.expanded.GetBuffer());
             item->SetStamp(ValueStamp(value.type, value.size, value.dataHash));
+            // regedit's name for the unnamed value: an empty name would leave the row blank.
+            if (value.name.GetBuffer() && !value.name.GetBuffer()[0])
+                item->SetShownName(unnamed);
             if (place && switches.IsOff(value.name.GetBuffer()))
                 item->AddStates(kStateSwitchedOff);
         }

@@ -8,7 +8,7 @@
 
 // The path of a folder source (empty when the shell names none).
 HeapString GetSourceFolder(StartupSource source);
-// Adds a row to g_shortcutList for each value of every registry source that holds a command.
+// Adds a row to g_shortcutList for each value of every registry source, whatever its type.
 void AddRegistryRows();
 
 #endif

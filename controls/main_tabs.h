@@ -34,5 +34,10 @@ inline void FocusMainTabs()
 {
     SetFocus(g_hTabs);
 }
+// Chooses a tab as the program's own choice: no notification, so nothing is listed by it.
+inline void SelectMainTab(int index)
+{
+    SendMessageA(g_hTabs, TCM_SETCURSEL, index, 0);
+}
 
 #endif

@@ -27,7 +27,8 @@ bool IsForbidden(wchar_t c)
 // trailing spaces before the extension don't count.
 bool IsDeviceName(const wchar_t* name)
 {
-    // Three letters each; the numbered ones take a digit from 1 to 9 after them.
+    // Three letters each; the numbered ones take a digit from 1 to 9 after them, or one of the
+    // superscripts one to three, which Windows reads as those digits.
     static const wchar_t kDevices[] = L"CONPRNAUXNULCOMLPT";
     const int kNumberedFrom = 12;
     int stem = 0;
@@ -35,7 +36,8 @@ bool IsDeviceName(const wchar_t* name)
         ++stem;
     while (stem > 0 && name[stem - 1] == L' ')
         --stem;
-    bool numbered = stem == 4 && name[3] >= L'1' && name[3] <= L'9';
+    wchar_t digit = stem == 4 ? name[3] : L'\0';
+    bool numbered = (digit >= L'1' && digit <= L'9') || digit == 0x00B9 || digit == 0x00B2 || digit == 0x00B3;
     for (int i = numbered ? kNumberedFrom : 0; kDevices[i] && (stem == 3 || numbered); i += 3) {
         if (CompareStringOrdinal(name, 3, kDevices + i, 3, TRUE) == CSTR_EQUAL)
             return (i >= kNumberedFrom) == numbered;

@@ -8,13 +8,15 @@ namespace {
 const wchar_t kPolicyKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Policies\\Explorer";
 const wchar_t kPolicyValue[] = L"NoDrivesInSendToMenu";
 
-// Explorer reads any non-zero DWORD as set.
+// Explorer reads any non-zero DWORD as set, and four bytes of REG_BINARY as a DWORD: policy
+// tools write both.
 bool IsSet(HKEY root)
 {
     DWORD value = 0;
     DWORD size = sizeof(value);
-    return RegGetValueW(root, kPolicyKey, kPolicyValue, RRF_RT_REG_DWORD, 0, &value, &size) == ERROR_SUCCESS
-           && value != 0;
+    const DWORD types = RRF_RT_REG_DWORD | RRF_RT_REG_BINARY;
+    return RegGetValueW(root, kPolicyKey, kPolicyValue, types, 0, &value, &size) == ERROR_SUCCESS
+           && size == sizeof(value) && value != 0;
 }
 
 }  // namespace

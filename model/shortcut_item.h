@@ -36,8 +36,11 @@ public:
     bool Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name,
               DWORD attributes = INVALID_FILE_ATTRIBUTES, const LocalizedNames* names = 0);
     // Binds the item to a value of a registry source: name is the value's, command its command
-    // line as stored and expanded its variables expanded (model/run_entry.cpp).
+    // line as stored and expanded its variables expanded (model/run_entry.cpp). A value that holds
+    // no text (both null) is a row all the same, unreadable and with no target; false for it.
     bool LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded);
+    // The name the row shows in place of its value name, which stays as the registry holds it.
+    void SetShownName(const wchar_t* name);
     // Where the row comes from; a folder row is its folder's source, set after its Load.
     StartupSource GetSource() const { return m_source; }
     void SetSource(StartupSource source) { m_source = source; }

@@ -123,8 +123,10 @@ void CheckShortcutStates(const ShortcutList& list)
             item->AddStates(kStateUnreadable);
             continue;
         }
-        // Asked once: the item reads its target at load.
-        item->AddStates(checker.Check(item->GetTarget()));
+        // Asked once: the item reads its target at load. A Run value already known not to start
+        // is not asked again: on a share its target would say "unverifiable" as well.
+        if (!(item->GetStates() & kStateTargetMissing))
+            item->AddStates(checker.Check(item->GetTarget()));
         if (MakeDuplicateKey(item, &keys[keyed]))
             ++keyed;
     }

@@ -80,6 +80,9 @@
 #define IDS_VALUE_SAVED 229
 #define IDS_VALUE_NOT_SAVED 230
 #define IDS_PLACE_FIRST 240
+// A removable-drives policy the registry would not take, and the name the unnamed Run value shows.
+#define IDS_DRIVES_NOT_WRITTEN 231
+#define IDS_DEFAULT_VALUE 232
 // What a command says when a row is not what it was listed as, or its write did not take: the
 // rows changed since the listing, files a delete left, names only an exact path reaches, Run
 // values deleted together or in part, and a rename that did not happen. %s are the user's names.

@@ -16,11 +16,13 @@ TEST_F(ShellFolderTest, ANewNameIsJudgedAsWindowsJudgesFileNames)
     const Text one = ScratchFile(L"one.LNK"), fits(MAX_PATH - kScratchFolder.size() - 6, L'n');
     ScratchFile(L"taken.lnk");
     const std::pair<Text, LinkNameVerdict> rows[] = {
-        {L"a/b", kNameBadCharacter}, {L"a\"b", kNameBadCharacter},   {L"a\tb", kNameBadCharacter},
-        {L"  ", kNameEmpty},         {fits + L'n', kNameTooLong},    {fits, kNameAccepted},
-        {L"TAKEN", kNameTaken},      {L"con", kNameReserved},        {L"Com1.txt", kNameReserved},
-        {L"LPT9 ", kNameReserved},   {L"nul.tar.gz", kNameReserved}, {L"console", kNameAccepted},
-        {L"COM10", kNameAccepted},   {L"one", kNameUnchanged},       {L"ONE", kNameAccepted},
+        {L"a/b", kNameBadCharacter},   {L"a\"b", kNameBadCharacter},      {L"a\tb", kNameBadCharacter},
+        {L"  ", kNameEmpty},           {fits + L'n', kNameTooLong},       {fits, kNameAccepted},
+        {L"TAKEN", kNameTaken},        {L"con", kNameReserved},           {L"Com1.txt", kNameReserved},
+        {L"LPT9 ", kNameReserved},     {L"nul.tar.gz", kNameReserved},    {L"console", kNameAccepted},
+        {L"COM10", kNameAccepted},     {L"one", kNameUnchanged},          {L"ONE", kNameAccepted},
+        {L"COM\u00b9", kNameReserved}, {L"com\u00b2.txt", kNameReserved}, {L"LPT\u00b3.x", kNameReserved},
+        {L"COM\u2074", kNameAccepted}, {L"CON\u00b9", kNameAccepted},
     };
     for (const auto& [typed, verdict] : rows) {
         wchar_t newPath[MAX_PATH] = L"stale";

@@ -35,9 +35,15 @@ TEST_F(ShellFolderTest, HidingChangesTheHiddenBitAlone)
     EXPECT_FALSE(SetHiddenAttribute((kScratchFolder + L"\\gone.lnk").c_str(), true));
 }
 
-// The user's policy is written as Explorer reads it and deleted again; the machine's overrides it.
+// Read as Explorer reads it (a DWORD, or four bytes of REG_BINARY), written, deleted; HKLM's wins.
 TEST_F(ShellFolderTest, RemovableDrivesPolicyRoundTrips)
 {
+    const std::tuple<DWORD, DWORD, bool> stored[] = {
+        {REG_BINARY, 1, false}, {REG_BINARY, 1u << 24, false}, {REG_BINARY, 0, true}, {REG_DWORD, 2, false}};
+    for (const auto& [type, data, shown] : stored) {
+        RegSetKeyValueW(HKEY_CURRENT_USER, kPolicyKey, L"NoDrivesInSendToMenu", type, &data, sizeof(data));
+        EXPECT_EQ(shown, ReadRemovableDrivesPolicy().shown) << type << " " << data;
+    }
     DWORD value = 0, size = sizeof(value);
     ASSERT_TRUE(SetRemovableDrivesShown(false));
     EXPECT_EQ(ERROR_SUCCESS,

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "model/command_line.h"
+#include "model/shortcut_state.h"
 #include "model/startup_switch.h"
 #include "model/value_backup.h"
 #include "support/support.h"
@@ -31,6 +32,7 @@ const struct {
     {L"\xD55C\xE9 " + Text(300, L'n'), REG_EXPAND_SZ, Utf16(kExpandable),
      kExpandable + L"|" + kWindows + L"\\regedit.exe -m"},
     {L"binary", REG_BINARY, std::string("\x02\0\xff", 3), L"(none)|(none)"},
+    {L"number", REG_DWORD, std::string("\x07\0\0\x80", 4), L"(none)|(none)"},
     // Stored without its null: the 'z' past the size written keeps the system from adding one.
     {L"unended", REG_SZ, Utf16(Text(600, L'x'), false) + "z", Text(600, L'x') + L"|" + Text(600, L'x'), true},
 };
@@ -107,8 +109,8 @@ TEST_F(StartupSourceTest, AMachineKeyThatRefusesWritesSaysAccessDenied)
     EXPECT_NE("", Raw(HKEY_LOCAL_MACHINE, kSources[kSourceMachineRun].key, name));
 }
 
-// As CreateProcess would run each line: the program's own reading, which runs where shell32 has no
-// evaluation of its own (Wine 8 has none).
+// As CreateProcess would run each line (the program's own reading, as Wine 8's shell32 has none),
+// and what a Run value's row says of it before any probe: a bare name found nowhere can't start.
 TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
 {
     for (const wchar_t* folder : {L"My Apps", L"My Apps\\Tool Box", L"Shadow", L"Shadow\\Home Page"})
@@ -125,6 +127,7 @@ TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
     const struct {
         Text line, split;  // "program|arguments"
         bool found;
+        unsigned states = 0;
     } rows[] = {
         {L"\"" + tool + L"\" /a \"b c\"  d ", tool + L"|/a \"b c\"  d ", true},
         {L"  " + tool + L"\t-x", tool + L"|-x", true},
@@ -138,11 +141,16 @@ TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
         {L"C:\\qdtest\\gone\\tool -x", L"C:\\qdtest\\gone\\tool|-x", false},
         {L"\\\\nohost\\share\\app.exe -x", L"\\\\nohost\\share\\app.exe|-x", false},
         {L"R:\\qdtest.exe -x", L"R:\\qdtest.exe|-x", false},
+        {L"qd-nowhere -x", L"qd-nowhere|-x", false, kStateTargetMissing},
+        {L"%QD_UNDEFINED_VAR%\\x.exe /a", L"%QD_UNDEFINED_VAR%\\x.exe|/a", false, kStateTargetMissing},
     };
     for (const auto& row : rows) {
         HeapString program, arguments;
         EXPECT_EQ(row.found, SplitCommandLine(row.line.c_str(), program, arguments)) << Ansi(row.line);
         EXPECT_EQ(row.split, Or(program) + L"|" + Or(arguments)) << Ansi(row.line);
+        ShortcutItem item;
+        item.LoadValue(kSourceUserRun, L"qd", row.line.c_str(), row.line.c_str());
+        EXPECT_EQ(row.states, item.GetStates()) << Ansi(row.line);
     }
     DeleteFileW(L"R:\\qdtest.exe");
 }

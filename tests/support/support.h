@@ -120,6 +120,7 @@ extern "C" decltype(&GetFileAttributesW) __imp_GetFileAttributesW;
 extern "C" decltype(&HeapReAlloc) __imp_HeapReAlloc;
 extern "C" decltype(&MessageBoxA) __imp_MessageBoxA;
 extern "C" decltype(&MessageBoxW) __imp_MessageBoxW;
+extern "C" decltype(&RegSetKeyValueW) __imp_RegSetKeyValueW;
 extern "C" decltype(&RegSetValueExW) __imp_RegSetValueExW;
 extern "C" decltype(&SHFileOperationW) __imp_SHFileOperationW;
 extern "C" decltype(&SHGetSpecialFolderLocation) __imp_SHGetSpecialFolderLocation;
@@ -177,11 +178,12 @@ struct NoticeRecorder {
                                                       g_noticed.windows.push_back(Text(verb) + L": " + file);
                                                       return reinterpret_cast<HINSTANCE>(42);  // above 32: done
                                                   }};
-    ImportPatch<decltype(&ShellExecuteExW)> executeEx{__imp_ShellExecuteExW, +[](SHELLEXECUTEINFOW* info) {
-                                                          g_noticed.windows.push_back(Text(info->lpVerb) + L": "
-                                                                                      + info->lpFile);
-                                                          return TRUE;
-                                                      }};
+    ImportPatch<decltype(&ShellExecuteExW)> executeEx{
+        __imp_ShellExecuteExW, +[](SHELLEXECUTEINFOW* info) {
+            g_noticed.windows.push_back(Text(info->lpVerb) + L": " + info->lpFile
+                                        + (info->lpParameters ? L" " + Text(info->lpParameters) : L""));
+            return TRUE;
+        }};
     ImportPatch<decltype(&TrackPopupMenu)> menu{__imp_TrackPopupMenu, NoticeMenu};
     ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {
                                                     wchar_t wide[512] = L"";

@@ -102,17 +102,31 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         Merge(m_files.back());
         EXPECT_EQ(value + before, Raw(root, key, name) + Raw(root, switches, name));
     }
-    // A Run value's program stands for its file; the program starts again elevated and ends.
+    // The unnamed value, of a type that runs nothing: named as regedit names it, and deleted.
+    RegSetKeyValueW(kUser, kSources[2].key.c_str(), L"", REG_DWORD, "\7\0\0\0", 4);
+    int unnamed = -1;
+    ASSERT_TRUE(Live([&] { return (unnamed = RowNamed(L"(既定)")) >= 0; }));
+    EXPECT_EQ(L"|読み込めません", RowText(unnamed, kTargetColumn) + L"|" + RowText(unnamed, kStateColumn));
+    SelectRows({unnamed});
+    Command(CMD_DELETE);
+    EXPECT_EQ("", Raw(kUser, kSources[2].key, L""));
+    EXPECT_NE(Text::npos, g_noticed.messages.back().find(kSources[2].place + L" の「(既定)」"));
+    // A Run value's program stands for its file; the program starts again elevated and ends. The
+    // new one opens on the tab this was on ('+': it reads the switch past its own path).
     g_noticed = {};
     SelectRows({RowNamed(L"qd dup")});
     Command(CMD_EXPLORE_TARGET);
     Command(CMD_PROPERTIES);
     ClickTab(0);
     EXPECT_EQ(kPlaceColumn, GetColumnCount()) << "Send To shows no place";
+    ClickTab(1);
     Command(CMD_RESTART_AS_ADMIN);
-    wchar_t self[MAX_PATH] = L"";
-    GetModuleFileNameW(0, self, MAX_PATH);
-    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(self)}),
+    wchar_t me[MAX_PATH] = L"";
+    GetModuleFileNameW(0, me, MAX_PATH);
+    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(me) + L" /startup"}),
               g_noticed.windows);
     EXPECT_FALSE(IsWindow(m_window));
+    for (const Text line : {L"+\"C:\\a b\\q\" /startup", L"+q -STARTUP", L"+q /x /Startup\t", L"-\"C:\\-startup\"",
+                            L"-/startup", L"-q /startups", L"-q startup"})
+        EXPECT_EQ(line[0] == L'+', AsksForStartupTab(line.c_str() + 1)) << Ansi(line);
 }

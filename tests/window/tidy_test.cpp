@@ -170,4 +170,9 @@ TEST_F(KeysTest, EachTabOffersItsOwnCommands)
                            + Pressable(CMD_SWITCH_ON) + "|" + Ansi(RowText(0, kStateColumn)));
     Command(CMD_SWITCH_ON);
     EXPECT_EQ(3, Switch(L"a.lnk")[0]) << "the Send To tab has no switch";
+    ImportPatch denied(
+        __imp_RegSetKeyValueW,
+        +[](HKEY, LPCWSTR, LPCWSTR, DWORD, LPCVOID, DWORD) { return LONG(ERROR_ACCESS_DENIED); });
+    Command(CMD_REMOVABLE_DRIVES);
+    EXPECT_EQ(Names({L"リムーバブル ドライブの設定を書き込めませんでした。"}), g_noticed.messages);
 }
