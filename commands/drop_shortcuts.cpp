@@ -3,12 +3,15 @@
 
 #include <new>
 
+#include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "controls/main_tabs.h"
+#include "controls/status_bar.h"
 #include "model/folder_path.h"
 #include "model/link_name.h"
 #include "model/path_text.h"
 #include "model/shortcut_file.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -64,16 +67,23 @@ void CreateShortcutsFromDrop(HWND mainWindow, HDROP drop)
     int tab = GetSelectedTab();
     HeapString folder = GetFolderPath(mainWindow, tab);
     UINT count = DragQueryFileW(drop, 0xFFFFFFFF, 0, 0);
+    UINT made = 0;
     for (UINT i = 0; i < count; ++i) {
         // Asked for its length first: a name cut to fit a buffer would be another file's name.
         UINT length = DragQueryFileW(drop, i, 0, 0);
         wchar_t* dropped = new (std::nothrow) wchar_t[length + 1];  // owned; freed below
         HeapString linkPath;
         if (dropped && DragQueryFileW(drop, i, dropped, length + 1) == length
-            && MakeDropLinkPath(folder, dropped, linkPath) == kDropCreate)
-            CreateShortcutFile(dropped, L"", L"", SW_SHOW, linkPath.GetBuffer());
+            && MakeDropLinkPath(folder, dropped, linkPath) == kDropCreate
+            && CreateShortcutFile(dropped, L"", L"", SW_SHOW, linkPath.GetBuffer()))
+            ++made;
         delete[] dropped;
     }
     DragFinish(drop);
     RefreshShortcuts(mainWindow, tab, folder);
+    // A drop that changed nothing in the list would otherwise look as if it was never noticed.
+    if (count && !made) {
+        HeapString words = WordsWith(mainWindow, IDS_DROP_MADE_NOTHING, 0);
+        g_statusBar.SetText(0, words.GetBuffer());
+    }
 }

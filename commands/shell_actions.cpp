@@ -2,6 +2,9 @@
 #include "commands/shell_actions.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
+
+#include <new>
 
 #include "commands/message_words.h"
 #include "commands/selection_command.h"
@@ -9,6 +12,7 @@
 #include "controls/shortcut_view.h"
 #include "model/exact_path.h"
 #include "model/folder_path.h"
+#include "model/link_name.h"
 #include "model/native_view.h"
 #include "model/path_text.h"
 #include "model/shortcut_item.h"
@@ -41,6 +45,30 @@ void ToFolderToExplore(wchar_t* path)
         CutAtLastBackslash(path);
 }
 
+// Opens folder with items selected in it, in one window. Where the shell can't take them (a
+// target gone, an old shell), the folder opens alone, as it always could.
+void OpenFolderSelecting(const wchar_t* folder, const wchar_t* const* items, int count)
+{
+    PIDLIST_ABSOLUTE folderId = count ? ILCreateFromPathW(folder) : 0;                       // owned; freed below
+    PIDLIST_ABSOLUTE* itemIds = new (std::nothrow) PIDLIST_ABSOLUTE[count > 0 ? count : 1];  // owned; freed below
+    PCUITEMID_CHILD* children = new (std::nothrow) PCUITEMID_CHILD[count > 0 ? count : 1];   // owned; freed below
+    int parsed = 0;
+    for (int i = 0; folderId && itemIds && children && i < count; ++i) {
+        itemIds[parsed] = ILCreateFromPathW(items[i]);
+        if (itemIds[parsed])
+            children[parsed] = ILFindLastID(itemIds[parsed]), ++parsed;
+    }
+    bool opened = parsed && SUCCEEDED(SHOpenFolderAndSelectItems(folderId, parsed, children, 0));
+    for (int i = 0; i < parsed; ++i)
+        ILFree(itemIds[i]);
+    delete[] children;
+    delete[] itemIds;
+    if (folderId)
+        ILFree(folderId);
+    if (!opened)
+        ShellExecuteW(0, L"explore", folder, L"", L"", SW_SHOW);
+}
+
 }  // namespace
 
 void OpenFolder(HWND mainWindow)
@@ -55,14 +83,42 @@ void OpenFolder(HWND mainWindow)
 void ExploreTargets(HWND mainWindow)
 {
     SelectionCommand command(mainWindow);
-    for (int i = 0; i < command.GetCount(); ++i) {
+    int count = command.GetCount();
+    // Per row: the folder to open, empty for none, and the target to select in it, empty for a
+    // target that is the folder itself.
+    HeapString* folders = new (std::nothrow) HeapString[count > 0 ? count : 1];           // owned; freed below
+    HeapString* targets = new (std::nothrow) HeapString[count > 0 ? count : 1];           // owned; freed below
+    const wchar_t** selected = new (std::nothrow) const wchar_t*[count > 0 ? count : 1];  // owned; freed below
+    for (int i = 0; folders && targets && selected && i < count; ++i) {
         const ShortcutItem* item = command.Find(i);
         wchar_t target[MAX_PATH];
         if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0] || HoldsWildcard(target))
             continue;
-        ToFolderToExplore(target);
-        ShellExecuteW(0, L"explore", target, L"", L"", SW_SHOW);
+        wchar_t folder[MAX_PATH];
+        lstrcpynW(folder, target, MAX_PATH);
+        ToFolderToExplore(folder);
+        folders[i] = folder;
+        if (lstrcmpW(folder, target) != 0)
+            targets[i] = target;
     }
+    // Each folder once, with every selected target it holds selected, as Explorer's own
+    // "open file location" does for several files.
+    for (int i = 0; folders && targets && selected && i < count; ++i) {
+        bool opened = folders[i].GetLength() == 0;
+        for (int j = 0; j < i && !opened; ++j)
+            opened = SameName(folders[j].GetBuffer(), folders[i].GetBuffer());
+        if (opened)
+            continue;
+        int items = 0;
+        for (int j = i; j < count; ++j) {
+            if (targets[j].GetLength() && SameName(folders[j].GetBuffer(), folders[i].GetBuffer()))
+                selected[items++] = targets[j].GetBuffer();
+        }
+        OpenFolderSelecting(folders[i].GetBuffer(), selected, items);
+    }
+    delete[] selected;
+    delete[] targets;
+    delete[] folders;
 }
 
 void ShowProperties(HWND mainWindow)

@@ -54,8 +54,9 @@ bool ShortcutPointsAt(const wchar_t* linkPath, const wchar_t* target)
     if (SUCCEEDED(link->QueryInterface(IID_IPersistFile, &object))) {
         IPersistFile* persistFile = static_cast<IPersistFile*>(object);
         wchar_t path[MAX_PATH];
+        wchar_t arguments[2] = L"";
         same = SUCCEEDED(persistFile->Load(linkPath, STGM_READ)) && SUCCEEDED(ReadLinkTarget(link, path)) && path[0]
-               && SameName(path, target);
+               && SameName(path, target) && SUCCEEDED(link->GetArguments(arguments, 2)) && !arguments[0];
         persistFile->Release();
     }
     link->Release();

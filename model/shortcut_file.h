@@ -8,7 +8,8 @@ bool CreateShortcutFile(const wchar_t* target, const wchar_t* arguments, const w
                         int showCommand, const wchar_t* linkPath);
 
 // True when the .lnk file at linkPath reads and points at target (case ignored, as the file
-// system compares names).
+// system compares names) with no arguments: it is what a drop of target would make. One with
+// arguments runs something else.
 bool ShortcutPointsAt(const wchar_t* linkPath, const wchar_t* target);
 
 #endif

@@ -94,5 +94,7 @@
 #define IDS_DELETE_VALUES 265
 #define IDS_VALUE_PARTLY_DELETED 266
 #define IDS_RENAME_FAILED 267
+// A drop that made no shortcut: each item had one already, or could not have one.
+#define IDS_DROP_MADE_NOTHING 268
 
 #endif

@@ -42,6 +42,7 @@ TEST_F(ShellFolderTest, ADropNamesItsShortcutAsExplorerNamesCopies)
     MakeLink(folder, L"report.final.lnk", ScratchFile(L"other.doc"));
     MakeLink(folder, L"report.final (2).lnk", ScratchFile(L"other2.doc"));
     MakeLink(folder, L"Data.lnk", data);
+    MakeLink(folder, L"tool.lnk", ScratchFile(L"tool.exe"), L"/x");
     const struct {
         Text dropped;
         DropVerdict verdict;
@@ -50,6 +51,7 @@ TEST_F(ShellFolderTest, ADropNamesItsShortcutAsExplorerNamesCopies)
         {ScratchFile(L"report.final.doc"), kDropCreate, L"report.final (3).lnk"},
         {ScratchFile(L".profile"), kDropCreate, L".profile.lnk"},
         {data, kDropPresent, L"Data.lnk"},
+        {kScratchFolder + L"\\tool.exe", kDropCreate, L"tool (2).lnk"},  // the same target, other arguments
         {MakeLink(folder, L"own.lnk", ScratchFile(L"own.txt")), kDropRefused, L""},
         {fits + L".txt", kDropCreate, fits.substr(kScratchFolder.size() + 1) + L".lnk"},
         {fits + L"n.txt", kDropRefused, L""},

@@ -124,6 +124,7 @@ extern "C" decltype(&RegSetKeyValueW) __imp_RegSetKeyValueW;
 extern "C" decltype(&RegSetValueExW) __imp_RegSetValueExW;
 extern "C" decltype(&SHFileOperationW) __imp_SHFileOperationW;
 extern "C" decltype(&SHGetSpecialFolderLocation) __imp_SHGetSpecialFolderLocation;
+extern "C" decltype(&SHOpenFolderAndSelectItems) __imp_SHOpenFolderAndSelectItems;
 extern "C" decltype(&ShellExecuteW) __imp_ShellExecuteW;
 extern "C" decltype(&ShellExecuteExW) __imp_ShellExecuteExW;
 extern "C" decltype(&ShowWindow) __imp_ShowWindow;
@@ -131,7 +132,7 @@ extern "C" decltype(&TrackPopupMenu) __imp_TrackPopupMenu;
 
 // What the user would notice of a command, one record per kind: the files the shell changes and
 // the windows it opens, as "verb: path" (a delete says "recycle" when it can be undone; the files of
-// one operation are joined by '|'), each menu
+// one operation, and a folder opened with its items selected, are joined by '|'), each menu
 // shown as its items joined by '|' (a greyed command marked ":greyed"), and each message's text.
 struct Noticed {
     Names files, windows, menus, messages;
@@ -183,6 +184,19 @@ struct NoticeRecorder {
             g_noticed.windows.push_back(Text(info->lpVerb) + L": " + info->lpFile
                                         + (info->lpParameters ? L" " + Text(info->lpParameters) : L""));
             return TRUE;
+        }};
+    ImportPatch<decltype(&SHOpenFolderAndSelectItems)> select{
+        __imp_SHOpenFolderAndSelectItems,
+        +[](PCIDLIST_ABSOLUTE folder, UINT count, PCUITEMID_CHILD_ARRAY items, DWORD) {
+            wchar_t path[MAX_PATH] = L"";
+            SHGetPathFromIDListW(folder, path);
+            Text line = L"select: " + Text(path);
+            for (UINT i = 0; i < count; ++i) {
+                PIDLIST_ABSOLUTE item = ILCombine(folder, items[i]);
+                line += (SHGetPathFromIDListW(item, path), L"|" + Text(path));
+                ILFree(item);
+            }
+            return g_noticed.windows.push_back(line), S_OK;
         }};
     ImportPatch<decltype(&TrackPopupMenu)> menu{__imp_TrackPopupMenu, NoticeMenu};
     ImportPatch<decltype(&MessageBoxA)> message{__imp_MessageBoxA, +[](HWND, LPCSTR text, LPCSTR, UINT) {

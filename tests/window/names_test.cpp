@@ -64,8 +64,14 @@ TEST_F(MainWindowTest, EveryNameReachesItsOwnFileAndSwitchOnly)
         ImportPatch finish(
             __imp_DragFinish, +[](HDROP drop) { ++g_dropsFinished, g_dragFinish(drop); }, &g_dragFinish);
         DropFiles(m_window, {target});
-        EXPECT_EQ(1, std::exchange(g_dropsFinished, 0)) << "the drop's handle, released";
         EXPECT_EQ(target, RowText(RowsOf({link})[0], 1)) << "one new shortcut, to the dropped file";
+        DropFiles(m_window, {target});
+        EXPECT_EQ(2, std::exchange(g_dropsFinished, 0)) << "each drop's handle, released";
+        wchar_t said[200] = L"";
+        SendMessageW(g_statusBar.GetWindow(), SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(said));
+        EXPECT_EQ(Text(L"ショートカットを作成しませんでした。同じショートカットが既にあるか、ショートカットにできない項"
+                       L"目です。"),
+                  said);
         auto dropped = TreeContents(m_startup);
         EXPECT_EQ(1u, dropped.erase(link));
         EXPECT_EQ(others, dropped);

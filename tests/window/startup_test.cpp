@@ -123,7 +123,8 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
     Command(CMD_RESTART_AS_ADMIN);
     wchar_t me[MAX_PATH] = L"";
     GetModuleFileNameW(0, me, MAX_PATH);
-    EXPECT_EQ(Names({L"explore: C:\\qdtest\\dup dir", L"properties: " + program, L"runas: " + Text(me) + L" /startup"}),
+    EXPECT_EQ(Names({L"select: C:\\qdtest\\dup dir|" + program, L"properties: " + program,
+                     L"runas: " + Text(me) + L" /startup"}),
               g_noticed.windows);
     EXPECT_FALSE(IsWindow(m_window));
     for (const Text line : {L"+\"C:\\a b\\q\" /startup", L"+q -STARTUP", L"+q /x /Startup\t", L"-\"C:\\-startup\"",

@@ -57,6 +57,7 @@ TEST_F(MainWindowTest, TheSwitchFollowsItsFile)
     EXPECT_EQ("none|" + Bytes(3) + "|none|" + Bytes(7) + "|none", Switch(L"a.lnk") + "|" + Switch(L"b.lnk") + "|"
                                                                       + Switch(L"c.lnk") + "|" + Switch(L"d.lnk") + "|"
                                                                       + Switch(L"f.lnk"));
+    EXPECT_EQ(Names({L"次の項目は削除できませんでした:\n\nb.lnk"}), g_noticed.messages) << "b.lnk was in use";
     EXPECT_EQ(L"無効|無効", RowText(RowsOf({links[1]})[0], kStateColumn) + L"|"
                                 + RowText(RowsOf({m_startup + L"\\d.lnk"})[0], kStateColumn));
     Merge(TrashFolder() + L"\\files\\a.lnk.reg");
@@ -147,10 +148,12 @@ TEST_F(KeysTest, TheNameEditorKeepsItsOwnKeys)
 
 // The context menu holds the commands and their keys, the switch's on the Startup tab only, and
 // runs the one chosen. Without a selection the toolbar's commands are greyed too. The Send To tab
-// has no switch: a Startup shortcut's does not show there, and its command changes nothing.
+// has no switch: a Startup shortcut's does not show there, and its command changes nothing; nor
+// does a subfolder's, which Windows never runs.
 TEST_F(KeysTest, EachTabOffersItsOwnCommands)
 {
     Text link = MakeLink(m_startup, L"a.lnk", ScratchFile(L"a.txt"));
+    CreateDirectoryW((m_startup + L"\\sub").c_str(), 0);
     MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
     ClickTab(1);
     NoticeRecorder noticed;
@@ -158,6 +161,9 @@ TEST_F(KeysTest, EachTabOffersItsOwnCommands)
     SelectRows(RowsOf({link}));
     Press(MainChild(CTRL_LIST), 0, VK_APPS);
     EXPECT_EQ(3, Switch(L"a.lnk")[0]) << "the chosen command ran";
+    SelectRows({RowNamed(L"sub")});
+    Command(CMD_SWITCH_OFF);
+    EXPECT_EQ("-|none", Pressable(CMD_SWITCH_OFF) + "|" + Switch(L"sub"));
     ClickTab(0);
     Press(MainChild(CTRL_LIST), 0, VK_APPS);
     EXPECT_EQ(Names({kStartupMenu, kExplore + L":greyed|プロパティ(&R)\tEnter:greyed||名前の変更(&M)\tF2:greyed|"

@@ -1,5 +1,5 @@
 // The real main window in-process: rows bound to their files, tabs and scans, status bar, Japanese
-// texts, teardown, and the commands: delete and the shell actions.
+// texts, teardown, and the shell actions.
 #include <set>
 
 #include "support/support.h"
@@ -129,46 +129,27 @@ TEST_F(MainWindowTest, JapaneseTextsReachTheUserAsWritten)
     EXPECT_EQ(Ansi(L"送る|スタートアップ|削除"), text[0] + ("|" + std::string(text[1])) + "|" + text[2]);
 }
 
-// Shift deletes for good; a row goes only with its file; a refresh waits for the command to end.
-TEST_F(MainWindowTest, DeleteRemovesTheConfirmedFilesAndTheirRowsOnly)
-{
-    Names links;
-    for (const wchar_t* name : {L"a.lnk", L"b.lnk", L"c.lnk", L"d.lnk"})
-        links.push_back(MakeLink(m_sendTo, name, ScratchFile(Text(name) + L".txt")));
-    Command(CMD_REFRESH);
-    NoticeRecorder noticed;
-    // c.lnk is in use, opened without sharing, so its delete fails.
-    HANDLE inUse = CreateFileW(links[2].c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
-    SelectRows(RowsOf({links[0], links[1], links[2]}));
-    HoldKeys({VK_SHIFT});
-    PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
-    PostMessageA(m_window, WM_COMMAND, CMD_REFRESH, 0);
-    PostMessageA(m_window, WM_COMMAND, CMD_DELETE, 0);
-    PumpMessages();
-    HoldKeys({});
-    CloseHandle(inUse);
-    EXPECT_EQ(Names({L"delete: " + links[0] + L"|" + links[1] + L"|" + links[2]}), g_noticed.files);
-    EXPECT_EQ(Names({L"次の項目は削除できませんでした:\n\nc.lnk"}), g_noticed.messages);
-    EXPECT_EQ(Names({L"c.lnk", L"d.lnk"}), LinkNames(m_sendTo));
-    EXPECT_EQ(RowsOf({links[2], links[3]}), std::vector<int>({0, 1}));
-}
-
 TEST_F(MainWindowTest, ShellActionsReachTheFoldersAndFilesOfTheSelectedRows)
 {
     Text toTool = MakeLink(m_sendTo, L"tool.lnk", ScratchFile(L"tool.exe"));
     Text toData = MakeLink(m_sendTo, L"data.lnk", ScratchFolder(L"Data"));
     WriteBytes(L"C:\\qd-root.txt", "x");
     Text toRoot = MakeLink(m_sendTo, L"root.lnk", L"C:\\qd-root.txt");
+    Text toTwo = MakeLink(m_sendTo, L"two.lnk", ScratchFile(L"two.exe"));
     Command(CMD_REFRESH);
+    SortBy(0);
     NoticeRecorder noticed;
     const struct {
         Names links;
         int command;
         Names calls;
     } rows[] = {
-        {{toTool}, CMD_EXPLORE_TARGET, {L"explore: " + kScratchFolder}},
+        {{toTool}, CMD_EXPLORE_TARGET, {L"select: " + kScratchFolder + L"|" + kScratchFolder + L"\\tool.exe"}},
         {{toData}, CMD_EXPLORE_TARGET, {L"explore: " + kScratchFolder + L"\\Data"}},  // a folder stays whole
-        {{toRoot}, CMD_EXPLORE_TARGET, {L"explore: C:\\"}},  // "C:" would be the drive's current folder
+        {{toRoot}, CMD_EXPLORE_TARGET, {L"select: C:\\|C:\\qd-root.txt"}},  // "C:" would be the drive's current one
+        {{toTool, toTwo},
+         CMD_EXPLORE_TARGET,  // one window a folder, its targets selected
+         {L"select: " + kScratchFolder + L"|" + kScratchFolder + L"\\tool.exe|" + kScratchFolder + L"\\two.exe"}},
         {{toTool, toData}, CMD_PROPERTIES, {L"properties: " + toData, L"properties: " + toTool}},
         {{}, CMD_OPEN_FOLDER, {L"open: " + m_sendTo}},
     };
