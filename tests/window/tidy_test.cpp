@@ -78,7 +78,8 @@ TEST_F(MainWindowTest, RenameSaysWhyANameIsRefused)
     EXPECT_EQ(Names(), g_noticed.files);
 }
 
-// A toolbar delete during an edit commits it first, as Explorer does, and reaches the renamed file.
+// A toolbar delete during an edit commits it first, as Explorer does, and reaches the renamed file:
+// here renamed by its case alone, which Wine's shell refuses and a temporary name does.
 TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
 {
     Text link = MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
@@ -86,12 +87,12 @@ TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
     Command(CMD_REFRESH);
     SelectRows(RowsOf({link}));
     SendMessageW(MainChild(CTRL_LIST), LVM_EDITLABELW, RowsOf({link})[0], 0);
-    SetWindowTextW(GetNameEditor(), L"A renamed");
+    SetWindowTextW(GetNameEditor(), L"A");
     NoticeRecorder noticed;
     SendMessageA(m_window, WM_COMMAND, MAKEWPARAM(CMD_DELETE, BN_CLICKED),
                  reinterpret_cast<LPARAM>(g_toolBar.GetWindow()));
     PumpMessages();
-    EXPECT_EQ(Names({L"rename: " + link, L"recycle: " + m_sendTo + L"\\A renamed.lnk"}), g_noticed.files);
+    EXPECT_EQ(Names({L"rename: " + link, L"recycle: " + m_sendTo + L"\\A.lnk"}), g_noticed.files);
     EXPECT_EQ(Names({L"b.lnk"}), LinkNames(m_sendTo));
 }
 
