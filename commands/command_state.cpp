@@ -17,11 +17,13 @@ struct Selection {
     bool switchable;  // a row with a switch of its own: not RunOnce's, not a subfolder
 };
 
-Selection ReadSelection()
+// What the tab on show needs to know: on Startup whether a row has a switch, on Send To whether
+// one is a file. The walk stops as soon as it knows, so a selection of thousands mostly costs a
+// few rows.
+Selection ReadSelection(bool startup)
 {
     Selection selection = {false, false, false};
-    // Stops as soon as nothing more can be learnt: a selection of thousands costs a few rows.
-    for (int row = NextSelectedRow(-1); row != -1 && !(selection.files && selection.switchable);
+    for (int row = NextSelectedRow(-1); row != -1 && !(startup ? selection.switchable : selection.files);
          row = NextSelectedRow(row)) {
         const ShortcutItem* item = GetRowItem(row);
         if (!item)
@@ -68,13 +70,14 @@ int RowToRename()
 
 bool IsCommandEnabled(UINT command)
 {
-    return IsEnabled(command, ReadSelection(), IsStartupTabSelected());
+    bool startup = IsStartupTabSelected();
+    return IsEnabled(command, ReadSelection(startup), startup);
 }
 
 void UpdateCommandStates()
 {
-    const Selection selection = ReadSelection();
     bool startup = IsStartupTabSelected();
+    const Selection selection = ReadSelection(startup);
     for (const TBBUTTON& button : g_toolbarButtons)
         EnableToolbarButton(button.idCommand, IsEnabled(button.idCommand, selection, startup));
 }

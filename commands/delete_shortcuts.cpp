@@ -1,5 +1,6 @@
 // DeleteSelectedShortcuts: the selected files in one shell delete, which asks once for them all
-// as Explorer does, and the selected Run values with one question of their own.
+// as Explorer does; names the shell would take for others, and the selected Run values, each
+// kind with one question of the program's own.
 #include "commands/delete_shortcuts.h"
 
 #include <new>
@@ -96,22 +97,25 @@ void DeleteExactly(SelectionCommand& command, const RowGroup& files, bool startu
     if (ShowWordsWith(window, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_EXACTLY, files.names.GetBuffer())
         != IDYES)
         return;
-    for (int i = 0; i < files.count; ++i) {
-        // Checked again after the question, which may have stood open a while.
+    RowGroup asked(files.count);
+    for (int i = 0; asked.rows && i < files.count; ++i) {
+        // Checked again after the question, which may have stood open a while; a row found
+        // changed is named once, by the command.
         if (!command.Check(files.rows[i]))
             continue;
+        asked.Add(files.rows[i], command.GetRow(files.rows[i]));
         HeapString exact = ExactPath(command.GetRow(files.rows[i]).GetPath());
         if (!DeleteFileW(exact.GetBuffer()))
             RemoveDirectoryW(exact.GetBuffer());
     }
-    TakeStock(command, files, startup, false);
+    TakeStock(command, asked, startup, false);
 }
 
 }  // namespace
 
 void DeleteSelectedShortcuts(HWND mainWindow)
 {
-    SelectionCommand command(mainWindow);
+    SelectionCommand command(mainWindow, SelectionCommand::kWrites);
     if (!command.IsRunning())
         return;
     // Read once, so every file of this command goes the same way.

@@ -12,7 +12,7 @@
 
 void ShowSelectedOnMenu(HWND mainWindow, bool shown)
 {
-    SelectionCommand command(mainWindow);
+    SelectionCommand command(mainWindow, SelectionCommand::kWrites);
     for (int i = 0; i < command.GetCount(); ++i) {
         const RowRef& row = command.GetRow(i);
         ShortcutItem* item = row.GetKind() == kRowFile ? command.Check(i) : 0;

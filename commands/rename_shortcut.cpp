@@ -1,5 +1,6 @@
 // Rename: judged by the naming rules first, then checked against the file as it was listed, then
-// one FO_RENAME through the shell, so it can be undone like any rename in Explorer; a Startup
+// one FO_RENAME through the shell, so it can be undone like any rename in Explorer, or an exact
+// move where the shell would reach another file or refuses a change of case; a Startup
 // shortcut's switch moves with it.
 #include "commands/rename_shortcut.h"
 
@@ -67,15 +68,20 @@ bool MoveExactly(const wchar_t* oldPath, const wchar_t* newPath)
     return false;
 }
 
-bool RenameFile(HWND mainWindow, const wchar_t* oldPath, const wchar_t* newPath)
+bool RenameFile(HWND mainWindow, const RowRef& row, const wchar_t* newPath)
 {
     // Through the shell where it can, so it can be undone like a rename in Explorer.
+    const wchar_t* oldPath = row.GetPath();
     if (!PathIsTrimmedByWin32(oldPath)
         && RunShellFileOperation(mainWindow, FO_RENAME, oldPath, newPath, FOF_ALLOWUNDO | FOF_NOERRORUI))
         return true;
-    RowStamp stamp;
-    bool moved = ReadFileStamp(newPath, &stamp) && !ReadFileStamp(oldPath, &stamp);
-    return moved || ((PathIsTrimmedByWin32(oldPath) || SameName(oldPath, newPath)) && MoveExactly(oldPath, newPath));
+    // A shell that said no may have renamed it all the same: the file at the new name is this
+    // one when it is as the row was listed, and the old name holds nothing.
+    RowStamp moved;
+    RowStamp left;
+    if (ReadFileStamp(newPath, &moved) && SameStamp(row.GetStamp(), moved) && !ReadFileStamp(oldPath, &left))
+        return true;
+    return (PathIsTrimmedByWin32(oldPath) || SameName(oldPath, newPath)) && MoveExactly(oldPath, newPath);
 }
 
 // The row of the file renamed from row, bound to newPath in place: its states stay, since the
@@ -145,7 +151,7 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
             // Changed or gone since it was listed: the list is read again instead.
             ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_ROWS_CHANGED, renaming.row.GetName());
             PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
-        } else if (verdict == kNameAccepted && !RenameFile(mainWindow, oldPath, newPath)) {
+        } else if (verdict == kNameAccepted && !RenameFile(mainWindow, renaming.row, newPath)) {
             ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_RENAME_FAILED, renaming.row.GetName());
         } else if (verdict == kNameAccepted) {
             if (renaming.startup)

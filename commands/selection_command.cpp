@@ -13,6 +13,14 @@ namespace {
 
 bool g_selectionCommandRunning = false;
 
+// Commits a name being edited, as a click elsewhere does in Explorer, so that a command acts on
+// the rows as they stand after the rename: the edit ends when it loses the focus, its text kept.
+void EndNameEdit()
+{
+    if (GetNameEditor())
+        FocusShortcutView();
+}
+
 // Ends the edit before anything is taken, so that the selection holds the renamed file; false
 // while another command waits in a dialog.
 bool Admit()
@@ -25,14 +33,8 @@ bool Admit()
 
 }  // namespace
 
-void EndNameEdit()
-{
-    // The edit ends when it loses the focus, with its text kept.
-    if (GetNameEditor())
-        FocusShortcutView();
-}
-
-SelectionCommand::SelectionCommand(HWND mainWindow) : m_mainWindow(mainWindow), m_running(Admit()), m_scope(mainWindow)
+SelectionCommand::SelectionCommand(HWND mainWindow, Kind kind)
+    : m_mainWindow(mainWindow), m_kind(kind), m_running(Admit()), m_scope(mainWindow), m_changedCount(0)
 {
     if (m_running)
         g_selectionCommandRunning = true;
@@ -44,12 +46,14 @@ SelectionCommand::~SelectionCommand()
         return;
     g_selectionCommandRunning = false;
     KeepChosenOrder();
-    TakeOwnChange();
+    if (m_kind == kWrites)
+        TakeOwnChange();
     UpdateCommandStates();
-    if (m_changed.GetLength()) {
+    if (m_changedCount) {
         ShowWordsWith(m_mainWindow, MB_OK | MB_ICONWARNING, IDS_ROWS_CHANGED, m_changed.GetBuffer());
-        // After the scope, whose end may already run a listing that waited.
-        PostMessageA(m_mainWindow, WM_COMMAND, CMD_REFRESH, 0);
+        // Once the scope is over; unless a listing waits for it already, which its end runs.
+        if (!IsRefreshWaiting())
+            PostMessageA(m_mainWindow, WM_COMMAND, CMD_REFRESH, 0);
     }
 }
 
@@ -71,7 +75,9 @@ ShortcutItem* SelectionCommand::Check(int index)
 
 void SelectionCommand::ReportChanged(int index)
 {
-    if (m_changed.GetLength())
+    if (m_changedCount++)
         m_changed.Append(L"\n");
-    m_changed.Append(m_rows.Get(index).GetName());
+    // The unnamed Run value goes by the name its row shows.
+    const wchar_t* name = m_rows.Get(index).GetName();
+    m_changed.Append(name[0] ? name : WordsWith(m_mainWindow, IDS_DEFAULT_VALUE, 0).GetBuffer());
 }

@@ -1,8 +1,8 @@
 // The one path from the selected rows to a write. Every command that acts on the selection runs
 // inside a SelectionCommand, which holds every step that keeps it on the rows the user chose:
-// it ends a name being edited, takes the selection, waits any listing out, checks each row's
-// file or value against what was listed just before it is written, keeps the chosen order, and
-// takes the command's own change, so the live list does not list it again.
+// it ends a name being edited, takes the selection, waits any listing out, checks a row's file or
+// value against what was listed when the command asks just before it writes (Check), keeps the
+// chosen order, and takes a writing command's own change, so the live list does not list it again.
 #ifndef QUIVERDESK_COMMANDS_SELECTION_COMMAND_H
 #define QUIVERDESK_COMMANDS_SELECTION_COMMAND_H
 
@@ -16,10 +16,13 @@ class ShortcutItem;
 
 class SelectionCommand {
 public:
+    // A command that only hands rows to the shell to show changes nothing the live list should
+    // take for its own.
+    enum Kind { kShows, kWrites };
     // Does nothing more (IsRunning is false) while another selection command waits in a dialog,
     // whose message loop let this one in. Whether the selection allows the command at all is
     // the window's to ask first (IsCommandEnabled).
-    explicit SelectionCommand(HWND mainWindow);
+    SelectionCommand(HWND mainWindow, Kind kind);
     // Names every row found changed or gone in one message and lists the tab again; keeps the
     // chosen order; takes the command's own change; greys the commands for the rows left.
     ~SelectionCommand();
@@ -41,14 +44,12 @@ private:
     SelectionCommand& operator=(const SelectionCommand&);
 
     HWND m_mainWindow;
+    Kind m_kind;
     bool m_running;
     CommandScope m_scope;
     SelectedRows m_rows;
     HeapString m_changed;  // the names of the rows found changed, one a line
+    int m_changedCount;
 };
-
-// Commits a name being edited, as a click elsewhere does in Explorer, so that a command acts on
-// the rows as they stand after the rename. Nothing happens when no name is being edited.
-void EndNameEdit();
 
 #endif

@@ -1,4 +1,4 @@
-// OpenFolder, ExploreTargets and ShowProperties: the shell does the work; nothing here waits.
+// OpenFolder, ExploreTargets and ShowProperties: the shell does the work, and nothing here writes.
 #include "commands/shell_actions.h"
 
 #include <shellapi.h>
@@ -82,7 +82,7 @@ void OpenFolder(HWND mainWindow)
 
 void ExploreTargets(HWND mainWindow)
 {
-    SelectionCommand command(mainWindow);
+    SelectionCommand command(mainWindow, SelectionCommand::kShows);
     int count = command.GetCount();
     // Per row: the folder to open, empty for none, and the target to select in it, empty for a
     // target that is the folder itself.
@@ -92,7 +92,9 @@ void ExploreTargets(HWND mainWindow)
     for (int i = 0; folders && targets && selected && i < count; ++i) {
         const ShortcutItem* item = command.Find(i);
         wchar_t target[MAX_PATH];
-        if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0] || HoldsWildcard(target))
+        // A target ending in a dot or a space would open the file Win32 trims it to.
+        if (!item || !item->GetTargetPath(target, MAX_PATH) || !target[0] || HoldsWildcard(target)
+            || PathIsTrimmedByWin32(target))
             continue;
         wchar_t folder[MAX_PATH];
         lstrcpynW(folder, target, MAX_PATH);
@@ -123,7 +125,7 @@ void ExploreTargets(HWND mainWindow)
 
 void ShowProperties(HWND mainWindow)
 {
-    SelectionCommand command(mainWindow);
+    SelectionCommand command(mainWindow, SelectionCommand::kShows);
     for (int i = 0; i < command.GetCount(); ++i) {
         // A Run value has no file of its own: its program's sheet stands for it.
         const ShortcutItem* item = command.Find(i);

@@ -12,7 +12,7 @@
 
 void SwitchSelectedShortcuts(HWND mainWindow, bool on)
 {
-    SelectionCommand command(mainWindow);
+    SelectionCommand command(mainWindow, SelectionCommand::kWrites);
     for (int i = 0; i < command.GetCount(); ++i) {
         // Each row's switch lives in its own source's key; RunOnce has none, and a folder none
         // that Windows reads.

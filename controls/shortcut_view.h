@@ -67,10 +67,6 @@ inline int GetRowCount()
 {
     return static_cast<int>(SendMessageA(g_hListView, LVM_GETITEMCOUNT, 0, 0));
 }
-inline int GetSelectedRowCount()
-{
-    return static_cast<int>(SendMessageA(g_hListView, LVM_GETSELECTEDCOUNT, 0, 0));
-}
 // The rows after it move up one place.
 inline bool DeleteRow(int row)
 {

@@ -76,8 +76,10 @@ LinkNameVerdict JudgeNewLinkName(const wchar_t* linkPath, const wchar_t* name, w
     int folderLength = static_cast<int>(lastBackslash - linkPath) + 1;
     int nameLength = lstrlenW(name);
     // Win32 would trim a last part's trailing dots and spaces, so the file would take another
-    // name than the one judged: they go here, as Explorer drops them.
-    if (!extension[0]) {
+    // name than the one judged: they go here, as Explorer drops them. A name that already ends so
+    // and is kept as it is stays unchanged, not renamed to the name Win32 trims it to.
+    bool kept = !extension[0] && wcscmp(name, lastBackslash + 1) == 0;
+    if (!extension[0] && !kept) {
         while (nameLength > 0 && (name[nameLength - 1] == L'.' || name[nameLength - 1] == L' '))
             --nameLength;
         if (nameLength == 0)

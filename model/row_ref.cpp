@@ -31,12 +31,21 @@ bool SameStamp(const RowStamp& listed, const RowStamp& now)
 
 bool ReadFileStamp(const wchar_t* path, RowStamp* stamp)
 {
-    WIN32_FILE_ATTRIBUTE_DATA data;
+    // The folder's entry for the file, as the listing read it: a file's own record may be ahead
+    // of its entry while another program writes it, and every row would then read as changed.
+    // Its name must be the one asked for, unit for unit.
     HeapString exact = ExactPath(path);
-    if (!path || !GetFileAttributesExW(exact.GetBuffer(), GetFileExInfoStandard, &data))
+    const wchar_t* name = FindLastBackslash(path);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = path && name
+                        ? FindFirstFileExW(exact.GetBuffer(), FindExInfoBasic, &entry, FindExSearchNameMatch, 0, 0)
+                        : INVALID_HANDLE_VALUE;
+    if (search == INVALID_HANDLE_VALUE)
         return false;
-    RowStamp read = {data.dwFileAttributes, data.nFileSizeHigh, data.nFileSizeLow, data.ftLastWriteTime, 0};
-    *stamp = read;
+    FindClose(search);
+    if (wcscmp(entry.cFileName, name + 1) != 0)
+        return false;
+    *stamp = FileStamp(entry);
     return true;
 }
 

@@ -151,7 +151,7 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
     CopyMemory(m_path + folderLength + 1, name, (size - folderLength - 1) * sizeof(wchar_t));
     m_name = CopyText(displayName);
     if (attributes == INVALID_FILE_ATTRIBUTES)
-        attributes = GetFileAttributesW(m_path);
+        attributes = GetFileAttributesW(ExactPath(m_path).GetBuffer());
     // The menu leaves a hidden file out, whatever it is.
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN))
         m_states |= kStateHidden;

@@ -143,20 +143,27 @@ LONG DeleteStartupValue(StartupSource source, const wchar_t* name, bool* switchD
                   : info.values ? OpenPlace(*info.values, KEY_SET_VALUE, &values)
                                 : ERROR_NOT_SUPPORTED;
     // Both keys are opened before either value goes: a refusal of either leaves both as they were.
-    LONG opened = status == ERROR_SUCCESS && info.switches ? OpenPlace(*info.switches, KEY_SET_VALUE, &switches)
-                                                           : ERROR_FILE_NOT_FOUND;
+    LONG opened = status == ERROR_SUCCESS && info.switches
+                      ? OpenPlace(*info.switches, KEY_QUERY_VALUE | KEY_SET_VALUE, &switches)
+                      : ERROR_FILE_NOT_FOUND;
     if (opened != ERROR_SUCCESS && opened != ERROR_FILE_NOT_FOUND)
         status = opened;
-    // The switch first: a value left without its switch would start at the next log-on, on,
-    // although the user had switched it off.
-    if (status == ERROR_SUCCESS && switches) {
-        LONG deleted = RegDeleteValueW(switches, name);
-        *switchDeleted = deleted == ERROR_SUCCESS;
-        if (deleted != ERROR_FILE_NOT_FOUND)
-            status = deleted;
+    // The switch first: a switch left behind by a value that went would switch off whatever
+    // comes later by the name. Should the value then stay, its switch goes back as it was, so
+    // that an entry the user switched off does not start at the next log-on.
+    DWORD type = 0;
+    DWORD size = 0;
+    BYTE* saved = status == ERROR_SUCCESS && switches ? ReadWholeValue(switches, name, &type, &size) : 0;  // owned
+    if (saved) {
+        status = RegDeleteValueW(switches, name);
+        *switchDeleted = status == ERROR_SUCCESS;
     }
     if (status == ERROR_SUCCESS)
         status = RegDeleteValueW(values, name);
+    if (status != ERROR_SUCCESS && *switchDeleted
+        && RegSetValueExW(switches, name, 0, type, saved, size) == ERROR_SUCCESS)
+        *switchDeleted = false;
+    delete[] saved;
     if (values)
         RegCloseKey(values);
     if (switches)

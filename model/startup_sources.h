@@ -61,8 +61,8 @@ private:
 
 // Deletes name from a registry source's key, its switch first. The caller saved both first
 // (SaveValueToBackupFolder). ERROR_SUCCESS, or the registry's status: ERROR_ACCESS_DENIED means
-// a key is the machine's and needs an administrator. switchDeleted tells whether the switch went,
-// which it may have although the value then stayed.
+// a key is the machine's and needs an administrator. switchDeleted tells whether the switch is
+// gone although the value stayed: it went first, and could not be put back.
 LONG DeleteStartupValue(StartupSource source, const wchar_t* name, bool* switchDeleted);
 
 #endif

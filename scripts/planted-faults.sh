@@ -127,15 +127,17 @@ faults=(
   "model/localized_names.cpp|            return ResolveIndirectName(line + nameLength + 1, buffer, capacity);|            return lstrcpynW(buffer, line + nameLength + 1, capacity) != 0;|desktop.ini's @-references shown unread"
   "commands/selection_command.cpp|    if (item && CheckRow(m_rows.Get(index)) == kRowAsListed)|    if (item)|a row changed since its listing is written"
   "commands/selection_command.cpp|    KeepChosenOrder();
-    TakeOwnChange();|    TakeOwnChange();|a command loses the chosen order"
-  "commands/selection_command.cpp|    TakeOwnChange();
-    UpdateCommandStates();|    UpdateCommandStates();|the program's own change is listed again"
+    if (m_kind == kWrites)|    if (m_kind == kWrites)|a command loses the chosen order"
+  "commands/selection_command.cpp|    if (m_kind == kWrites)
+        TakeOwnChange();|    ;|the program's own change is listed again"
   "app/main_window.cpp|    if (!IsCommandEnabled(LOWORD(wParam)))
         return 0;|    ;|a command the selection does not allow runs from a key"
   "commands/delete_shortcuts.cpp|(PathIsTrimmedByWin32(row.GetPath()) ? exactFiles : files)|files|a name Win32 trims goes to the shell's delete"
   "model/hidden_attribute.cpp|    HeapString exact = ExactPath(path);|    HeapString exact(path);|hiding "Twin.lnk." hides "Twin.lnk""
   "commands/delete_value.cpp|    if (valueStayed && !switchDeleted) {|    if (valueStayed) {|a value deleted in part loses its backup"
   "model/startup_switch.cpp|        if ((!held || RecycleValueAsRegFile(owner, key, place->name, newName))|        if ((true|a rename overwrites a leftover switch value unsaved"
+  "model/link_name.cpp|    bool kept = !extension[0] && wcscmp(name, lastBackslash + 1) == 0;|    bool kept = false;|Enter on \"Twin.lnk.\" renames it to its sibling's name"
+  "model/row_ref.cpp|    if (wcscmp(entry.cFileName, name + 1) != 0)|    if (false)|a file of another case or name passes for the row's"
 )
 
 # Copies the tree (without builds and git).

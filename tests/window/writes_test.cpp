@@ -164,8 +164,8 @@ TEST_F(MainWindowTest, FiveRowsAskOnceAndCancelKeepsAllFive)
     }
 }
 
-// A Run value whose delete failed after its switch went keeps its .reg, which says what it was,
-// and the message says what stayed.
+// A Run value whose delete failed after its switch went, which could not be put back, keeps its
+// .reg, and the message says what stayed.
 TEST_F(WritesTest, AValueDeletedInPartKeepsItsBackupAndSaysWhatStayed)
 {
     const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
@@ -181,6 +181,10 @@ TEST_F(WritesTest, AValueDeletedInPartKeepsItsBackupAndSaysWhatStayed)
             return ++deletes == 2 ? static_cast<LSTATUS>(ERROR_ACCESS_DENIED) : real(key, name);
         },
         &real);
+    // Nor can the switch be put back.
+    ImportPatch refuseToWrite(
+        __imp_RegSetValueExW,
+        +[](HKEY, LPCWSTR, DWORD, DWORD, const BYTE*, DWORD) { return LSTATUS(ERROR_ACCESS_DENIED); });
     NoticeRecorder noticed;
     Command(CMD_DELETE);
     const Text said = g_noticed.messages.at(1),
