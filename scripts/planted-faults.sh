@@ -135,7 +135,7 @@ faults=(
   "commands/delete_shortcuts.cpp|(PathIsTrimmedByWin32(row.GetPath()) ? exactFiles : files)|files|a name Win32 trims goes to the shell's delete"
   "model/hidden_attribute.cpp|    HeapString exact = ExactPath(path);|    HeapString exact(path);|hiding "Twin.lnk." hides "Twin.lnk""
   "commands/delete_value.cpp|    if (valueStayed && !switchDeleted) {|    if (valueStayed) {|a value deleted in part loses its backup"
-  "model/startup_switch.cpp|        if ((!held || RecycleValueAsRegFile(owner, key, place->name, newName))|        if ((true|a rename overwrites a leftover switch value unsaved"
+  "model/startup_switch.cpp|        bool held = RegQueryValueExW(key, newName, 0, 0, 0, 0) == ERROR_SUCCESS;|        bool held = false;|a rename overwrites a leftover switch value unsaved"
   "model/link_name.cpp|    bool kept = !extension[0] && wcscmp(name, lastBackslash + 1) == 0;|    bool kept = false;|Enter on \"Twin.lnk.\" renames it to its sibling's name"
   "model/row_ref.cpp|    if (wcscmp(entry.cFileName, name + 1) != 0)|    if (false)|a file of another case or name passes for the row's"
 )

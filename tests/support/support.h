@@ -257,8 +257,10 @@ inline void SortBy(int column)
     RECT rect = {};
     HWND header = ListView_GetHeader(MainChild(CTRL_LIST));
     Header_GetItemRect(header, column, &rect);
-    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rect.left + 5, rect.top + 5));
-    SendMessageA(header, WM_LBUTTONUP, 0, MAKELPARAM(rect.left + 5, rect.top + 5));
+    // Mid-column: near its left edge lies the divider of the column before, which resizes.
+    const LPARAM middle = MAKELPARAM((rect.left + rect.right) / 2, rect.top + 5);
+    SendMessageA(header, WM_LBUTTONDOWN, MK_LBUTTON, middle);
+    SendMessageA(header, WM_LBUTTONUP, 0, middle);
 }
 
 // The file of the row's item, as every command finds it; empty when no command may act on it.
@@ -310,8 +312,8 @@ protected:
         for (const Text& dir : {m_sendTo, m_startup, kScratchFolder}) {
             if (dir.size() < 4 || dir[1] != L':' || dir[2] != L'\\')  // a drive root, or Wine's Z:, the host's root
                 std::abort();
-            for (const auto& entry : std::filesystem::directory_iterator(dir))
-                std::filesystem::remove_all(entry.path());
+            for (const auto& entry : std::filesystem::directory_iterator(dir))  // exactly, "Twin.lnk." too
+                std::filesystem::remove_all(L"\\\\?\\" + entry.path().wstring());
         }
         RegDeleteKeyW(HKEY_CURRENT_USER, kSwitchKey);
         // The bin names a file after those it already holds: each test starts with none.

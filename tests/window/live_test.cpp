@@ -109,4 +109,9 @@ TEST_F(MainWindowTest, ALiveListingKeepsTheSelectionAndTheSortAndWaitsForAnEdit)
     EXPECT_TRUE(GetNameEditor() != 0);
     SendMessageW(GetNameEditor(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Live([] { return RowCount() == 5; }));
+    // So does a command that changes the column the rows are sorted by.
+    SortBy(kStateColumn);
+    SelectRows({0});
+    Command(CMD_HIDE_FROM_MENU);
+    EXPECT_EQ(L"非表示", RowText(4, kStateColumn)) << "the hidden row sorted last";
 }
