@@ -11,6 +11,7 @@
 #include "app/window_font.h"
 #include "commands/live_view.h"
 #include "commands/restart_elevated.h"
+#include "commands/row_filler.h"
 #include "controls/main_tabs.h"
 #include "controls/row_icons.h"
 #include "controls/shortcut_view.h"
@@ -163,7 +164,8 @@ void StartCom()
 void OnDestroy(HWND)
 {
     StopWatching();
-    // The items' shell-link objects must go while COM is still up.
+    // The fill's bound folder and the items' shell-link objects must go while COM is still up.
+    StopFilling();
     g_shortcutList.RemoveAll();
     if (g_comStarted)
         CoUninitialize();

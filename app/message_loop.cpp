@@ -1,9 +1,11 @@
 // The message loop, with the accelerator table given the first look at every message. Between
 // messages it sleeps on the change notifications of what the list shows as well, so a change made
-// by another program wakes it, and nothing else does.
+// by another program wakes it, and nothing else does. While rows are filled, each pass through
+// the loop fills a slice of them once every waiting message is handled.
 #include "app/message_loop.h"
 
 #include "commands/live_view.h"
+#include "commands/row_filler.h"
 #include "controls/shortcut_view.h"
 
 namespace {
@@ -37,7 +39,9 @@ void Dispatch(HWND mainWindow, HACCEL accelerators, HACCEL commandKeys, MSG& mes
 bool PumpMessagesAndChanges(HWND mainWindow, HACCEL accelerators, HACCEL commandKeys, DWORD timeout, int* exitCode)
 {
     int count = GetChangeHandleCount();
-    DWORD woken = MsgWaitForMultipleObjectsEx(count, GetChangeHandles(), timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    // Rows still to fill: a look at what waits, and back to them.
+    DWORD woken = MsgWaitForMultipleObjectsEx(count, GetChangeHandles(), IsFilling() ? 0 : timeout, QS_ALLINPUT,
+                                              MWMO_INPUTAVAILABLE);
     if (woken < WAIT_OBJECT_0 + count)
         OnSourceChanged(mainWindow, woken - WAIT_OBJECT_0);
     MSG message;
@@ -50,6 +54,7 @@ bool PumpMessagesAndChanges(HWND mainWindow, HACCEL accelerators, HACCEL command
         }
         Dispatch(mainWindow, accelerators, commandKeys, message);
     }
+    FillRowsForAWhile();
     return true;
 }
 

@@ -4,10 +4,22 @@
 #define QUIVERDESK_BENCH_BENCH_H
 
 #include "commands/refresh.h"
+#include "commands/row_filler.h"
+#include "model/shortcut_list.h"
 #include "model/shortcut_file.h"
 #include "tests/support/harness.h"
 #include <chrono>
 #include <psapi.h>  // after windows.h, which it needs
+
+// A listing read whole and every row filled, as a tab's first listing reads it: nothing is taken
+// from the listing before.
+inline void ListAfresh(HWND window)
+{
+    g_shortcutList.RemoveAll();
+    RefreshShortcuts(window);
+    while (FillRowsForAWhile()) {
+    }
+}
 
 inline double NowMs()
 {

@@ -124,12 +124,12 @@ int main(int argc, char** argv)
             || !CopyFolder(folder, copies[1], true))
             return fprintf(stderr, "refresh_bench: could not fill the folders\n"), 1;
         Floor(folder);  // warms the caches once; every run then sees the same state
-        RefreshShortcuts(bench.window);
+        ListAfresh(bench.window);
         PumpMessages();
         const int rows = ListView_GetItemCount(GetDlgItem(bench.window, CTRL_LIST)), perRow = rows ? rows : 1;
         std::vector<double> times[3], onCopies[2][2];  // refresh, floor, by-path; per row [by-path, floor][no ini, ini]
         for (int run = 0; run < runs; ++run) {
-            times[0].push_back(TimeMs([&] { RefreshShortcuts(bench.window); }));
+            times[0].push_back(TimeMs([&] { ListAfresh(bench.window); }));
             PumpMessages();
             times[1].push_back(TimeMs([&] { Floor(folder); }));
             times[2].push_back(TimeMs([&] { ByPathYardstick(folder); }));

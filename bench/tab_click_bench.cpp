@@ -32,7 +32,7 @@ int main(int argc, char** argv)
     RegCreateKeyExW(HKEY_CURRENT_USER, kRun, 0, 0, 0, KEY_READ, 0, &run, &made);
     RegCloseKey(run);
     ClickTab(bench.window, 1);
-    auto refresh = [&] { RefreshShortcuts(bench.window); };
+    auto refresh = [&] { ListAfresh(bench.window); };
     const double empty = MedianMs(3, refresh);
     printf("### The Startup tab's rows\n\n| N | rows | refresh ms | ms per row above the empty tab |\n"
            "|---:|---|---:|---:|\n");

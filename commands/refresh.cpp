@@ -2,6 +2,7 @@
 #include "commands/refresh.h"
 
 #include "commands/live_view.h"
+#include "commands/row_filler.h"
 #include "commands/command_state.h"
 #include "commands/selected_rows.h"
 #include "commands/sort_rows.h"
@@ -11,6 +12,7 @@
 #include "controls/status_bar.h"
 #include "model/bound_folder.h"
 #include "model/folder_path.h"
+#include "model/item_index.h"
 #include "model/link_name.h"
 #include "model/localized_names.h"
 #include "model/shortcut_list.h"
@@ -24,7 +26,8 @@ const wchar_t kPattern[] = L"\\*";
 
 int g_commandsRunning = 0;
 bool g_refreshWaiting = false;
-int g_listedTab = -1;  // the tab of the rows on show
+int g_listedTab = -1;   // the tab of the rows on show
+RowRef g_iniStamps[2];  // each folder's desktop.ini as last listed, the user's and the all-users'
 
 // What the menus show of a folder: every entry but the two dot entries and the folder's own
 // desktop.ini, which Windows hides from the menus and runs nothing from.
@@ -33,12 +36,13 @@ bool IsListed(const wchar_t* name)
     return lstrcmpW(name, L".") != 0 && lstrcmpW(name, L"..") != 0 && !SameName(name, L"desktop.ini");
 }
 
-// Adds every file and subfolder of folder, in file-system order, by its exact UTF-16 name. The
-// folder is bound once for all their names and icons, and its desktop.ini read once for the
-// names it gives them. With switches (a Startup folder), each item also shows whether Windows
-// has switched it off. False when the folder could not be read; an empty folder is read.
+// Adds every file and subfolder of folder, in file-system order, by its exact UTF-16 name: the
+// rows' names are on show at once, and each file unchanged since the last listing keeps what was
+// read of it there; the rest is filled afterwards. With switches (a Startup folder), each item also
+// shows whether Windows has switched it off. False when the folder could not be read; an empty
+// folder is read.
 bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, StartupSource source,
-                    FolderDigest& digest)
+                    const ItemIndex& listed, FolderDigest& digest)
 {
     HeapString pattern(folder);
     pattern.Append(kPattern);
@@ -46,10 +50,15 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, S
     HANDLE search = FindFirstFileW(pattern.GetBuffer(), &entry);
     if (search == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
-    BoundFolder bound;
-    bound.Bind(folder.GetBuffer());
-    LocalizedNames names;
-    names.Read(folder.GetBuffer());
+    // desktop.ini names the other files: when it changed, every name is read again.
+    HeapString ini(folder);
+    ini.Append(L"\\desktop.ini");
+    RowStamp iniStamp;
+    bool iniRead = ReadFileStamp(ini.GetBuffer(), &iniStamp);
+    RowRef& last = g_iniStamps[source == kSourceCommonFolder];
+    RowRef now = RowRef::File(source, ini.GetBuffer(), iniRead ? iniStamp : RowStamp());
+    bool namesKept = last.SameRow(kRowFile, source, ini.GetBuffer()) && SameStamp(last.GetStamp(), now.GetStamp());
+    last = now;
     do {
         digest.Add(entry);
         if (!IsListed(entry.cFileName))
@@ -57,9 +66,12 @@ bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, S
         ShortcutItem* item = g_shortcutList.Add();
         if (!item)
             continue;
-        item->Load(bound, folder.GetBuffer(), entry.cFileName, entry.dwFileAttributes, &names);
+        item->SetFile(folder.GetBuffer(), entry.cFileName, entry.dwFileAttributes);
         item->SetSource(source);
         item->SetStamp(FileStamp(entry));
+        ShortcutItem* before = namesKept && !item->IsFilled() ? listed.FindUnchanged(item->GetRef()) : 0;
+        if (before)
+            item->TakeDetails(*before);
         if (switches && item->IsUsable() && switches->IsOff(entry.cFileName))
             item->AddStates(kStateSwitchedOff);
     } while (FindNextFileW(search, &entry));
@@ -144,7 +156,13 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
     bool again = tab == g_listedTab;
     HeldRows held;
     g_listedTab = tab;
-    g_shortcutList.RemoveAll();
+    // The last listing's items give their details to the rows unchanged since, on this tab only.
+    StopFilling();
+    ShortcutList before;
+    before.Swap(g_shortcutList);
+    if (!again)
+        before.RemoveAll();
+    ItemIndex listed(before);
     bool found = folder.GetLength() > 0;
     bool startup = IsStartupTab(tab);
     bool read = false;
@@ -153,25 +171,27 @@ int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
     FolderDigest digest;
     if (found && startup) {
         StartupSwitches switches;
-        read = AddShortcutsOf(folder, &switches, kSourceUserFolder, digest);
+        read = AddShortcutsOf(folder, &switches, kSourceUserFolder, listed, digest);
     } else if (found) {
-        read = AddShortcutsOf(folder, 0, kSourceUserFolder, digest);
+        read = AddShortcutsOf(folder, 0, kSourceUserFolder, listed, digest);
     }
     // Windows starts the machine's folder and the Run keys as well: the tab lists what it starts.
+    HeapString common;
     if (startup) {
-        HeapString common = GetSourceFolder(kSourceCommonFolder);
+        common = GetSourceFolder(kSourceCommonFolder);
         StartupSwitches switches(GetStartupSource(kSourceCommonFolder).switches);
         if (common.GetLength())
-            AddShortcutsOf(common, &switches, kSourceCommonFolder, digest);
-        AddRegistryRows();
+            AddShortcutsOf(common, &switches, kSourceCommonFolder, listed, digest);
+        AddRegistryRows(listed);
     }
-    CheckShortcutStates(g_shortcutList);
+    before.RemoveAll();
     // Filled whatever happened: rows, or none, never the last folder's.
     ShowPlaceColumn(startup);
     FillShortcutView();
     KeepChosenOrder();
     if (again)
         held.Restore();
+    StartFilling(found ? folder : HeapString(L""), common);
     WatchListedSources(found ? folder.GetBuffer() : L"", startup, digest.Get());
     ShowOutcome(mainWindow,
                 !found ? IDS_FOLDER_NOT_FOUND

@@ -4,6 +4,7 @@
 #include "commands/command_state.h"
 #include "commands/live_view.h"
 #include "commands/message_words.h"
+#include "commands/row_filler.h"
 #include "commands/sort_rows.h"
 #include "controls/shortcut_view.h"
 #include "model/shortcut_item.h"
@@ -21,13 +22,15 @@ void EndNameEdit()
         FocusShortcutView();
 }
 
-// Ends the edit before anything is taken, so that the selection holds the renamed file; false
-// while another command waits in a dialog.
+// Ends the edit before anything is taken, so that the selection holds the renamed file, and
+// fills the selected rows still unread, so that the command acts on what they show; false while
+// another command waits in a dialog.
 bool Admit()
 {
     if (g_selectionCommandRunning)
         return false;
     EndNameEdit();
+    FillSelectedRowsNow();
     return true;
 }
 

@@ -18,7 +18,7 @@ HeapString GetSourceFolder(StartupSource source)
     return HeapString(path);
 }
 
-void AddRegistryRows()
+void AddRegistryRows(const ItemIndex& listed)
 {
     // The program's own module holds its words; no window is needed to find it.
     wchar_t unnamed[64] = L"";
@@ -38,8 +38,11 @@ void AddRegistryRows()
             ShortcutItem* item = g_shortcutList.Add();
             if (!item)
                 continue;
-            item->LoadValue(kind, value.name.GetBuffer(), value.command.GetBuffer(), value.expanded.GetBuffer());
+            item->SetValue(kind, value.name.GetBuffer(), value.command.GetBuffer(), value.expanded.GetBuffer());
             item->SetStamp(ValueStamp(value.type, value.size, value.dataHash));
+            ShortcutItem* before = listed.FindUnchanged(item->GetRef());
+            if (before && !item->IsFilled())
+                item->TakeDetails(*before);
             // regedit's name for the unnamed value: an empty name would leave the row blank.
             if (value.name.GetBuffer() && !value.name.GetBuffer()[0])
                 item->SetShownName(unnamed);

@@ -242,6 +242,15 @@ int GetRowIndex(int row)
     return SendToView(LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item)) ? static_cast<int>(item.lParam) : -1;
 }
 
+int FindRowOfIndex(int index)
+{
+    LVFINDINFOA find;
+    ZeroMemory(&find, sizeof(find));
+    find.flags = LVFI_PARAM;
+    find.lParam = index;
+    return static_cast<int>(SendToView(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
 ShortcutItem* GetRowItem(int row)
 {
     ShortcutItem* shortcut = g_shortcutList.GetAt(GetRowIndex(row));

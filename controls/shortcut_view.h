@@ -30,6 +30,8 @@ void FillShortcutView();
 int NextSelectedRow(int row);
 // The index in g_shortcutList that the row stands for (its parameter), or -1 for no row.
 int GetRowIndex(int row);
+// The row that stands for the item at index in g_shortcutList, or -1.
+int FindRowOfIndex(int index);
 // The item a row stands for, or null when its index names no item any more or the item has no
 // file name a command could use: every command skips such a row and calls nothing for it.
 ShortcutItem* GetRowItem(int row);

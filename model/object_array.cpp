@@ -73,3 +73,16 @@ ObjectArray& ObjectArray::Assign(const ObjectArray& other)
     }
     return *this;
 }
+
+void ObjectArray::Swap(ObjectArray& other)
+{
+    Cloneable** items = m_items;
+    int count = m_count;
+    int capacity = m_capacity;
+    m_items = other.m_items;
+    m_count = other.m_count;
+    m_capacity = other.m_capacity;
+    other.m_items = items;
+    other.m_count = count;
+    other.m_capacity = capacity;
+}

@@ -19,6 +19,8 @@ public:
     virtual void RemoveAll();
 
     ObjectArray& Assign(const ObjectArray& other);
+    // Trades every element, and the slots that hold them, with other.
+    void Swap(ObjectArray& other);
 
     int GetGrowBy() const { return m_growBy; }
     int GetCapacity() const { return m_capacity; }

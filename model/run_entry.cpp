@@ -6,18 +6,34 @@
 #include <wchar.h>
 
 #include "model/command_line.h"
+#include "model/command_lookups.h"
 #include "model/heap_string.h"
 #include "model/shortcut_state.h"
 
 namespace {
 
-// The program's own small icon, or a program's generic one when it has none or is missing.
-int ProgramIcon(const wchar_t* program)
+// Where the state checks probe a target, and nowhere else: a share, a disc or a removable drive
+// may keep the window waiting.
+bool IsOnLocalFixedDrive(const wchar_t* path)
+{
+    wchar_t letter = path[0] | 0x20;
+    if (letter < L'a' || letter > L'z' || path[1] != L':' || path[2] != L'\\')
+        return false;
+    wchar_t root[] = L"?:\\";
+    root[0] = path[0];
+    UINT type = GetDriveTypeW(root);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}
+
+// The program's own small icon, or a program's generic one when it has none or was not found:
+// a program the command line's reading did not find is not looked for again, as the shell would,
+// on a share or a disc that may keep the window waiting.
+int ProgramIcon(const wchar_t* program, bool found)
 {
     SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
     const UINT flags = SHGFI_SYSICONINDEX | SHGFI_SMALLICON;
-    if (program[0] && SHGetFileInfoW(program, 0, &info, sizeof(info), flags))
+    if (found && IsOnLocalFixedDrive(program) && SHGetFileInfoW(program, 0, &info, sizeof(info), flags))
         return info.iIcon;
     ZeroMemory(&info, sizeof(info));
     if (SHGetFileInfoW(L".exe", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info), flags | SHGFI_USEFILEATTRIBUTES))
@@ -59,29 +75,50 @@ bool CannotStart(bool found, const wchar_t* program)
 
 bool ShortcutItem::LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded)
 {
+    return SetValue(source, name, command, expanded) && FillValue();
+}
+
+bool ShortcutItem::SetValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded)
+{
     Reset();
+    m_filled = true;
     if (!name)
         return false;
-    // A value of another type than text is no command at all: still a row, to be deleted.
-    bool text = command && expanded;
-    if (!text)
-        command = expanded = L"";
-    HeapString program;
-    HeapString arguments;
-    bool found = text && SplitCommandLine(expanded, program, arguments);
     m_source = source;
     m_valueName = CopyText(name);
     m_name = CopyText(name);
+    // A value of another type than text is no command at all: still a row, to be deleted, and
+    // there is nothing to find for it.
+    if (!command || !expanded) {
+        m_states |= kStateUnreadable;
+        m_command = CopyText(L"");
+        return false;
+    }
     m_command = CopyText(command);
+    m_expanded = CopyText(expanded);
+    m_filled = false;
+    return m_valueName && m_name && m_command && m_expanded;
+}
+
+bool ShortcutItem::FillValue(CommandLookups* lookups)
+{
+    if (m_filled || !m_expanded)
+        return false;
+    m_filled = true;
+    HeapString program;
+    HeapString arguments;
+    bool found =
+        lookups ? lookups->Split(m_expanded, program, arguments) : SplitCommandLine(m_expanded, program, arguments);
+    delete[] m_expanded;
+    m_expanded = 0;
     m_arguments = CopyText(arguments.GetBuffer() ? arguments.GetBuffer() : L"");
     m_target = CopyText(program.GetBuffer() ? program.GetBuffer() : L"");
     m_targetRead = m_target != 0;
-    m_iconIndex = ProgramIcon(m_target ? m_target : L"");
-    if (!text)
-        m_states |= kStateUnreadable;
-    else if (CannotStart(found, program.GetBuffer()))
-        m_states |= kStateTargetMissing;
-    return text && m_valueName && m_name && m_command && m_arguments && m_targetRead;
+    m_iconIndex = ProgramIcon(m_target ? m_target : L"", found);
+    if (CannotStart(found, program.GetBuffer()))
+        m_filledStates |= kStateTargetMissing;
+    m_states |= m_filledStates;
+    return m_arguments && m_targetRead;
 }
 
 void ShortcutItem::SetShownName(const wchar_t* name)

@@ -36,17 +36,9 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 }  // namespace
 
 ShortcutItem::ShortcutItem()
-    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
-      m_source(kSourceUserFolder), m_valueName(0), m_command(0), m_arguments(0), m_link(0), m_persistFile(0)
-{
-    void* link = 0;
-    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
-        m_link = static_cast<IShellLinkW*>(link);
-}
-
-ShortcutItem::ShortcutItem(Prototype)
-    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_target(0), m_targetRead(false), m_isShortcut(false),
-      m_source(kSourceUserFolder), m_valueName(0), m_command(0), m_arguments(0), m_link(0), m_persistFile(0)
+    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_filledStates(0), m_filled(false), m_target(0),
+      m_targetRead(false), m_isShortcut(false), m_source(kSourceUserFolder), m_valueName(0), m_command(0),
+      m_arguments(0), m_expanded(0), m_link(0), m_persistFile(0)
 {
 }
 
@@ -67,7 +59,7 @@ void ShortcutItem::Reset()
     if (m_persistFile)
         m_persistFile->Release();
     m_persistFile = 0;
-    for (wchar_t** text : {&m_path, &m_name, &m_target, &m_valueName, &m_command, &m_arguments}) {
+    for (wchar_t** text : {&m_path, &m_name, &m_target, &m_valueName, &m_command, &m_arguments, &m_expanded}) {
         delete[] * text;
         *text = 0;
     }
@@ -76,7 +68,35 @@ void ShortcutItem::Reset()
     m_source = kSourceUserFolder;
     m_iconIndex = -1;
     m_states = 0;
+    m_filledStates = 0;
+    m_filled = false;
     ZeroMemory(&m_stamp, sizeof(m_stamp));
+}
+
+// Swapped, not copied: each side keeps one owner for every text and reference.
+template <typename T>
+void Exchange(T& left, T& right)
+{
+    T held = left;
+    left = right;
+    right = held;
+}
+
+void ShortcutItem::TakeDetails(ShortcutItem& old)
+{
+    Exchange(m_name, old.m_name);
+    Exchange(m_iconIndex, old.m_iconIndex);
+    Exchange(m_target, old.m_target);
+    Exchange(m_targetRead, old.m_targetRead);
+    Exchange(m_isShortcut, old.m_isShortcut);
+    Exchange(m_command, old.m_command);
+    Exchange(m_arguments, old.m_arguments);
+    Exchange(m_expanded, old.m_expanded);
+    Exchange(m_link, old.m_link);
+    Exchange(m_persistFile, old.m_persistFile);
+    Exchange(m_filled, old.m_filled);
+    Exchange(m_filledStates, old.m_filledStates);
+    m_states |= m_filledStates;
 }
 
 RowRef ShortcutItem::GetRef() const
@@ -111,36 +131,30 @@ bool ShortcutItem::Load(const wchar_t* path)
 bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name, DWORD attributes,
                         const LocalizedNames* names)
 {
+    return SetFile(folderPath, name, attributes) && FillFile(folder, names);
+}
+
+bool ShortcutItem::SetFile(const wchar_t* folderPath, const wchar_t* name, DWORD attributes)
+{
     Reset();
+    m_filled = true;
     if (!folderPath || !name)
         return false;
     int folderLength = lstrlenW(folderPath);
     int size = folderLength + 1 + lstrlenW(name) + 1;
-    wchar_t displayName[MAX_PATH] = L"";
-    // The shell would describe the file Win32 trims the name to: such a file shows its own name.
-    bool trimmed = IsTrimmedByWin32(name);
-    if (!trimmed)
-        folder.Describe(name, displayName, MAX_PATH, &m_iconIndex);
-    // The menu's name: desktop.ini's, or an @-reference the shell handed back unread.
-    wchar_t localized[MAX_PATH];
-    if (trimmed) {
-        lstrcpynW(displayName, name, MAX_PATH);
-        SHFILEINFOW info;
-        ZeroMemory(&info, sizeof(info));
-        if (SHGetFileInfoW(name, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-                           SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
-            m_iconIndex = info.iIcon;
-    } else if ((names && names->Find(name, localized, MAX_PATH))
-               || (displayName[0] == L'@' && ResolveIndirectName(displayName, localized, MAX_PATH)))
-        lstrcpynW(displayName, localized, MAX_PATH);
-    if (!displayName[0])
-        ShownName(name, displayName);
+    // Until the shell names it, the row goes by its file's name, as Explorer shows one it has
+    // not read yet; a name Win32 trims keeps it for good, since the shell would describe the file
+    // it is trimmed to.
+    wchar_t shown[MAX_PATH];
+    if (IsTrimmedByWin32(name))
+        lstrcpynW(shown, name, MAX_PATH);
+    else
+        ShownName(name, shown);
     // The shell's file operations and its link object take no longer path: the row is shown,
-    // by the name the shell gives it, but nothing may act on it.
+    // by its name, but nothing may act on it.
     if (size > MAX_PATH) {
-        int iconIndex = m_iconIndex;
-        MarkUnusable(displayName);
-        m_iconIndex = iconIndex;
+        MarkUnusable(shown);
+        m_filled = true;
         return false;
     }
     m_path = new (std::nothrow) wchar_t[size];
@@ -149,7 +163,7 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
     CopyMemory(m_path, folderPath, folderLength * sizeof(wchar_t));
     m_path[folderLength] = L'\\';
     CopyMemory(m_path + folderLength + 1, name, (size - folderLength - 1) * sizeof(wchar_t));
-    m_name = CopyText(displayName);
+    m_name = CopyText(shown);
     if (attributes == INVALID_FILE_ATTRIBUTES)
         attributes = GetFileAttributesW(ExactPath(m_path).GetBuffer());
     // The menu leaves a hidden file out, whatever it is.
@@ -158,12 +172,47 @@ bool ShortcutItem::Load(const BoundFolder& folder, const wchar_t* folderPath, co
     const wchar_t* extension = FindLastPeriod(name);
     m_isShortcut = extension && SameName(extension, L".lnk")
                    && !(attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY));
+    m_filled = false;
+    return true;
+}
+
+bool ShortcutItem::FillFile(const BoundFolder& folder, const LocalizedNames* names)
+{
+    if (m_filled || !m_path)
+        return false;
+    m_filled = true;
+    const wchar_t* name = FindLastBackslash(m_path) + 1;
+    wchar_t displayName[MAX_PATH] = L"";
+    wchar_t localized[MAX_PATH];
+    if (IsTrimmedByWin32(name)) {
+        SHFILEINFOW info;
+        ZeroMemory(&info, sizeof(info));
+        if (SHGetFileInfoW(name, FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                           SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON))
+            m_iconIndex = info.iIcon;
+    } else {
+        folder.Describe(name, displayName, MAX_PATH, &m_iconIndex);
+        // The menu's name: desktop.ini's, or an @-reference the shell handed back unread.
+        if ((names && names->Find(name, localized, MAX_PATH))
+            || (displayName[0] == L'@' && ResolveIndirectName(displayName, localized, MAX_PATH)))
+            lstrcpynW(displayName, localized, MAX_PATH);
+        if (displayName[0])
+            SetShownName(displayName);
+    }
     return m_isShortcut && LoadLink();
+}
+
+bool ShortcutItem::MakeLink()
+{
+    void* link = 0;
+    if (!m_link && SUCCEEDED(CoCreateInstance(CLSID_ShellLink, 0, CLSCTX_INPROC_SERVER, IID_IShellLinkW, &link)))
+        m_link = static_cast<IShellLinkW*>(link);
+    return m_link != 0;
 }
 
 bool ShortcutItem::LoadLink()
 {
-    if (!m_link)
+    if (!MakeLink())
         return false;
     void* persistFile = 0;
     if (FAILED(m_link->QueryInterface(IID_IPersistFile, &persistFile)))

@@ -13,17 +13,17 @@
 #include "model/startup_sources.h"
 
 class BoundFolder;
+class CommandLookups;
 class LocalizedNames;
 
 class ShortcutItem : public Cloneable {
 public:
+    // The link object is made when a shortcut is first read: a listing names thousands of rows
+    // before it reads one.
     ShortcutItem();
-    // A prototype for an array: it makes no link object of its own; its clones do.
-    enum Prototype { kPrototype };
-    explicit ShortcutItem(Prototype);
     virtual ~ShortcutItem();
 
-    // A fresh, unbound item with its own link object: nothing of this item is copied.
+    // A fresh, unbound item: nothing of this item is copied.
     virtual Cloneable* Clone() const;
 
     // Binds the item to a file; true when it is a shortcut and the link now reflects the file.
@@ -35,10 +35,25 @@ public:
     // are the file's, as the folder's listing gave them, or INVALID_FILE_ATTRIBUTES to ask.
     bool Load(const BoundFolder& folder, const wchar_t* folderPath, const wchar_t* name,
               DWORD attributes = INVALID_FILE_ATTRIBUTES, const LocalizedNames* names = 0);
+    // The two halves of that Load, for a listing that shows names first: SetFile names the row
+    // by its file (its path, its file name, Hidden) and costs no shell call; FillFile asks the
+    // shell for its name and icon and reads the shortcut. False from SetFile for a path too long
+    // to act on: the row is then filled already, unusable.
+    bool SetFile(const wchar_t* folderPath, const wchar_t* name, DWORD attributes);
+    bool FillFile(const BoundFolder& folder, const LocalizedNames* names);
     // Binds the item to a value of a registry source: name is the value's, command its command
     // line as stored and expanded its variables expanded (model/run_entry.cpp). A value that holds
     // no text (both null) is a row all the same, unreadable and with no target; false for it.
     bool LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded);
+    // Its two halves, as for a file: SetValue keeps the texts, FillValue finds the program, through
+    // lookups when given, which answer each distinct line once.
+    bool SetValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded);
+    bool FillValue(CommandLookups* lookups = 0);
+    // False between SetFile or SetValue and the fill that completes it.
+    bool IsFilled() const { return m_filled; }
+    // What was filled for the same file or value, as listed before, unchanged since: taken from
+    // old instead of read again. old is left with this item's details.
+    void TakeDetails(ShortcutItem& old);
     // The name the row shows in place of its value name, which stays as the registry holds it.
     void SetShownName(const wchar_t* name);
     // Where the row comes from; a folder row is its folder's source, set after its Load.
@@ -61,7 +76,6 @@ public:
     // without a path.
     const wchar_t* GetLinkPath() const { return m_path; }
     bool IsUsable() const { return m_path != 0 || m_valueName != 0; }
-    bool HasLink() const { return m_link != 0; }
     // A .lnk file, which the link object reads; any other file or folder has no target.
     bool IsShortcut() const { return m_isShortcut; }
     // True once the link reflects its file: a shortcut that is not loaded is no readable shortcut.
@@ -90,6 +104,7 @@ private:
     ShortcutItem& operator=(const ShortcutItem&);
     void Reset();
     bool LoadLink();
+    bool MakeLink();
     // Each GetPath call costs about as much as every other check of a row put together (measured
     // under Wine): the target is read once, when the file is loaded.
     void ReadTarget();
@@ -98,6 +113,8 @@ private:
     wchar_t* m_name;              // owned; the shell's display name, or the name an unusable row shows
     int m_iconIndex;              // into the shell's system small-icon list
     unsigned m_states;            // ShortcutState bits
+    unsigned m_filledStates;      // those the fill found, which a listing that takes the details keeps
+    bool m_filled;                // the fill has run
     wchar_t* m_target;            // owned; the target path read at load, maybe empty
     bool m_targetRead;            // the link answered for its target
     bool m_isShortcut;            // a .lnk file, not a folder
@@ -106,6 +123,7 @@ private:
     RowStamp m_stamp;             // the file or value as listed
     wchar_t* m_command;           // owned; a registry row's whole command line
     wchar_t* m_arguments;         // owned; what the command line hands its program
+    wchar_t* m_expanded;          // owned; a Run value's command line expanded, until its fill
     IShellLinkW* m_link;          // one reference, owned
     IPersistFile* m_persistFile;  // one reference, owned; only after a successful Load
 };

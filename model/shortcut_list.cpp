@@ -21,8 +21,6 @@ ShortcutItem* ShortcutList::AddShortcut(const wchar_t* path)
 
 ShortcutItem* AddNew(ObjectArray& array)
 {
-    // Only the stored clone makes a link object: one per item.
-    ShortcutItem prototype(ShortcutItem::kPrototype);
-    ShortcutItem* item = static_cast<ShortcutItem*>(array.Add(prototype));
-    return item && item->HasLink() ? item : 0;
+    ShortcutItem prototype;
+    return static_cast<ShortcutItem*>(array.Add(prototype));
 }

@@ -5,7 +5,7 @@
 #include "model/object_array.h"
 #include "model/shortcut_item.h"
 
-// Adds one fresh item to an array of shortcut items; null when its link object is missing.
+// Adds one fresh item to an array of shortcut items; null when memory ran out.
 ShortcutItem* AddNew(ObjectArray& array);
 
 class ShortcutList {
@@ -18,10 +18,12 @@ public:
     void RemoveAll() { m_items.RemoveAll(); }
 
     // Adds an item bound to path; it stays even when the file is no readable shortcut.
-    // Null when the item's link object could not be made.
+    // Null when memory ran out.
     ShortcutItem* AddShortcut(const wchar_t* path);
     // Adds an unbound item for the caller to bind; null as above.
     ShortcutItem* Add() { return AddNew(m_items); }
+    // Trades items with other: a listing keeps the last one's items to take their details from.
+    void Swap(ShortcutList& other) { m_items.Swap(other.m_items); }
 
 private:
     ShortcutList(const ShortcutList&);

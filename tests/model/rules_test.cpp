@@ -30,6 +30,8 @@ TEST_F(ShellFolderTest, ANewNameIsJudgedAsWindowsJudgesFileNames)
         if (verdict == kNameAccepted || verdict == kNameUnchanged)
             EXPECT_EQ(kScratchFolder + L"\\" + typed + L".LNK", newPath) << Ansi(typed);
     }
+    wchar_t kept[MAX_PATH];  // a name ending in a dot, entered as it is: not its trimmed sibling's
+    EXPECT_EQ(kNameUnchanged, JudgeNewLinkName((kScratchFolder + L"\\ini.").c_str(), L"ini.", kept));
 }
 
 // A dropped item's shortcut takes its name without its last extension. A name held by a shortcut

@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/quiverdesk.h"
+#include "commands/row_filler.h"
 
 constexpr wchar_t kSwitchKey[] =
     L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder";
@@ -39,12 +40,14 @@ inline void RefuseOutsideOwnPrefix()
 // Leaves a quit message to the loop that waits for it, as a dialog's own loop would.
 inline void PumpMessages()
 {
-    for (MSG message; PeekMessageA(&message, 0, 0, 0, PM_REMOVE);) {
-        if (message.message == WM_QUIT)
-            return PostQuitMessage(static_cast<int>(message.wParam));
-        TranslateMessage(&message);
-        DispatchMessageA(&message);
-    }
+    do
+        for (MSG message; PeekMessageA(&message, 0, 0, 0, PM_REMOVE);) {
+            if (message.message == WM_QUIT)
+                return PostQuitMessage(static_cast<int>(message.wParam));
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    while (FillRowsForAWhile());
 }
 
 // Pumps as the program's own loop does, change notifications and all, until done() holds or
