@@ -1,15 +1,15 @@
 // Live listing: notifications start a short timer, restarted by each further one up to a limit,
-// so that an installer's fifty files cost one listing; when it fires, the digest of what the
-// listing reads decides whether anything changed. Nothing runs while nothing changes: no timer
-// is set until a notification comes.
+// so that an installer's fifty files cost one listing; when it fires, the watches are revived on
+// whatever is now at their paths, and the tab's sources are compared with the rows on show.
+// Nothing runs while nothing changes: no timer is set until a notification comes.
 #include "commands/live_view.h"
 
 #include "commands/refresh.h"
-#include "commands/startup_rows.h"
+#include "controls/shortcut_view.h"
 #include "model/change_watch.h"
-#include "model/heap_string.h"
-#include "model/source_fingerprint.h"
+#include "model/folder_path.h"
 #include "model/startup_sources.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -18,12 +18,15 @@ namespace {
 const UINT kQuietMilliseconds = 200;
 const DWORD kLongestBurstMilliseconds = 600;
 
+// Where the shell reads the user's folders: a Send To or Startup folder moved shows here.
+const wchar_t kShellFolders[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
+
 struct LiveView {
+    LiveView() : tabIndex(-1), timerSet(false), burstStart(0) {}
     ChangeWatch watch;
-    HeapString folder;  // the folder the watch is on
-    bool startup;
-    HeapString common;   // on the Startup tab, the all-users folder, watched too
-    Fingerprint digest;  // what the last listing read
+    int tabIndex;  // -1 while nothing is watched
+    TabSources tab;
+    TabReading reading;
     bool timerSet;
     DWORD burstStart;
 };
@@ -36,72 +39,57 @@ const wchar_t* SubKeyOf(const RegistryPlace& place)
     return backslash ? backslash + 1 : L"";
 }
 
-// Each key the Startup tab reads, once: every source's values and switches. Sources share no
-// key, and those without one have none to give.
-template <typename Visit>
-void ForEachStartupKey(Visit visit)
+bool SamePath(const HeapString& left, const HeapString& right)
 {
+    return CompareStringOrdinal(left.GetBuffer() ? left.GetBuffer() : L"", -1,
+                                right.GetBuffer() ? right.GetBuffer() : L"", -1, TRUE)
+           == CSTR_EQUAL;
+}
+
+bool SameSources(const TabSources& left, const TabSources& right)
+{
+    return left.startup == right.startup && SamePath(left.folder, right.folder) && SamePath(left.common, right.common);
+}
+
+void Watch(const TabSources& tab)
+{
+    g_live.watch.Stop();
+    g_live.watch.WatchKey(HKEY_CURRENT_USER, kShellFolders);
+    if (tab.folder.GetLength())
+        g_live.watch.WatchFolder(tab.folder.GetBuffer());
+    if (tab.common.GetLength())
+        g_live.watch.WatchFolder(tab.common.GetBuffer());
+    if (!tab.startup)
+        return;
+    // Each key the Startup tab reads, once: every source's values and switches.
     for (int source = 0; source < kStartupSourceCount; ++source) {
         const StartupSourceInfo& info = GetStartupSource(static_cast<StartupSource>(source));
         if (info.values)
-            visit(*info.values);
+            g_live.watch.WatchKey(info.values->root, SubKeyOf(*info.values));
         if (info.switches)
-            visit(*info.switches);
+            g_live.watch.WatchKey(info.switches->root, SubKeyOf(*info.switches));
     }
-}
-
-// The folders' part is the listing's, or a fresh read of them in the listing's order.
-Fingerprint TakeDigest(Fingerprint foldersDigest)
-{
-    Fingerprint digest = foldersDigest;
-    if (g_live.startup) {
-        ForEachStartupKey([&digest](const RegistryPlace& place) {
-            digest = digest * 31 + FingerprintKey(place.root, SubKeyOf(place));
-        });
-    }
-    return digest;
-}
-
-Fingerprint ReadFoldersDigest()
-{
-    FolderDigest digest;
-    if (g_live.folder.GetLength())
-        digest.AddFolder(g_live.folder.GetBuffer());
-    if (g_live.common.GetLength())
-        digest.AddFolder(g_live.common.GetBuffer());
-    return digest.Get();
 }
 
 }  // namespace
 
-void WatchListedSources(const wchar_t* folderPath, bool startup, Fingerprint folderDigest)
+void WatchListedSources(int tabIndex, const TabSources& tab, const TabReading& reading)
 {
-    bool same = g_live.startup == startup && g_live.folder.GetBuffer()
-                && CompareStringOrdinal(g_live.folder.GetBuffer(), -1, folderPath, -1, FALSE) == CSTR_EQUAL;
-    if (!same) {
-        g_live.watch.Stop();
-        g_live.folder.Assign(folderPath);
-        g_live.startup = startup;
-        if (folderPath[0])
-            g_live.watch.WatchFolder(folderPath);
-        g_live.common.Assign(startup ? GetSourceFolder(kSourceCommonFolder).GetBuffer() : L"");
-        if (g_live.common.GetLength())
-            g_live.watch.WatchFolder(g_live.common.GetBuffer());
-        if (startup)
-            ForEachStartupKey([](const RegistryPlace& place) { g_live.watch.WatchKey(place.root, SubKeyOf(place)); });
-    }
-    g_live.digest = TakeDigest(folderDigest);
-}
-
-void TakeOwnChange()
-{
-    g_live.digest = TakeDigest(ReadFoldersDigest());
+    // The same sources keep their watches, revived on what is at their paths now: F5 brings back
+    // a folder that was renamed away and made again.
+    if (g_live.tabIndex == tabIndex && g_live.watch.GetCount() && SameSources(g_live.tab, tab))
+        g_live.watch.Revive();
+    else
+        Watch(tab);
+    g_live.tabIndex = tabIndex;
+    g_live.tab = tab;
+    g_live.reading = reading;
 }
 
 void StopWatching()
 {
     g_live.watch.Stop();
-    g_live.folder.Clear();
+    g_live.tabIndex = -1;
 }
 
 int GetChangeHandleCount()
@@ -116,10 +104,7 @@ const HANDLE* GetChangeHandles()
 
 void OnSourceChanged(HWND mainWindow, int index)
 {
-    // A folder that went leaves its handle signalled for good: the watch ends, and the next
-    // listing watches what it finds.
-    if (!g_live.watch.Rearm(index))
-        StopWatching();
+    g_live.watch.Rearm(index);
     DWORD now = GetTickCount();
     if (!g_live.timerSet)
         g_live.burstStart = now;
@@ -131,8 +116,17 @@ void OnSourceChanged(HWND mainWindow, int index)
 
 void OnLiveTimer(HWND mainWindow)
 {
+    // A command or a name edit is changing the rows: the comparison waits for it to end.
+    if (IsListingHeld()) {
+        SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);
+        return;
+    }
     KillTimer(mainWindow, kLiveTimerId);
     g_live.timerSet = false;
-    if (TakeDigest(ReadFoldersDigest()) != g_live.digest)
-        RefreshShortcuts(mainWindow);
+    if (g_live.tabIndex < 0)
+        return;
+    g_live.watch.Revive();
+    bool moved = !SamePath(GetFolderPath(mainWindow, g_live.tabIndex), g_live.tab.folder);
+    if (moved || !RowsStillHold(g_live.tab, g_live.reading))
+        PostMessageA(mainWindow, WM_COMMAND, CMD_REFRESH, 0);
 }

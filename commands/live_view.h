@@ -1,23 +1,20 @@
-// Keeps the list live: the folder on show and the keys its tab reads are watched, and a change
-// made by another program lists the tab again within a second, once per burst, and not at all
-// when what the listing read is unchanged (the program's own change, already on show).
+// Keeps the list live: the folders and keys the tab on show reads are watched, along with the
+// key that says where the shell's folders are, and a change made by another program lists the
+// tab again within a second, once per burst, through the same command as F5. The rows on show are
+// the record of what the program itself did, so its own changes list nothing.
 #ifndef QUIVERDESK_COMMANDS_LIVE_VIEW_H
 #define QUIVERDESK_COMMANDS_LIVE_VIEW_H
 
 #include <windows.h>
 
-#include "model/source_fingerprint.h"
+#include "commands/tab_sources.h"
 
 // The main window's timer that ends a burst of changes.
 enum { kLiveTimerId = 1 };
 
-// After a listing of folderPath (empty: no folder) on the Startup tab or not, whose entries gave
-// folderDigest (0 when it could not be read): watches what it read, and keeps the digest of it
-// all to compare the next change with.
-void WatchListedSources(const wchar_t* folderPath, bool startup, Fingerprint folderDigest);
+// After a listing of tab, which read reading beside its rows: watches what it read.
+void WatchListedSources(int tabIndex, const TabSources& tab, const TabReading& reading);
 void StopWatching();
-// After a change the program made and already shows: it lists nothing again.
-void TakeOwnChange();
 
 // What the message loop waits on besides messages; valid until the next listing.
 int GetChangeHandleCount();

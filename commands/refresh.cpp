@@ -6,15 +6,12 @@
 #include "commands/command_state.h"
 #include "commands/selected_rows.h"
 #include "commands/sort_rows.h"
-#include "commands/startup_rows.h"
+#include "commands/tab_sources.h"
 #include "controls/main_tabs.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
-#include "model/bound_folder.h"
 #include "model/folder_path.h"
 #include "model/item_index.h"
-#include "model/link_name.h"
-#include "model/localized_names.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
@@ -22,61 +19,81 @@
 
 namespace {
 
-const wchar_t kPattern[] = L"\\*";
-
 int g_commandsRunning = 0;
 bool g_refreshWaiting = false;
-int g_listedTab = -1;   // the tab of the rows on show
-RowRef g_iniStamps[2];  // each folder's desktop.ini as last listed, the user's and the all-users'
+int g_listedTab = -1;        // the tab of the rows on show
+TabSources g_listedSources;  // what that tab listed
+TabReading g_listedReading;  // and what the listing read beside the entries
 
-// What the menus show of a folder: every entry but the two dot entries and the folder's own
-// desktop.ini, which Windows hides from the menus and runs nothing from.
-bool IsListed(const wchar_t* name)
-{
-    return lstrcmpW(name, L".") != 0 && lstrcmpW(name, L"..") != 0 && !SameName(name, L"desktop.ini");
-}
+// Makes a row of each entry, by its exact name, with the stamp of what was read and its switch:
+// what the shell says of it is filled afterwards, or taken from the last listing.
+class RowAdder : public SourceVisitor {
+public:
+    explicit RowAdder(const TabSources& tab) : m_tab(tab), m_switches(tab)
+    {
+        // The program's own module holds its words; regedit's name for the unnamed value.
+        m_unnamed[0] = L'\0';
+        LoadStringW(GetModuleHandleW(0), IDS_DEFAULT_VALUE, m_unnamed, 64);
+    }
 
-// Adds every file and subfolder of folder, in file-system order, by its exact UTF-16 name: the
-// rows' names are on show at once, and each file unchanged since the last listing keeps what was
-// read of it there; the rest is filled afterwards. With switches (a Startup folder), each item also
-// shows whether Windows has switched it off. False when the folder could not be read; an empty
-// folder is read.
-bool AddShortcutsOf(const HeapString& folder, const StartupSwitches* switches, StartupSource source,
-                    const ItemIndex& listed, FolderDigest& digest)
-{
-    HeapString pattern(folder);
-    pattern.Append(kPattern);
-    WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(pattern.GetBuffer(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return GetLastError() == ERROR_FILE_NOT_FOUND;
-    // desktop.ini names the other files: when it changed, every name is read again.
-    HeapString ini(folder);
-    ini.Append(L"\\desktop.ini");
-    RowStamp iniStamp;
-    bool iniRead = ReadFileStamp(ini.GetBuffer(), &iniStamp);
-    RowRef& last = g_iniStamps[source == kSourceCommonFolder];
-    RowRef now = RowRef::File(source, ini.GetBuffer(), iniRead ? iniStamp : RowStamp());
-    bool namesKept = last.SameRow(kRowFile, source, ini.GetBuffer()) && SameStamp(last.GetStamp(), now.GetStamp());
-    last = now;
-    do {
-        digest.Add(entry);
-        if (!IsListed(entry.cFileName))
-            continue;
+    virtual void Visit(const SourceEntry& entry)
+    {
         ShortcutItem* item = g_shortcutList.Add();
         if (!item)
-            continue;
-        item->SetFile(folder.GetBuffer(), entry.cFileName, entry.dwFileAttributes);
-        item->SetSource(source);
-        item->SetStamp(FileStamp(entry));
-        ShortcutItem* before = namesKept && !item->IsFilled() ? listed.FindUnchanged(item->GetRef()) : 0;
-        if (before)
-            item->TakeDetails(*before);
-        if (switches && item->IsUsable() && switches->IsOff(entry.cFileName))
+            return;
+        if (entry.value) {
+            // A value of another type than text is listed all the same, unreadable, to be deleted.
+            item->SetValue(entry.source, entry.name, entry.value->command.GetBuffer(),
+                           entry.value->expanded.GetBuffer());
+            // An empty name would leave the row blank.
+            if (!entry.name[0])
+                item->SetShownName(m_unnamed);
+        } else {
+            const HeapString& folder = entry.source == kSourceCommonFolder ? m_tab.common : m_tab.folder;
+            item->SetFile(folder.GetBuffer(), entry.name, entry.attributes);
+            item->SetSource(entry.source);
+        }
+        item->SetStamp(entry.stamp);
+        if (item->IsUsable() && m_switches.IsOff(entry))
             item->AddStates(kStateSwitchedOff);
-    } while (FindNextFileW(search, &entry));
-    FindClose(search);
-    return true;
+    }
+
+private:
+    RowAdder(const RowAdder&);
+    RowAdder& operator=(const RowAdder&);
+
+    const TabSources& m_tab;
+    TabSwitches m_switches;
+    wchar_t m_unnamed[64];
+};
+
+// Each row unchanged since the last listing of its tab takes what was read of it there. The
+// names desktop.ini gives are the shell's to read again when it changed: every row of that
+// folder is read again then.
+void TakeUnchangedDetails(ShortcutList& before, bool again, const TabReading& reading)
+{
+    if (!again)
+        return;
+    bool namesKept[2] = {
+        SameStamp(reading.iniStamps[0], g_listedReading.iniStamps[0]),
+        SameStamp(reading.iniStamps[1], g_listedReading.iniStamps[1]),
+    };
+    ItemIndex listed(before);
+    for (int i = 0; i < g_shortcutList.GetCount(); ++i) {
+        ShortcutItem* item = g_shortcutList.GetAt(i);
+        if (item->IsFilled() || (!item->GetValueName() && !namesKept[item->GetSource() == kSourceCommonFolder]))
+            continue;
+        ShortcutItem* unchanged = listed.FindUnchanged(item->GetRef());
+        if (unchanged && unchanged->IsFilled())
+            item->TakeDetails(*unchanged);
+    }
+}
+
+bool SameFolder(const HeapString& left, const HeapString& right)
+{
+    return CompareStringOrdinal(left.GetBuffer() ? left.GetBuffer() : L"", -1,
+                                right.GetBuffer() ? right.GetBuffer() : L"", -1, TRUE)
+           == CSTR_EQUAL;
 }
 
 // What the user holds in the rows of a tab listed again: the selection, by row identity, the focus and
@@ -137,6 +154,17 @@ bool IsRefreshWaiting()
     return g_refreshWaiting;
 }
 
+bool IsListingHeld()
+{
+    return g_commandsRunning > 0 || GetNameEditor();
+}
+
+void ShowRowCount(HWND mainWindow)
+{
+    if (g_listedReading.folderRead)
+        ShowOutcome(mainWindow, IDS_SHORTCUT_COUNT, GetRowCount());
+}
+
 int RefreshShortcuts(HWND mainWindow)
 {
     int tab = GetSelectedTab();
@@ -144,55 +172,46 @@ int RefreshShortcuts(HWND mainWindow)
 }
 
 // The tab is read once, by the caller, so the rows, the path and the buttons all speak of it.
-int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder)
+int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
 {
     // A fill would take the rows from under the command, or the row from under the editor.
-    if (g_commandsRunning > 0 || GetNameEditor()) {
+    if (IsListingHeld()) {
         g_refreshWaiting = true;
         return 0;
     }
     g_refreshWaiting = false;
-    // Only the tab listed again keeps what the user holds; another tab starts afresh.
-    bool again = tab == g_listedTab;
+    // Only the tab listed again, from the same folders, keeps what the user holds and what was
+    // read; another tab starts afresh.
+    TabSources tab;
+    tab.startup = IsStartupTab(tabIndex);
+    tab.folder = folder;
+    if (tab.startup)
+        tab.common = GetSourceFolder(kSourceCommonFolder);
+    bool again = tabIndex == g_listedTab && SameFolder(tab.folder, g_listedSources.folder)
+                 && SameFolder(tab.common, g_listedSources.common);
     HeldRows held;
-    g_listedTab = tab;
-    // The last listing's items give their details to the rows unchanged since, on this tab only.
     StopFilling();
     ShortcutList before;
     before.Swap(g_shortcutList);
-    if (!again)
-        before.RemoveAll();
-    ItemIndex listed(before);
     bool found = folder.GetLength() > 0;
-    bool startup = IsStartupTab(tab);
-    bool read = false;
     // The status bar never keeps another tab's path: with no folder it shows none.
     g_statusBar.SetText(0, found ? folder.GetBuffer() : L"");
-    FolderDigest digest;
-    if (found && startup) {
-        StartupSwitches switches;
-        read = AddShortcutsOf(folder, &switches, kSourceUserFolder, listed, digest);
-    } else if (found) {
-        read = AddShortcutsOf(folder, 0, kSourceUserFolder, listed, digest);
-    }
-    // Windows starts the machine's folder and the Run keys as well: the tab lists what it starts.
-    HeapString common;
-    if (startup) {
-        common = GetSourceFolder(kSourceCommonFolder);
-        StartupSwitches switches(GetStartupSource(kSourceCommonFolder).switches);
-        if (common.GetLength())
-            AddShortcutsOf(common, &switches, kSourceCommonFolder, listed, digest);
-        AddRegistryRows(listed);
-    }
+    RowAdder adder(tab);
+    TabReading reading = EnumerateTab(tab, adder);
+    TakeUnchangedDetails(before, again, reading);
     before.RemoveAll();
+    g_listedTab = tabIndex;
+    g_listedSources = tab;
+    g_listedReading = reading;
     // Filled whatever happened: rows, or none, never the last folder's.
-    ShowPlaceColumn(startup);
+    ShowPlaceColumn(tab.startup);
     FillShortcutView();
     KeepChosenOrder();
     if (again)
         held.Restore();
-    StartFilling(found ? folder : HeapString(L""), common);
-    WatchListedSources(found ? folder.GetBuffer() : L"", startup, digest.Get());
+    StartFilling(tab.folder, tab.common);
+    WatchListedSources(tabIndex, tab, reading);
+    bool read = reading.folderRead;
     ShowOutcome(mainWindow,
                 !found ? IDS_FOLDER_NOT_FOUND
                 : read ? IDS_SHORTCUT_COUNT

@@ -29,5 +29,9 @@ private:
 
 // True when a refresh asked for during a command or an edit still waits.
 bool IsRefreshWaiting();
+// True while a command or a name edit holds the rows: a listing would wait for it.
+bool IsListingHeld();
+// The status bar's count, after a command took rows away.
+void ShowRowCount(HWND mainWindow);
 
 #endif

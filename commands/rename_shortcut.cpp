@@ -5,7 +5,6 @@
 #include "commands/rename_shortcut.h"
 
 #include "commands/command_state.h"
-#include "commands/live_view.h"
 #include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "commands/sort_rows.h"
@@ -157,7 +156,6 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
             if (renaming.startup)
                 MoveStartupSwitch(mainWindow, GetSwitchName(oldPath), GetSwitchName(newPath), renaming.switches);
             RebindRow(renaming.row, newPath);
-            TakeOwnChange();
         }
     }
     // A refresh that came during the edit runs once the view has finished with it.

@@ -23,11 +23,11 @@ const DWORD kSliceMilliseconds = 40;
 
 struct Fill {
     bool running;
-    int next;               // the first item not looked at yet
-    HeapString folders[2];  // the user's and the all-users folder, by source
-    int boundSource;        // whose folder bound holds; -1 for none
-    BoundFolder* bound;     // owned; released before COM ends, with the fill
-    LocalizedNames* names;  // owned; the bound folder's
+    int next;                 // the first item not looked at yet
+    HeapString folders[2];    // the user's and the all-users folder, by source
+    int boundSource;          // whose folder bound holds; -1 for none
+    BoundFolder* bound;       // owned; released before COM ends, with the fill
+    LocalizedNames* names;    // owned; the bound folder's
     CommandLookups* lookups;  // owned; one table for the fill
 };
 Fill g_fill;

@@ -2,7 +2,7 @@
 #include "commands/selection_command.h"
 
 #include "commands/command_state.h"
-#include "commands/live_view.h"
+#include "commands/refresh.h"
 #include "commands/message_words.h"
 #include "commands/row_filler.h"
 #include "commands/sort_rows.h"
@@ -50,7 +50,7 @@ SelectionCommand::~SelectionCommand()
     g_selectionCommandRunning = false;
     KeepChosenOrder();
     if (m_kind == kWrites)
-        TakeOwnChange();
+        ShowRowCount(m_mainWindow);
     UpdateCommandStates();
     if (m_changedCount) {
         ShowWordsWith(m_mainWindow, MB_OK | MB_ICONWARNING, IDS_ROWS_CHANGED, m_changed.GetBuffer());

@@ -251,9 +251,14 @@ int FindRowOfIndex(int index)
     return static_cast<int>(SendToView(LVM_FINDITEMA, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
 }
 
+ShortcutItem* GetListedItem(int row)
+{
+    return g_shortcutList.GetAt(GetRowIndex(row));
+}
+
 ShortcutItem* GetRowItem(int row)
 {
-    ShortcutItem* shortcut = g_shortcutList.GetAt(GetRowIndex(row));
+    ShortcutItem* shortcut = GetListedItem(row);
     return shortcut && shortcut->IsUsable() ? shortcut : 0;
 }
 

@@ -35,6 +35,8 @@ int FindRowOfIndex(int index);
 // The item a row stands for, or null when its index names no item any more or the item has no
 // file name a command could use: every command skips such a row and calls nothing for it.
 ShortcutItem* GetRowItem(int row);
+// The item a row stands for, usable or not; null for no row.
+ShortcutItem* GetListedItem(int row);
 // Shows the row's item's states again, after they changed.
 void UpdateRowStates(int row);
 // Shows every column of the row's item again, after the item was bound to another file.

@@ -11,39 +11,52 @@
 namespace {
 
 // Unit for unit: two names the locale calls equal may name two files.
-int CompareRefs(const RowRef& a, const RowRef& b)
+int Compare(RowKind kind, StartupSource source, const wchar_t* name, RowKind otherKind, StartupSource otherSource,
+            const wchar_t* otherName)
 {
-    if (a.GetKind() != b.GetKind())
-        return a.GetKind() - b.GetKind();
-    if (a.GetSource() != b.GetSource())
-        return a.GetSource() - b.GetSource();
-    const wchar_t* left = a.GetKind() == kRowFile ? a.GetPath() : a.GetValueName();
-    const wchar_t* right = b.GetKind() == kRowFile ? b.GetPath() : b.GetValueName();
-    return wcscmp(left ? left : L"", right ? right : L"");
+    if (kind != otherKind)
+        return kind - otherKind;
+    if (source != otherSource)
+        return source - otherSource;
+    return wcscmp(name, otherName);
 }
 
 template <typename Entry>
 int CompareEntries(const void* left, const void* right)
 {
-    return CompareRefs(static_cast<const Entry*>(left)->ref, static_cast<const Entry*>(right)->ref);
+    const Entry* a = static_cast<const Entry*>(left);
+    const Entry* b = static_cast<const Entry*>(right);
+    return Compare(a->kind, a->source, a->name, b->kind, b->source, b->name);
 }
 
 }  // namespace
 
-ItemIndex::ItemIndex(const ShortcutList& list) : m_entries(0), m_count(0)
+ItemIndex::ItemIndex(int capacity)
+    : m_entries(new (std::nothrow) Entry[capacity > 0 ? capacity : 1]), m_count(0), m_capacity(m_entries ? capacity : 0)
 {
-    int count = list.GetCount();
-    m_entries = new (std::nothrow) Entry[count > 0 ? count : 1];
-    if (!m_entries)
+}
+
+ItemIndex::ItemIndex(const ShortcutList& list) : ItemIndex(list.GetCount())
+{
+    for (int i = 0; i < list.GetCount(); ++i)
+        Add(list.GetAt(i));
+    Sort();
+}
+
+void ItemIndex::Add(ShortcutItem* item)
+{
+    if (!item || !item->IsUsable() || m_count == m_capacity)
         return;
-    for (int i = 0; i < count; ++i) {
-        ShortcutItem* item = list.GetAt(i);
-        if (!item || !item->IsUsable() || !item->IsFilled())
-            continue;
-        m_entries[m_count].ref = item->GetRef();
-        m_entries[m_count].item = item;
-        ++m_count;
-    }
+    Entry& entry = m_entries[m_count++];
+    entry.kind = item->GetValueName() ? kRowValue : kRowFile;
+    entry.source = item->GetSource();
+    entry.name = item->GetValueName() ? item->GetValueName() : item->GetLinkPath();
+    entry.stamp = item->GetStamp();
+    entry.item = item;
+}
+
+void ItemIndex::Sort()
+{
     qsort(m_entries, m_count, sizeof(Entry), CompareEntries<Entry>);
 }
 
@@ -56,11 +69,15 @@ ShortcutItem* ItemIndex::FindUnchanged(const RowRef& ref) const
 {
     int low = 0;
     int high = m_count - 1;
+    const wchar_t* name = ref.GetKind() == kRowFile ? ref.GetPath() : ref.GetValueName();
+    if (!name)
+        return 0;
     while (low <= high) {
         int middle = low + (high - low) / 2;
-        int order = CompareRefs(ref, m_entries[middle].ref);
+        const Entry& entry = m_entries[middle];
+        int order = Compare(ref.GetKind(), ref.GetSource(), name, entry.kind, entry.source, entry.name);
         if (order == 0)
-            return SameStamp(m_entries[middle].ref.GetStamp(), ref.GetStamp()) ? m_entries[middle].item : 0;
+            return SameStamp(entry.stamp, ref.GetStamp()) ? entry.item : 0;
         if (order < 0)
             high = middle - 1;
         else

@@ -11,12 +11,20 @@ class ShortcutList;
 
 class ItemIndex {
 public:
-    // Over the filled items of list, which must outlive the index unchanged.
+    // Room for capacity items, added one by one; they must outlive the index unchanged.
+    explicit ItemIndex(int capacity);
+    // Over every item of list.
     explicit ItemIndex(const ShortcutList& list);
     ~ItemIndex();
 
-    // The filled item that stood for the same file or value, exactly so named, with the same
-    // stamp; null when there was none or it changed since.
+    // An item that stands for a file or value; an unusable one, which stands for none, is left out.
+    void Add(ShortcutItem* item);
+    // After the last Add, before the first Find.
+    void Sort();
+    int GetCount() const { return m_count; }
+
+    // The item that stands for the same file or value, exactly so named, with the same stamp;
+    // null when there is none or it changed.
     ShortcutItem* FindUnchanged(const RowRef& ref) const;
 
 private:
@@ -24,11 +32,15 @@ private:
     ItemIndex& operator=(const ItemIndex&);
 
     struct Entry {
-        RowRef ref;
+        RowKind kind;
+        StartupSource source;
+        const wchar_t* name;  // the item's path or value name, which it holds while it lives
+        RowStamp stamp;
         ShortcutItem* item;  // the list's
     };
     Entry* m_entries;  // owned, new[]; sorted by kind, source and exact name
     int m_count;
+    int m_capacity;
 };
 
 #endif

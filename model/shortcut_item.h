@@ -64,6 +64,7 @@ public:
     // What the row was read from when listed: the listing stamps it, and a command that writes
     // compares the stamp with what is there then (model/row_ref.h).
     void SetStamp(const RowStamp& stamp) { m_stamp = stamp; }
+    const RowStamp& GetStamp() const { return m_stamp; }
     RowRef GetRef() const;
     // True when ref names this row's file or value, exactly.
     bool Is(const RowRef& ref) const;

@@ -71,6 +71,15 @@ const StartupSourceInfo& GetStartupSource(StartupSource source)
     return kSources[source];
 }
 
+HeapString GetSourceFolder(StartupSource source)
+{
+    wchar_t path[MAX_PATH] = L"";
+    int folder = kSources[source].folder;
+    if (folder < 0 || FAILED(SHGetFolderPathW(0, folder, 0, SHGFP_TYPE_CURRENT, path)))
+        path[0] = L'\0';
+    return HeapString(path);
+}
+
 StartupValueReader::StartupValueReader(StartupSource source) : m_key(0), m_status(ERROR_NO_MORE_ITEMS), m_index(0)
 {
     const RegistryPlace* place = kSources[source].values;

@@ -28,6 +28,8 @@ struct StartupSourceInfo {
 };
 
 const StartupSourceInfo& GetStartupSource(StartupSource source);
+// The path of a folder source, as the shell names it now; empty when it names none.
+HeapString GetSourceFolder(StartupSource source);
 
 // One value of a registry source.
 struct StartupValue {

@@ -100,6 +100,7 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
         ASSERT_TRUE(wcsstr(status, L".reg に保存しました")) << Ansi(status);
         m_files.push_back(Text(status).substr(0, Text(status).find(L" に保存しました")));
         Merge(m_files.back());
+        EXPECT_TRUE(Live([&] { return RowNamed(name) >= 0; })) << "merged back behind the program: listed";
         EXPECT_EQ(value + before, Raw(root, key, name) + Raw(root, switches, name));
     }
     // The unnamed value, of a type that runs nothing: named as regedit names it, and deleted.

@@ -1,0 +1,118 @@
+// EnumerateTab and RowsStillHold: the rows on show are indexed by what they stand for, and each
+// entry read is looked up there, so a tab of thousands costs n log n comparisons.
+#include "commands/tab_sources.h"
+
+#include <new>
+
+#include "controls/shortcut_view.h"
+#include "model/item_index.h"
+#include "model/shortcut_item.h"
+#include "model/shortcut_state.h"
+#include "model/startup_switch.h"
+
+namespace {
+
+// Compares each entry with the rows it finds in index: the same stamp, and the same switch.
+class RowMatcher : public SourceVisitor {
+public:
+    RowMatcher(const TabSources& tab, const ItemIndex& rows)
+        : m_tab(tab), m_rows(rows), m_switches(tab), m_matched(0), m_unaddressable(0), m_differs(false)
+    {
+    }
+
+    virtual void Visit(const SourceEntry& entry)
+    {
+        if (m_differs)
+            return;
+        HeapString path;
+        RowRef ref;
+        if (entry.value) {
+            ref = RowRef::Value(entry.source, entry.name, entry.stamp);
+        } else {
+            path.Assign(entry.source == kSourceCommonFolder ? m_tab.common : m_tab.folder);
+            path.Append(L"\\");
+            path.Append(entry.name);
+            // A file no command may act on is listed all the same, and stays as it was.
+            if (path.GetLength() >= MAX_PATH) {
+                ++m_unaddressable;
+                return;
+            }
+            ref = RowRef::File(entry.source, path.GetBuffer(), entry.stamp);
+        }
+        const ShortcutItem* item = m_rows.FindUnchanged(ref);
+        m_differs = !item || m_switches.IsOff(entry) != ((item->GetStates() & kStateSwitchedOff) != 0);
+        ++m_matched;
+    }
+    bool Holds(int usableRows, int unusableRows) const
+    {
+        return !m_differs && m_matched == usableRows && m_unaddressable == unusableRows;
+    }
+
+private:
+    RowMatcher(const RowMatcher&);
+    RowMatcher& operator=(const RowMatcher&);
+
+    const TabSources& m_tab;
+    const ItemIndex& m_rows;
+    TabSwitches m_switches;
+    int m_matched;
+    int m_unaddressable;
+    bool m_differs;
+};
+
+}  // namespace
+
+TabSwitches::TabSwitches(const TabSources& tab) : m_startup(tab.startup), m_switches(0), m_source(-1) {}
+
+TabSwitches::~TabSwitches()
+{
+    delete m_switches;
+}
+
+bool TabSwitches::IsOff(const SourceEntry& entry)
+{
+    const RegistryPlace* place = m_startup ? GetStartupSource(entry.source).switches : 0;
+    if (!place)
+        return false;
+    if (m_source != entry.source) {
+        delete m_switches;
+        m_switches = new (std::nothrow) StartupSwitches(place);
+        m_source = entry.source;
+    }
+    return m_switches && m_switches->IsOff(entry.name);
+}
+
+TabReading EnumerateTab(const TabSources& tab, SourceVisitor& visitor)
+{
+    TabReading reading;
+    ZeroMemory(&reading, sizeof(reading));
+    if (tab.folder.GetLength())
+        reading.folderRead = EnumerateFolder(kSourceUserFolder, tab.folder.GetBuffer(), visitor, &reading.iniStamps[0]);
+    if (!tab.startup)
+        return reading;
+    // Windows starts the machine's folder and the Run keys as well: the tab lists what it starts.
+    if (tab.common.GetLength())
+        EnumerateFolder(kSourceCommonFolder, tab.common.GetBuffer(), visitor, &reading.iniStamps[1]);
+    for (int source = kSourceUserRun; source < kStartupSourceCount; ++source)
+        EnumerateValues(static_cast<StartupSource>(source), visitor);
+    return reading;
+}
+
+bool RowsStillHold(const TabSources& tab, const TabReading& listed)
+{
+    int rows = GetRowCount();
+    ItemIndex index(rows);
+    int unusable = 0;
+    for (int row = 0; row < rows; ++row) {
+        ShortcutItem* item = GetListedItem(row);
+        if (item && item->IsUsable())
+            index.Add(item);
+        else
+            ++unusable;
+    }
+    index.Sort();
+    RowMatcher matcher(tab, index);
+    TabReading now = EnumerateTab(tab, matcher);
+    return now.folderRead == listed.folderRead && SameStamp(now.iniStamps[0], listed.iniStamps[0])
+           && SameStamp(now.iniStamps[1], listed.iniStamps[1]) && matcher.Holds(index.GetCount(), unusable);
+}

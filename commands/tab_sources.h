@@ -1,0 +1,48 @@
+// The sources a tab lists, in its order: the folder on show and, on the Startup tab, the all-users
+// Startup folder and every Run and RunOnce key. The listing makes the rows from their entries; the
+// live view asks whether the rows on show still are what they hold.
+#ifndef QUIVERDESK_COMMANDS_TAB_SOURCES_H
+#define QUIVERDESK_COMMANDS_TAB_SOURCES_H
+
+#include "model/heap_string.h"
+#include "model/list_source.h"
+
+class StartupSwitches;
+
+struct TabSources {
+    bool startup;
+    HeapString folder;  // the folder on show; empty when the shell named none
+    HeapString common;  // on the Startup tab, the all-users folder; empty elsewhere or when none
+};
+
+// What an enumeration of a tab found beside its entries.
+struct TabReading {
+    bool folderRead;        // the folder on show could be read (an empty one is read)
+    RowStamp iniStamps[2];  // desktop.ini of the folder on show and of the all-users one
+};
+
+// Whether Windows has switched an entry off, as the tab shows it: only the Startup tab's entries
+// have switches, and RunOnce's none; each source's key is opened once.
+class TabSwitches {
+public:
+    explicit TabSwitches(const TabSources& tab);
+    ~TabSwitches();
+    bool IsOff(const SourceEntry& entry);
+
+private:
+    TabSwitches(const TabSwitches&);
+    TabSwitches& operator=(const TabSwitches&);
+    bool m_startup;
+    StartupSwitches* m_switches;  // owned; the key of m_source's switches
+    int m_source;                 // -1 before the first
+};
+
+// Every entry of every source of the tab, in the listing's order.
+TabReading EnumerateTab(const TabSources& tab, SourceVisitor& visitor);
+// True when the rows on show are what the tab's sources hold, as read by listing: every entry a
+// row with the same stamp and switch, no row more, and the names desktop.ini gives unchanged.
+// The program's own changes keep the rows so, its rows being the record of what it did; a
+// change by anyone else shows here as a difference.
+bool RowsStillHold(const TabSources& tab, const TabReading& listed);
+
+#endif
