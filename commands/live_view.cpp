@@ -27,6 +27,7 @@ struct LiveView {
     int tabIndex;  // -1 while nothing is watched
     TabSources tab;
     TabReading reading;
+    HeapString lastFolders[2];  // each tab's folder where the shell last named it
     bool timerSet;
     DWORD burstStart;
 };
@@ -51,12 +52,14 @@ bool SameSources(const TabSources& left, const TabSources& right)
     return left.startup == right.startup && SamePath(left.folder, right.folder) && SamePath(left.common, right.common);
 }
 
-void Watch(const TabSources& tab)
+// A folder the shell no longer names, gone or moved, is watched where it last was, so that it is
+// seen coming back.
+void Watch(const TabSources& tab, const HeapString& folder)
 {
     g_live.watch.Stop();
     g_live.watch.WatchKey(HKEY_CURRENT_USER, kShellFolders);
-    if (tab.folder.GetLength())
-        g_live.watch.WatchFolder(tab.folder.GetBuffer());
+    if (folder.GetLength())
+        g_live.watch.WatchFolder(folder.GetBuffer());
     if (tab.common.GetLength())
         g_live.watch.WatchFolder(tab.common.GetBuffer());
     if (!tab.startup)
@@ -77,10 +80,13 @@ void WatchListedSources(int tabIndex, const TabSources& tab, const TabReading& r
 {
     // The same sources keep their watches, revived on what is at their paths now: F5 brings back
     // a folder that was renamed away and made again.
+    HeapString& last = g_live.lastFolders[IsStartupTab(tabIndex)];
+    if (tab.folder.GetLength())
+        last = tab.folder;
     if (g_live.tabIndex == tabIndex && g_live.watch.GetCount() && SameSources(g_live.tab, tab))
         g_live.watch.Revive();
     else
-        Watch(tab);
+        Watch(tab, last);
     g_live.tabIndex = tabIndex;
     g_live.tab = tab;
     g_live.reading = reading;

@@ -12,8 +12,8 @@
 
 struct SourceEntry {
     StartupSource source;
-    const wchar_t* name;        // exactly as the folder or the key holds it
-    DWORD attributes;           // a file's; 0 for a value
+    const wchar_t* name;  // exactly as the folder or the key holds it
+    DWORD attributes;     // a file's; 0 for a value
     RowStamp stamp;
     const StartupValue* value;  // a registry source's value; null for a file
 };

@@ -64,7 +64,7 @@ faults=(
         return kStateUnverifiable;|    ;|a target on optical media or an absent drive is probed"
   "model/shortcut_state.cpp|        bool samePrevious = i > 0 && CompareKeys(&keys[i - 1], &keys[i]) == 0;|        bool samePrevious = false;|only the first of two duplicates says so"
   "model/shortcut_state.cpp|CompareStringOrdinal(a->target, -1, b->target, -1, TRUE)|CompareStringOrdinal(a->target, -1, b->target, -1, FALSE)|duplicate targets compared with case"
-  "commands/refresh.cpp|    CheckShortcutStates(g_shortcutList);|    ;|no target or duplicate states at all"
+  "commands/row_filler.cpp|    CheckShortcutStates(g_shortcutList);|    ;|no target or duplicate states at all"
   "model/startup_switch.cpp|           && size == sizeof(data);|;|a switch value of the wrong size is read"
   "model/startup_switch.cpp|((data[0] & ~kOffBit)|((0)|switching on loses byte 0's other bits"
   "model/startup_switch.cpp|        GetSystemTimeAsFileTime(&now);|        ;|switching off records no time"
@@ -98,16 +98,18 @@ faults=(
             return kDropPresent;|            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
         return kDropCreate;|a drop replaces a shortcut of the same name"
   "commands/selection_command.cpp|    EndNameEdit();
-    return true;|    return true;|a delete during an edit reaches the old name"
-  "commands/refresh.cpp|    if (g_commandsRunning > 0 |    if (false |a refresh during a delete's confirmation rebuilds the rows under it"
+    FillSelectedRowsNow();|    FillSelectedRowsNow();|a delete during an edit reaches the old name"
+  "commands/refresh.cpp|    return g_commandsRunning > 0 |    return false |a refresh during a delete's confirmation rebuilds the rows under it"
   "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, place->name, newName))
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
   "commands/switch_startup.cpp|IDS_SWITCH_FAILED, name);|IDS_SWITCH_FAILED, L\"\");|a refused switch's message leaves out the name"
-  "commands/refresh.cpp|    if (found && startup) {|    if (!found)
+  "commands/refresh.cpp|    bool found = folder.GetLength() > 0;
+|    bool found = folder.GetLength() > 0;
+    if (!found)
         return 0;
-    if (found && startup) {|a folder the shell can't name leaves the other tab's rows"
+|a folder the shell can't name leaves the other tab's rows"
   "controls/view_sort.cpp|order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);|order = lstrcmpiW(sort->texts[left], sort->texts[right]);|numbers in names sorted as text"
   "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, place->name, fileName))
         RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
@@ -115,21 +117,21 @@ faults=(
   "app/main_window.cpp|? NFR_UNICODE : NFR_ANSI|? NFR_ANSI : NFR_ANSI|the list's notifications come in 8-bit form"
   "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row));|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));|row names handed over as 8-bit text"
   "model/hidden_attribute.cpp|DWORD kept = attributes & kSettable & ~FILE_ATTRIBUTE_HIDDEN;|DWORD kept = 0;|hiding a file drops its other attributes"
-  "commands/refresh.cpp|        if (!IsListed(entry.cFileName))
-            continue;|        ;|the folder's desktop.ini and dot entries listed as items"
+  "model/list_source.cpp|        if (SameName(found.cFileName, L\"desktop.ini\")) {|        if (false) {|the folder's desktop.ini listed as an item"
   "commands/refresh.cpp|    if (again)
         held.Restore();|    ;|a listing of the same tab loses the selection"
   "app/message_loop.cpp|        OnSourceChanged(mainWindow, woken - WAIT_OBJECT_0);|        ;|a change notification wakes the loop but lists nothing"
-  "commands/live_view.cpp|    if (TakeDigest(ReadFoldersDigest()) != g_live.digest)
-        RefreshShortcuts(mainWindow);|    RefreshShortcuts(mainWindow);|every notification lists, even of a change already on show"
-  "commands/live_view.cpp|        SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);|        OnLiveTimer(mainWindow);|each notification of a burst lists at once"
+  "commands/live_view.cpp|    if (moved |    if (true |every burst lists, even of a change already on show"
+  "commands/live_view.cpp|kLongestBurstMilliseconds)
+        SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);|kLongestBurstMilliseconds)
+        OnLiveTimer(mainWindow);|each notification of a burst lists at once"
   "model/send_to_policy.cpp|    policy.shown = !policy.setByMachine && !IsSet(HKEY_CURRENT_USER);|    policy.shown = !IsSet(HKEY_CURRENT_USER);|the machine's policy ignored"
   "model/localized_names.cpp|            return ResolveIndirectName(line + nameLength + 1, buffer, capacity);|            return lstrcpynW(buffer, line + nameLength + 1, capacity) != 0;|desktop.ini's @-references shown unread"
   "commands/selection_command.cpp|    if (item && CheckRow(m_rows.Get(index)) == kRowAsListed)|    if (item)|a row changed since its listing is written"
   "commands/selection_command.cpp|    KeepChosenOrder();
     if (m_kind == kWrites)|    if (m_kind == kWrites)|a command loses the chosen order"
-  "commands/selection_command.cpp|    if (m_kind == kWrites)
-        TakeOwnChange();|    ;|the program's own change is listed again"
+  "commands/menu_visibility.cpp|        if (ReadFileStamp(row.GetPath(), &stamp))
+            item->SetStamp(stamp);|        ;|the program's own change is listed again"
   "app/main_window.cpp|    if (!IsCommandEnabled(LOWORD(wParam)))
         return 0;|    ;|a command the selection does not allow runs from a key"
   "commands/delete_shortcuts.cpp|(PathIsTrimmedByWin32(row.GetPath()) ? exactFiles : files)|files|a name Win32 trims goes to the shell's delete"

@@ -230,6 +230,15 @@ inline Text RowText(int row, int subItem)
     return text;
 }
 
+// Every row's name, in the order on show, joined by '|'.
+inline Text RowNames()
+{
+    Text names;
+    for (int row = 0; row < RowCount(); ++row)
+        names += (row ? L"|" : L"") + RowText(row, 0);
+    return names;
+}
+
 inline void SelectRows(const std::vector<int>& rows)
 {
     ListView_SetItemState(MainChild(CTRL_LIST), -1, 0, LVIS_SELECTED);

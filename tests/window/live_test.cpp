@@ -2,18 +2,6 @@
 // other programs do shown without a click, once per burst, keeping the user's hold, never mid-edit.
 #include "support/support.h"
 
-namespace {
-
-Text RowNames()
-{
-    Text names;
-    for (int row = 0; row < RowCount(); ++row)
-        names += (row ? L"|" : L"") + RowText(row, 0);
-    return names;
-}
-
-}  // namespace
-
 // Wine's shell names the menu's own types by file name, as Windows does where none is registered;
 // desktop.ini, never listed, names two, one by a module's string; a dud reference leaves the name.
 TEST_F(MainWindowTest, SendToListsEveryFileAndHidesOneWithoutDeletingIt)
