@@ -140,6 +140,14 @@ faults=(
   "model/startup_switch.cpp|        bool held = RegQueryValueExW(key, newName, 0, 0, 0, 0) == ERROR_SUCCESS;|        bool held = false;|a rename overwrites a leftover switch value unsaved"
   "model/link_name.cpp|    bool kept = !extension[0] && wcscmp(name, lastBackslash + 1) == 0;|    bool kept = false;|Enter on \"Twin.lnk.\" renames it to its sibling's name"
   "model/row_ref.cpp|    if (wcscmp(entry.cFileName, name + 1) != 0)|    if (false)|a file of another case or name passes for the row's"
+  "model/change_watch.cpp|    return Add(kFolder, 0, folderPath) && Add(kFolderParent, 0, folderPath);|    return Add(kFolder, 0, folderPath);|a folder that goes is never seen coming back"
+  "model/change_watch.cpp|    return Add(kKey, root, subKey) && Add(kKeyParent, root, subKey);|    return Add(kKey, root, subKey);|a key deleted is not seen going, where the system signals only its parent"
+  "commands/live_view.cpp|    bool moved = !SamePath(GetFolderPath(mainWindow, g_live.tabIndex), g_live.tab.folder);|    bool moved = false;|a moved Send To folder is not followed"
+  "commands/row_filler.cpp|        FillAndShow(GetRowIndex(row));|        ;|a command acts on a row not yet filled"
+  "model/item_index.cpp|            return SameStamp(entry.stamp, ref.GetStamp()) ? entry.item : 0;|            return entry.item;|a changed entry keeps what was read of it before"
+  "model/change_watch.cpp|            if (!SameFolder(ReadFolderId(watch.path), watch.id))
+                ArmFolder(i);|            ;|a folder made again at its path is not watched"
+  "commands/tab_sources.cpp|m_switches.IsOff(entry) != ((item->GetStates() & kStateSwitchedOff) != 0)|false|a switch another program turns is not seen"
 )
 
 # Copies the tree (without builds and git).
