@@ -11,16 +11,6 @@
 #include <chrono>
 #include <psapi.h>  // after windows.h, which it needs
 
-// A listing read whole and every row filled, as a tab's first listing reads it: nothing is taken
-// from the listing before.
-inline void ListAfresh(HWND window)
-{
-    g_shortcutList.RemoveAll();
-    RefreshShortcuts(window);
-    while (FillRowsForAWhile()) {
-    }
-}
-
 inline double NowMs()
 {
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -38,6 +28,19 @@ double TimeMs(Work work)
 inline double Ms(const FILETIME& time)
 {
     return static_cast<double>(ULARGE_INTEGER{{time.dwLowDateTime, time.dwHighDateTime}}.QuadPart) / 1e4;
+}
+
+// A listing read whole and every row filled, as a tab's first listing reads it: nothing is taken
+// from the listing before. The ms until the rows are named and the window would take messages.
+inline double ListAfresh(HWND window)
+{
+    g_shortcutList.RemoveAll();
+    const double start = NowMs();
+    RefreshShortcuts(window);
+    const double named = NowMs() - start;
+    while (FillRowsForAWhile()) {
+    }
+    return named;
 }
 
 inline double Median(std::vector<double> values)

@@ -41,9 +41,12 @@ TEST_F(MainWindowTest, AFolderThatGoesAndComesBackIsFollowed)
     } steps[] = {
         {"gone", [&] { std::filesystem::remove_all(m_sendTo); }, L""},
         {"back", [&] { makeWith(L"back.txt"); }, L"back.txt"},
-        {"renamed away", [&] { MoveFileW(m_sendTo.c_str(), away.c_str()), WriteBytes(away + L"\\ghost.txt", "x"); }, L""},
+        {"changed in it", [&] { DeleteFileW((m_sendTo + L"\\back.txt").c_str()), makeWith(L"in.txt"); }, L"in.txt"},
+        {"renamed away", [&] { MoveFileW(m_sendTo.c_str(), away.c_str()), WriteBytes(away + L"\\ghost.txt", "x"); },
+         L""},
         {"made again", [&] { makeWith(L"again.txt"); }, L"again.txt"},
-        {"replaced", [&] { std::filesystem::remove_all(away), MoveFileW(m_sendTo.c_str(), away.c_str()), makeWith(L"new.txt"); },
+        {"replaced",
+         [&] { std::filesystem::remove_all(away), MoveFileW(m_sendTo.c_str(), away.c_str()), makeWith(L"new.txt"); },
          L"new.txt"},
     };
     for (const auto& step : steps) {
@@ -88,9 +91,10 @@ TEST_F(FollowTest, EveryChangeToAKeyShowsEvenOfAKeyThatGoesAndComesBack)
         {"third", [] { SetCommand(L"qd3", L"C:\\qdtest\\3.exe"); }, shows(L"qd3", L"リンク先なし")},
         {"switched off outside", [] { SetValue(kRunSwitches, L"qd3", Bytes(3), REG_BINARY); },
          shows(L"qd3", L"無効、リンク先なし")},
-        {"key deleted", [] { RegDeleteTreeW(kUser, kRun.c_str()); }, [] { return RowNamed(L"qd1") < 0; }},
+        {"key deleted", [] { RegDeleteKeyW(kUser, kRun.c_str()); }, [] { return RowNamed(L"qd1") < 0; }},
         {"key made again", [] { SetCommand(L"qd4", L"C:\\qdtest\\4.exe"); }, shows(L"qd4", L"リンク先なし")},
-        {"switch key again", [] { RegDeleteTreeW(kUser, kRunSwitches.c_str()), SetValue(kRunSwitches, L"qd4", Bytes(3), REG_BINARY); },
+        {"switch key again",
+         [] { RegDeleteKeyW(kUser, kRunSwitches.c_str()), SetValue(kRunSwitches, L"qd4", Bytes(3), REG_BINARY); },
          shows(L"qd4", L"無効、リンク先なし")},
         {"long", [&] { SetCommand(L"qd5", longLine); }, [] { return RowNamed(L"qd5") >= 0; }},
         {"long, same size", [&] { SetCommand(L"qd5", sameSize); },
@@ -112,10 +116,11 @@ TEST_F(FollowTest, AChangeMadeWhileTheProgramAsksIsListedAndTheCountFollowsDelet
     const int rows = RowCount();
     SelectRows({RowNamed(L"qdGoes")});
     {
-        ImportPatch<decltype(&MessageBoxW)> asks(__imp_MessageBoxW, +[](HWND, LPCWSTR, LPCWSTR, UINT) {
-            SetCommand(L"qdCame", L"C:\\qdtest\\came.exe");
-            return IDYES;
-        });
+        ImportPatch<decltype(&MessageBoxW)> asks(
+            __imp_MessageBoxW, +[](HWND, LPCWSTR, LPCWSTR, UINT) {
+                SetCommand(L"qdCame", L"C:\\qdtest\\came.exe");
+                return IDYES;
+            });
         Command(CMD_DELETE);
     }
     wchar_t count[64] = L"";
@@ -135,13 +140,14 @@ TEST_F(MainWindowTest, AListingAnswersWhileItFillsAndACommandWaitsForItsRows)
     ASSERT_EQ(300, RowCount());
     ASSERT_TRUE(IsFilling());
     bool answeredWhileFilling = false, answered = false;
-    std::thread sender([&] { SendMessageW(m_window, WM_NULL, 0, 0), answeredWhileFilling = IsFilling(), answered = true; });
+    std::thread sender(
+        [&] { SendMessageW(m_window, WM_NULL, 0, 0), answeredWhileFilling = IsFilling(), answered = true; });
     Live([&] { return answered; });
     sender.join();
     EXPECT_TRUE(answeredWhileFilling);
     ASSERT_EQ(L"", RowText(299, kTargetColumn)) << "the last row is not filled yet";
     NoticeRecorder noticed;
-    SelectRows({299});
+    ListView_SetItemState(MainChild(CTRL_LIST), 299, LVIS_SELECTED, LVIS_SELECTED);  // no pumping: no slice runs
     Command(CMD_EXPLORE_TARGET);
     EXPECT_EQ(Names({L"select: " + kScratchFolder + L"|" + target}), g_noticed.windows);
     EXPECT_EQ(target, RowText(299, kTargetColumn));
