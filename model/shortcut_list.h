@@ -32,6 +32,8 @@ private:
     ObjectArray m_items;  // every element is a ShortcutItem
 };
 
+// Defined beside the two bars in controls/globals.cpp, the one file that fixes the order the
+// three globals are constructed in. Model code can't use it: the model layer links without controls.
 extern ShortcutList g_shortcutList;
 
 #endif

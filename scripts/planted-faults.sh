@@ -19,7 +19,7 @@ fi
 
 # file | text as it stands | text with the fault | what the fault is
 faults=(
-  "commands/drop_shortcuts.cpp|        if (SameName(linkPath.GetBuffer(), droppedPath))
+  "model/drop_name.cpp|        if (SameName(linkPath.GetBuffer(), droppedPath))
             return kDropRefused;
 |        ;
 |a shortcut dropped on its own folder overwrites itself"
@@ -35,7 +35,7 @@ faults=(
   "commands/delete_shortcuts.cpp|    for (int i = 0; i < count; ++i) {
         const RowRef& row = command.GetRow(i);|    for (int i = 0; i < count; i += 2) {
         const RowRef& row = command.GetRow(i);|every other selected file is skipped"
-  "commands/drop_shortcuts.cpp|    if (period && period != stem + 1)
+  "model/drop_name.cpp|    if (period && period != stem + 1)
         *period = L'\\0';|    (void)period;|dropped name keeps its extension"
   "model/shortcut_item.cpp|    if (size > MAX_PATH) {|    if (size > MAX_PATH + 8) {|a path past MAX_PATH is acted on"
   "controls/main_tabs.cpp|kSendToCaption[] = \"\\x91\\x97\\x82\\xe9\"|kSendToCaption[] = \"\\x91\\x97\\x82\\xe8\"|wrong Japanese tab caption"
@@ -93,10 +93,9 @@ faults=(
   "controls/row_icons.cpp|    if (g_ownIcons != own)
         ReleaseRowIcons();|    ;|the rows' own icon list outlives the DPI it was made for"
   "model/link_target.cpp|SHGetPathFromIDListW(idList, exact) && SameInCodePage(exact, target)|false|targets read in their 8-bit form: Café as Cafe"
-  "commands/drop_shortcuts.cpp|            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
-        if (ShortcutPointsAt(linkPath.GetBuffer(), droppedPath))
-            return kDropPresent;|            return GetLastError() == ERROR_FILE_NOT_FOUND ? kDropCreate : kDropRefused;
-        return kDropCreate;|a drop replaces a shortcut of the same name"
+  "model/drop_name.cpp|        case kHeldByLinkToDropped: return kDropPresent;
+        case kHeldByOther: break;|        case kHeldByLinkToDropped:
+        case kHeldByOther: return kDropCreate;|a drop replaces a shortcut of the same name"
   "commands/selection_command.cpp|    EndNameEdit();
     FillSelectedRowsNow();|    FillSelectedRowsNow();|a delete during an edit reaches the old name"
   "commands/refresh.cpp|    return g_commandsRunning > 0 |    return false |a refresh during a delete's confirmation rebuilds the rows under it"

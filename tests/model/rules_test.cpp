@@ -3,6 +3,7 @@
 // the states' words.
 #include "commands/drop_shortcuts.h"
 #include "controls/state_text.h"
+#include "model/drop_name.h"
 #include "model/link_name.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
@@ -60,7 +61,7 @@ TEST_F(ShellFolderTest, ADropNamesItsShortcutAsExplorerNamesCopies)
     };
     for (const auto& row : rows) {
         HeapString link;
-        EXPECT_EQ(row.verdict, MakeDropLinkPath(HeapString(folder.c_str()), row.dropped.c_str(), link))
+        EXPECT_EQ(row.verdict, MakeDropLinkPath(HeapString(folder.c_str()), row.dropped.c_str(), LookUpDropName, link))
             << Ansi(row.dropped);
         if (!row.link.empty())
             EXPECT_EQ(folder + L"\\" + row.link, link.GetBuffer()) << Ansi(row.dropped);

@@ -1,5 +1,7 @@
 // The program's own new and delete: plain malloc and free. libstdc++'s nothrow new wraps the
 // throwing one in a try/catch, which alone links the whole exception runtime into the program.
+// In the lowest layer, which every layer's new and delete reach: the linker then takes these
+// before it comes to libstdc++'s.
 #include <cstdlib>
 #include <new>
 
