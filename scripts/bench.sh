@@ -2,15 +2,20 @@
 # Builds Quiverdesk and its benchmarks, runs them under Wine in a prefix of their own, and
 # writes docs/benchmarks.md. bench.sh [--quick | N...]   (--quick: 10 and 100 shortcuts only)
 # QD_BASELINE_DIR, when set, names a folder with an older Quiverdesk-win64.exe and -win32.exe to
-# compare with: its start-up and its bytes by section go beside today's, and, when it holds the
-# older refresh_bench.exe, its refresh too.
+# compare with: its responsiveness, start-up and bytes by section go beside today's, and, when it
+# holds the older refresh_bench.exe, its refresh too.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
 soak="500 500"
 state_sizes="100 1000"
 live_sizes="10 100"
-if [ "${1:-}" = "--quick" ]; then sizes="10 100"; soak="50 50"; state_sizes="100"; live_sizes="10"; elif [ $# -gt 0 ]; then sizes="$*"; fi
+responsive_sizes="1000 5000"
+if [ "${1:-}" = "--quick" ]; then
+  sizes="10 100"; soak="50 50"; state_sizes="100"; live_sizes="10"; responsive_sizes="10 100"
+elif [ $# -gt 0 ]; then
+  sizes="$*"; responsive_sizes="$*"
+fi
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" x86_64
@@ -108,6 +113,23 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   # shellcheck disable=SC2086
   run live_bench.exe $live_sizes
+  echo
+  echo "## Responsiveness"
+  echo
+  echo "How long the main window goes unanswered, watched from another process, while the program lists"
+  echo "Send To at start and on F5, lists the Startup tab and switches an entry off, shows a file made"
+  echo "behind its back, and then idles. The smallest N is also the Startup tab's number of Run values."
+  echo
+  if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/Quiverdesk-win64.exe" ]; then
+    # The older program beside today's, in the same run, taking turns with it.
+    cp "$QD_BASELINE_DIR/Quiverdesk-win64.exe" "$bin/Quiverdesk-before.exe"
+    # shellcheck disable=SC2086
+    run responsive_bench.exe $responsive_sizes Quiverdesk.exe Quiverdesk-before.exe
+    rm -f "$bin/Quiverdesk-before.exe"
+  else
+    # shellcheck disable=SC2086
+    run responsive_bench.exe $responsive_sizes Quiverdesk.exe
+  fi
   echo
   echo "## Start-up"
   echo
