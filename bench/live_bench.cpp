@@ -22,15 +22,15 @@ int main(int argc, char** argv)
     };
     // Pumps until no listing has come for 1.5 s (or for ms); the listings it saw.
     auto pumpUntilQuiet = [&](DWORD ms = 1500) {
-        unsigned before = GetFillCount(), seen = before;
+        unsigned before = GetListingCount(), seen = before;
         DWORD since = GetTickCount();
         auto quiet = [&] {
-            if (GetFillCount() != seen)
-                seen = GetFillCount(), since = GetTickCount();
+            if (GetListingCount() != seen)
+                seen = GetListingCount(), since = GetTickCount();
             return GetTickCount() - since >= ms;
         };
         PumpLiveUntil(bench.window, quiet, 60000);
-        return GetFillCount() - before;
+        return GetListingCount() - before;
     };
     HWND list = GetDlgItem(bench.window, CTRL_LIST);
     const std::wstring in = bench.sendTo + L"\\qd-live-", made = in + L"a.txt", renamed = in + L"b.txt";
@@ -63,7 +63,7 @@ int main(int argc, char** argv)
            "them |\n|---:|---:|---:|---:|---:|\n");
     for (int files : {50, 50, 50, 500, 500, 500}) {
         int rows = ListView_GetItemCount(list);
-        unsigned before = GetFillCount();
+        unsigned before = GetListingCount();
         double start = NowMs(), written;
         for (int i = 0; i < files; ++i)
             change(L"", in + L"burst-" + std::to_wstring(i));
@@ -72,7 +72,7 @@ int main(int argc, char** argv)
         PumpLiveUntil(bench.window, allShown, 60000);
         double shown = NowMs() - start;
         pumpUntilQuiet();
-        unsigned listings = GetFillCount() - before;
+        unsigned listings = GetListingCount() - before;
         FilesMatching(bench.sendTo, L"qd-live-burst-*", true);
         printf("| %d | %.0f | %.0f | %u | %u |\n", files, written, shown, listings, pumpUntilQuiet());
     }

@@ -1,6 +1,8 @@
 // RefreshShortcuts: rescans the folder of the selected tab and rebuilds the list and the view.
 #include "commands/refresh.h"
 
+#include <new>
+
 #include "commands/live_view.h"
 #include "commands/row_filler.h"
 #include "commands/command_state.h"
@@ -24,12 +26,13 @@ bool g_refreshWaiting = false;
 int g_listedTab = -1;        // the tab of the rows on show
 TabSources g_listedSources;  // what that tab listed
 TabReading g_listedReading;  // and what the listing read beside the entries
+unsigned g_listingCount = 0;
 
 // Makes a row of each entry, by its exact name, with the stamp of what was read and its switch:
 // what the shell says of it is filled afterwards, or taken from the last listing.
 class RowAdder : public SourceVisitor {
 public:
-    explicit RowAdder(const TabSources& tab) : m_tab(tab), m_switches(tab)
+    RowAdder(const TabSources& tab, ShortcutList& list) : m_tab(tab), m_list(list), m_switches(tab)
     {
         // The program's own module holds its words; regedit's name for the unnamed value.
         m_unnamed[0] = L'\0';
@@ -38,7 +41,7 @@ public:
 
     virtual void Visit(const SourceEntry& entry)
     {
-        ShortcutItem* item = g_shortcutList.Add();
+        ShortcutItem* item = m_list.Add();
         if (!item)
             return;
         if (entry.value) {
@@ -63,30 +66,129 @@ private:
     RowAdder& operator=(const RowAdder&);
 
     const TabSources& m_tab;
+    ShortcutList& m_list;
     TabSwitches m_switches;
     wchar_t m_unnamed[64];
 };
 
-// Each row unchanged since the last listing of its tab takes what was read of it there. The
-// names desktop.ini gives are the shell's to read again when it changed: every row of that
-// folder is read again then.
-void TakeUnchangedDetails(ShortcutList& before, bool again, const TabReading& reading)
+// More rows changed than this, and the view is filled afresh: each row changed in place costs a
+// search of the view for it.
+const int kMostRowsChanged = 64;
+
+// Each new item unchanged since the last listing of its tab takes what was read of it there.
+void TakeUnchangedDetails(ShortcutList& fresh, const ShortcutList& before)
 {
-    if (!again)
-        return;
-    bool namesKept[2] = {
-        SameStamp(reading.iniStamps[0], g_listedReading.iniStamps[0]),
-        SameStamp(reading.iniStamps[1], g_listedReading.iniStamps[1]),
-    };
     ItemIndex listed(before);
-    for (int i = 0; i < g_shortcutList.GetCount(); ++i) {
-        ShortcutItem* item = g_shortcutList.GetAt(i);
-        if (item->IsFilled() || (!item->GetValueName() && !namesKept[item->GetSource() == kSourceCommonFolder]))
-            continue;
-        ShortcutItem* unchanged = listed.FindUnchanged(item->GetRef());
+    for (int i = 0; i < fresh.GetCount(); ++i) {
+        ShortcutItem* item = fresh.GetAt(i);
+        ShortcutItem* unchanged = item->IsFilled() ? 0 : listed.FindUnchanged(item->GetRef());
         if (unchanged && unchanged->IsFilled())
             item->TakeDetails(*unchanged);
     }
+}
+
+// How a listing of the tab on show differs from its rows: what each new item is to the row of
+// the same file or value, by the item's place in g_shortcutList.
+class RowChanges {
+public:
+    RowChanges(const ShortcutList& fresh, const ItemIndex& rows)
+        : m_places(new (std::nothrow) int[fresh.GetCount() > 0 ? fresh.GetCount() : 1]),
+          m_seen(new (std::nothrow) bool[g_shortcutList.GetCount() > 0 ? g_shortcutList.GetCount() : 1]()), m_count(0)
+    {
+        if (!m_places || !m_seen)
+            return;
+        for (int i = 0; i < fresh.GetCount(); ++i) {
+            const ShortcutItem* item = fresh.GetAt(i);
+            bool unchanged = false;
+            int place = item->IsUsable() ? rows.Find(item->GetRef(), &unchanged) : -1;
+            if (place >= 0 && !m_seen[place])
+                m_seen[place] = true;
+            else
+                place = -1;
+            // A row to add, or one whose file changed: each costs a search of the view.
+            if (place < 0 || !unchanged || !g_shortcutList.GetAt(place)->IsFilled())
+                ++m_count;
+            m_places[i] = place >= 0 && unchanged && g_shortcutList.GetAt(place)->IsFilled() ? place : -2 - place;
+        }
+        for (int place = 0; place < g_shortcutList.GetCount(); ++place)
+            m_count += g_shortcutList.GetAt(place)->IsUsable() && !m_seen[place];
+    }
+    ~RowChanges()
+    {
+        delete[] m_places;
+        delete[] m_seen;
+    }
+    // False when memory ran out, or so many rows changed that the view is better filled afresh.
+    bool AreFew() const { return m_places && m_seen && m_count <= kMostRowsChanged; }
+    // The place of the row unchanged for the new item i; -1 for a new row; or -2 - place for a
+    // row whose file or value changed.
+    int GetPlace(int i) const { return m_places[i]; }
+    bool WasSeen(int place) const { return m_seen[place]; }
+
+private:
+    RowChanges(const RowChanges&);
+    RowChanges& operator=(const RowChanges&);
+    int* m_places;  // owned, new[]; one for each new item
+    bool* m_seen;   // owned, new[]; one for each item of g_shortcutList: its row has a new item
+    int m_count;
+};
+
+// A listing of the tab on show applied to its rows in place, when few changed: an unchanged row
+// keeps its item and is not touched (its switch aside), a changed row takes the new entry to be
+// filled again, a row whose file or value went goes, and a new one is added at the end. The
+// selection, the focus and the scroll stay as they are. False, changing nothing, when the view
+// is better filled afresh: many rows changed, an unusable row, names desktop.ini gives changed.
+bool ChangeRowsInPlace(ShortcutList& fresh, const TabReading& reading)
+{
+    if (!SameStamp(reading.iniStamps[0], g_listedReading.iniStamps[0])
+        || !SameStamp(reading.iniStamps[1], g_listedReading.iniStamps[1]))
+        return false;
+    ItemIndex rows(g_shortcutList.GetCount());
+    for (int place = 0; place < g_shortcutList.GetCount(); ++place)
+        rows.Add(g_shortcutList.GetAt(place), place);
+    rows.Sort();
+    // A row no command may act on stands for no entry to compare.
+    if (rows.GetCount() != GetRowCount())
+        return false;
+    RowChanges changes(fresh, rows);
+    if (!changes.AreFew())
+        return false;
+    for (int i = 0; i < fresh.GetCount(); ++i) {
+        ShortcutItem* item = fresh.GetAt(i);
+        if (!item->IsUsable())
+            return false;
+    }
+    for (int place = 0; place < g_shortcutList.GetCount(); ++place) {
+        ShortcutItem* item = g_shortcutList.GetAt(place);
+        if (item->IsUsable() && !changes.WasSeen(place)) {
+            DeleteRow(FindRowOfIndex(place));
+            item->Forget();
+        }
+    }
+    for (int i = 0; i < fresh.GetCount(); ++i) {
+        ShortcutItem* item = fresh.GetAt(i);
+        int place = changes.GetPlace(i);
+        if (place >= 0) {
+            ShortcutItem* kept = g_shortcutList.GetAt(place);
+            bool off = (item->GetStates() & kStateSwitchedOff) != 0;
+            if (off != ((kept->GetStates() & kStateSwitchedOff) != 0)) {
+                kept->SetStates(kStateSwitchedOff, off);
+                UpdateRowStates(FindRowOfIndex(place));
+            }
+        } else if (place == -1) {
+            ShortcutItem* added = g_shortcutList.Add();
+            if (added) {
+                added->Exchange(*item);
+                AddRowFor(g_shortcutList.GetCount() - 1);
+            }
+        } else {
+            g_shortcutList.GetAt(-2 - place)->Exchange(*item);
+            UpdateRow(FindRowOfIndex(-2 - place));
+        }
+    }
+    // New and changed rows go where the chosen order puts them.
+    KeepChosenOrder();
+    return true;
 }
 
 bool SameFolder(const HeapString& left, const HeapString& right)
@@ -154,6 +256,11 @@ bool IsRefreshWaiting()
     return g_refreshWaiting;
 }
 
+unsigned GetListingCount()
+{
+    return g_listingCount;
+}
+
 bool IsListingHeld()
 {
     return g_commandsRunning > 0 || GetNameEditor();
@@ -189,26 +296,31 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
         tab.common = GetSourceFolder(kSourceCommonFolder);
     bool again = tabIndex == g_listedTab && SameFolder(tab.folder, g_listedSources.folder)
                  && SameFolder(tab.common, g_listedSources.common);
-    HeldRows held;
     StopFilling();
-    ShortcutList before;
-    before.Swap(g_shortcutList);
+    ++g_listingCount;
     bool found = folder.GetLength() > 0;
     // The status bar never keeps another tab's path: with no folder it shows none.
     g_statusBar.SetText(0, found ? folder.GetBuffer() : L"");
-    RowAdder adder(tab);
+    ShortcutList fresh;
+    RowAdder adder(tab, fresh);
     TabReading reading = EnumerateTab(tab, adder);
-    TakeUnchangedDetails(before, again, reading);
-    before.RemoveAll();
+    if (!again || !ChangeRowsInPlace(fresh, reading)) {
+        HeldRows held;
+        // The names desktop.ini gives are the shell's to read again when it changed.
+        if (again && SameStamp(reading.iniStamps[0], g_listedReading.iniStamps[0])
+            && SameStamp(reading.iniStamps[1], g_listedReading.iniStamps[1]))
+            TakeUnchangedDetails(fresh, g_shortcutList);
+        g_shortcutList.Swap(fresh);
+        // Filled whatever happened: rows, or none, never the last folder's.
+        ShowPlaceColumn(tab.startup);
+        FillShortcutView();
+        KeepChosenOrder();
+        if (again)
+            held.Restore();
+    }
     g_listedTab = tabIndex;
     g_listedSources = tab;
     g_listedReading = reading;
-    // Filled whatever happened: rows, or none, never the last folder's.
-    ShowPlaceColumn(tab.startup);
-    FillShortcutView();
-    KeepChosenOrder();
-    if (again)
-        held.Restore();
     StartFilling(tab.folder, tab.common);
     WatchListedSources(tabIndex, tab, reading);
     bool read = reading.folderRead;
@@ -216,7 +328,7 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
                 !found ? IDS_FOLDER_NOT_FOUND
                 : read ? IDS_SHORTCUT_COUNT
                        : IDS_FOLDER_UNREADABLE,
-                g_shortcutList.GetCount());
+                GetRowCount());
     // Once per fill; after that only selection changes move the buttons.
     UpdateCommandStates();
     return found ? 1 : 0;

@@ -27,6 +27,8 @@ private:
     HWND m_mainWindow;
 };
 
+// How many times a tab was listed: read again from its sources, whatever changed in the rows.
+unsigned GetListingCount();
 // True when a refresh asked for during a command or an edit still waits.
 bool IsRefreshWaiting();
 // True while a command or a name edit holds the rows: a listing would wait for it.

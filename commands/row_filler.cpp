@@ -23,6 +23,8 @@ const DWORD kSliceMilliseconds = 40;
 
 struct Fill {
     bool running;
+    bool changed;             // a row was filled or its states changed: it may sort elsewhere
+    bool checked;             // the states were checked after the last row was filled
     int next;                 // the first item not looked at yet
     HeapString folders[2];    // the user's and the all-users folder, by source
     int boundSource;          // whose folder bound holds; -1 for none
@@ -63,20 +65,44 @@ void FillAndShow(int index)
     if (!item || item->IsFilled())
         return;
     FillItem(item);
+    g_fill.changed = true;
     int row = FindRowOfIndex(index);
     if (row >= 0)
         UpdateRow(row);
 }
 
-// The states need every target: the duplicates are found across all rows.
+// The states need every target: the duplicates are found across all rows. Only the rows whose
+// states changed are shown again, so a listing that changed nothing touches no row.
+void CheckStates()
+{
+    g_fill.checked = true;
+    int count = g_shortcutList.GetCount();
+    unsigned* shown = new (std::nothrow) unsigned[count > 0 ? count : 1];  // owned; freed below
+    for (int i = 0; i < count; ++i) {
+        ShortcutItem* item = g_shortcutList.GetAt(i);
+        if (shown)
+            shown[i] = item->GetStates();
+        item->ForgetCheckedStates();
+    }
+    CheckShortcutStates(g_shortcutList);
+    for (int i = 0; i < count; ++i) {
+        if (shown && shown[i] == g_shortcutList.GetAt(i)->GetStates())
+            continue;
+        UpdateRowStates(FindRowOfIndex(i));
+        g_fill.changed = true;
+    }
+    g_fill.changed = g_fill.changed || !shown;
+    delete[] shown;
+}
+
+// Rows whose texts or states changed may sort elsewhere.
 void FinishFilling()
 {
+    bool changed = g_fill.changed;
     StopFilling();
-    CheckShortcutStates(g_shortcutList);
     UpdateRowIcons();
-    for (int row = GetRowCount() - 1; row >= 0; --row)
-        UpdateRowStates(row);
-    KeepChosenOrder();
+    if (changed)
+        KeepChosenOrder();
     UpdateCommandStates();
 }
 
@@ -88,12 +114,13 @@ void StartFilling(const HeapString& userFolder, const HeapString& commonFolder)
     g_fill.folders[0] = userFolder;
     g_fill.folders[1] = commonFolder;
     g_fill.running = true;
-    FillRowsForAWhile();
 }
 
 void StopFilling()
 {
     g_fill.running = false;
+    g_fill.changed = false;
+    g_fill.checked = false;
     g_fill.next = 0;
     g_fill.boundSource = -1;
     delete g_fill.bound;
@@ -113,18 +140,24 @@ bool FillRowsForAWhile()
 {
     if (!g_fill.running)
         return false;
-    DWORD start = GetTickCount();
+    // The checks and the sort each take a slice of their own.
     int count = g_shortcutList.GetCount();
+    if (g_fill.next >= count && !g_fill.checked) {
+        CheckStates();
+        return true;
+    }
+    if (g_fill.next >= count) {
+        FinishFilling();
+        return false;
+    }
+    DWORD start = GetTickCount();
     for (; g_fill.next < count && GetTickCount() - start < kSliceMilliseconds; ++g_fill.next)
         FillAndShow(g_fill.next);
     // Rows already filled cost nothing: the rest of the list is passed over within the slice.
     while (g_fill.next < count && g_shortcutList.GetAt(g_fill.next)->IsFilled())
         ++g_fill.next;
     UpdateRowIcons();
-    if (g_fill.next < count)
-        return true;
-    FinishFilling();
-    return false;
+    return true;
 }
 
 void FillSelectedRowsNow()

@@ -106,7 +106,7 @@ bool RowsStillHold(const TabSources& tab, const TabReading& listed)
     for (int row = 0; row < rows; ++row) {
         ShortcutItem* item = GetListedItem(row);
         if (item && item->IsUsable())
-            index.Add(item);
+            index.Add(item, row);
         else
             ++unusable;
     }

@@ -128,18 +128,19 @@ void SetSubItems(int row, const ShortcutItem* item, RowTexts& texts)
         SetSubItemWords(row, kPlaceColumn, texts.place);
 }
 
-void WriteRow(UINT message, int index, const ShortcutItem* item)
+// The row at position, inserted for or set from the item at index.
+void WriteRow(UINT message, int position, int index, const ShortcutItem* item)
 {
     RowTexts texts(item);
     LVITEMW row;
     ZeroMemory(&row, sizeof(row));
     row.mask = LVIF_TEXT | LVIF_IMAGE | (message == LVM_INSERTITEMW ? LVIF_PARAM : 0);
-    row.iItem = index;
+    row.iItem = position;
     row.pszText = texts.name;
     row.iImage = texts.image;
     row.lParam = index;
     LRESULT result = SendToView(message, 0, reinterpret_cast<LPARAM>(&row));
-    SetSubItems(message == LVM_INSERTITEMW ? static_cast<int>(result) : index, item, texts);
+    SetSubItems(message == LVM_INSERTITEMW ? static_cast<int>(result) : position, item, texts);
 }
 
 unsigned g_fillCount = 0;
@@ -222,7 +223,7 @@ void FillShortcutView()
     SendToView(WM_SETREDRAW, FALSE, 0);
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; ++i)
-        WriteRow(LVM_INSERTITEMW, i, g_shortcutList.GetAt(i));
+        WriteRow(LVM_INSERTITEMW, i, i, g_shortcutList.GetAt(i));
     ++g_fillCount;
     SendToView(WM_SETREDRAW, TRUE, 0);
     InvalidateRect(g_hListView, 0, TRUE);
@@ -280,11 +281,19 @@ int FindRow(const RowRef& ref)
 
 void UpdateRow(int row)
 {
-    WriteRow(LVM_SETITEMW, row, GetRowItem(row));
+    if (row >= 0)
+        WriteRow(LVM_SETITEMW, row, GetRowIndex(row), GetRowItem(row));
+}
+
+void AddRowFor(int index)
+{
+    WriteRow(LVM_INSERTITEMW, GetRowCount(), index, g_shortcutList.GetAt(index));
 }
 
 void UpdateRowStates(int row)
 {
+    if (row < 0)
+        return;
     char states[MAX_PATH];
     ShortcutItem* item = GetRowItem(row);
     FormatStates(g_hListView, item ? item->GetStates() : 0, states, sizeof(states));

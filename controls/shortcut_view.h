@@ -41,6 +41,8 @@ ShortcutItem* GetListedItem(int row);
 void UpdateRowStates(int row);
 // Shows every column of the row's item again, after the item was bound to another file.
 void UpdateRow(int row);
+// A row for the item at index in g_shortcutList, added below the others.
+void AddRowFor(int index);
 // The row that stands for the file or value of ref, named exactly so, or -1.
 int FindRow(const RowRef& ref);
 // How many times the view was filled: a command that pumped messages compares it before and

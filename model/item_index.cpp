@@ -39,11 +39,11 @@ ItemIndex::ItemIndex(int capacity)
 ItemIndex::ItemIndex(const ShortcutList& list) : ItemIndex(list.GetCount())
 {
     for (int i = 0; i < list.GetCount(); ++i)
-        Add(list.GetAt(i));
+        Add(list.GetAt(i), i);
     Sort();
 }
 
-void ItemIndex::Add(ShortcutItem* item)
+void ItemIndex::Add(ShortcutItem* item, int place)
 {
     if (!item || !item->IsUsable() || m_count == m_capacity)
         return;
@@ -53,6 +53,7 @@ void ItemIndex::Add(ShortcutItem* item)
     entry.name = item->GetValueName() ? item->GetValueName() : item->GetLinkPath();
     entry.stamp = item->GetStamp();
     entry.item = item;
+    entry.place = place;
 }
 
 void ItemIndex::Sort()
@@ -67,21 +68,34 @@ ItemIndex::~ItemIndex()
 
 ShortcutItem* ItemIndex::FindUnchanged(const RowRef& ref) const
 {
+    int found = Search(ref);
+    return found >= 0 && SameStamp(m_entries[found].stamp, ref.GetStamp()) ? m_entries[found].item : 0;
+}
+
+int ItemIndex::Find(const RowRef& ref, bool* unchanged) const
+{
+    int found = Search(ref);
+    *unchanged = found >= 0 && SameStamp(m_entries[found].stamp, ref.GetStamp());
+    return found >= 0 ? m_entries[found].place : -1;
+}
+
+int ItemIndex::Search(const RowRef& ref) const
+{
     int low = 0;
     int high = m_count - 1;
     const wchar_t* name = ref.GetKind() == kRowFile ? ref.GetPath() : ref.GetValueName();
     if (!name)
-        return 0;
+        return -1;
     while (low <= high) {
         int middle = low + (high - low) / 2;
         const Entry& entry = m_entries[middle];
         int order = Compare(ref.GetKind(), ref.GetSource(), name, entry.kind, entry.source, entry.name);
         if (order == 0)
-            return SameStamp(entry.stamp, ref.GetStamp()) ? entry.item : 0;
+            return middle;
         if (order < 0)
             high = middle - 1;
         else
             low = middle + 1;
     }
-    return 0;
+    return -1;
 }

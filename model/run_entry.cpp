@@ -90,7 +90,8 @@ bool ShortcutItem::SetValue(StartupSource source, const wchar_t* name, const wch
     // A value of another type than text is no command at all: still a row, to be deleted, and
     // there is nothing to find for it.
     if (!command || !expanded) {
-        m_states |= kStateUnreadable;
+        m_setStates = kStateUnreadable;
+        m_states |= m_setStates;
         m_command = CopyText(L"");
         return false;
     }

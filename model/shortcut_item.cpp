@@ -36,8 +36,8 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 }  // namespace
 
 ShortcutItem::ShortcutItem()
-    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_filledStates(0), m_filled(false), m_target(0),
-      m_targetRead(false), m_isShortcut(false), m_source(kSourceUserFolder), m_valueName(0), m_command(0),
+    : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_filledStates(0), m_setStates(0), m_filled(false),
+      m_target(0), m_targetRead(false), m_isShortcut(false), m_source(kSourceUserFolder), m_valueName(0), m_command(0),
       m_arguments(0), m_expanded(0), m_link(0), m_persistFile(0)
 {
 }
@@ -69,34 +69,63 @@ void ShortcutItem::Reset()
     m_iconIndex = -1;
     m_states = 0;
     m_filledStates = 0;
+    m_setStates = 0;
     m_filled = false;
     ZeroMemory(&m_stamp, sizeof(m_stamp));
 }
 
+namespace {
+
 // Swapped, not copied: each side keeps one owner for every text and reference.
 template <typename T>
-void Exchange(T& left, T& right)
+void Trade(T& left, T& right)
 {
     T held = left;
     left = right;
     right = held;
 }
 
+}  // namespace
+
 void ShortcutItem::TakeDetails(ShortcutItem& old)
 {
-    Exchange(m_name, old.m_name);
-    Exchange(m_iconIndex, old.m_iconIndex);
-    Exchange(m_target, old.m_target);
-    Exchange(m_targetRead, old.m_targetRead);
-    Exchange(m_isShortcut, old.m_isShortcut);
-    Exchange(m_command, old.m_command);
-    Exchange(m_arguments, old.m_arguments);
-    Exchange(m_expanded, old.m_expanded);
-    Exchange(m_link, old.m_link);
-    Exchange(m_persistFile, old.m_persistFile);
-    Exchange(m_filled, old.m_filled);
-    Exchange(m_filledStates, old.m_filledStates);
+    Trade(m_name, old.m_name);
+    Trade(m_iconIndex, old.m_iconIndex);
+    Trade(m_target, old.m_target);
+    Trade(m_targetRead, old.m_targetRead);
+    Trade(m_isShortcut, old.m_isShortcut);
+    Trade(m_command, old.m_command);
+    Trade(m_arguments, old.m_arguments);
+    Trade(m_expanded, old.m_expanded);
+    Trade(m_link, old.m_link);
+    Trade(m_persistFile, old.m_persistFile);
+    Trade(m_filled, old.m_filled);
+    Trade(m_filledStates, old.m_filledStates);
     m_states |= m_filledStates;
+}
+
+void ShortcutItem::Exchange(ShortcutItem& other)
+{
+    unsigned states = other.m_states;
+    TakeDetails(other);
+    Trade(m_path, other.m_path);
+    Trade(m_setStates, other.m_setStates);
+    Trade(m_source, other.m_source);
+    Trade(m_valueName, other.m_valueName);
+    Trade(m_stamp, other.m_stamp);
+    other.m_states = m_states;
+    m_states = states;
+}
+
+void ShortcutItem::Forget()
+{
+    Reset();
+    m_filled = true;
+}
+
+void ShortcutItem::ForgetCheckedStates()
+{
+    m_states = (m_states & (kStateSwitchedOff | kStateHidden)) | m_setStates | m_filledStates;
 }
 
 RowRef ShortcutItem::GetRef() const

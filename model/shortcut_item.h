@@ -54,6 +54,13 @@ public:
     // What was filled for the same file or value, as listed before, unchanged since: taken from
     // old instead of read again. old is left with this item's details.
     void TakeDetails(ShortcutItem& old);
+    // Trades everything with other: the entry of a listing moves into the list's own item.
+    void Exchange(ShortcutItem& other);
+    // For a row whose file or value went: it stands for nothing, and nothing fills it.
+    void Forget();
+    // Drops the states the checks found (target, duplicate, an unreadable shortcut), which the
+    // next check finds afresh; the switch, Hidden and what the fill found stay.
+    void ForgetCheckedStates();
     // The name the row shows in place of its value name, which stays as the registry holds it.
     void SetShownName(const wchar_t* name);
     // Where the row comes from; a folder row is its folder's source, set after its Load.
@@ -115,6 +122,7 @@ private:
     int m_iconIndex;              // into the shell's system small-icon list
     unsigned m_states;            // ShortcutState bits
     unsigned m_filledStates;      // those the fill found, which a listing that takes the details keeps
+    unsigned m_setStates;         // those known from the entry alone: a value that holds no text
     bool m_filled;                // the fill has run
     wchar_t* m_target;            // owned; the target path read at load, maybe empty
     bool m_targetRead;            // the link answered for its target

@@ -143,7 +143,7 @@ faults=(
   "model/change_watch.cpp|    return Add(kKey, root, subKey) && Add(kKeyParent, root, subKey);|    return Add(kKey, root, subKey);|a key deleted is not seen going, where the system signals only its parent"
   "commands/live_view.cpp|    bool moved = !SamePath(GetFolderPath(mainWindow, g_live.tabIndex), g_live.tab.folder);|    bool moved = false;|a moved Send To folder is not followed"
   "commands/row_filler.cpp|        FillAndShow(GetRowIndex(row));|        ;|a command acts on a row not yet filled"
-  "model/item_index.cpp|            return SameStamp(entry.stamp, ref.GetStamp()) ? entry.item : 0;|            return entry.item;|a changed entry keeps what was read of it before"
+  "model/item_index.cpp|    *unchanged = found >= 0 && SameStamp(m_entries[found].stamp, ref.GetStamp());|    *unchanged = found >= 0;|a changed entry keeps what was read of it before"
   "model/change_watch.cpp|            if (!SameFolder(ReadFolderId(watch.path), watch.id))
                 ArmFolder(i);|            ;|a folder made again at its path is not watched"
   "commands/tab_sources.cpp|m_switches.IsOff(entry) != ((item->GetStates() & kStateSwitchedOff) != 0)|false|a switch another program turns is not seen"

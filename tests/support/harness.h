@@ -18,6 +18,7 @@
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "app/quiverdesk.h"
+#include "commands/refresh.h"
 #include "commands/row_filler.h"
 
 constexpr wchar_t kSwitchKey[] =
@@ -50,8 +51,8 @@ inline void PumpMessages()
     while (FillRowsForAWhile());
 }
 
-// Pumps as the program's own loop does, change notifications and all, until done() holds or
-// milliseconds have passed; what done() says last. A quit message, left by an earlier window,
+// Pumps as the program's own loop does, change notifications and all, until done() holds of the
+// rows filled or milliseconds have passed; what done() says last. A quit message, left by an earlier window,
 // is taken out while it pumps and left again after.
 template <typename Done>
 inline bool PumpLiveUntil(HWND mainWindow, Done done, DWORD milliseconds)
@@ -59,7 +60,7 @@ inline bool PumpLiveUntil(HWND mainWindow, Done done, DWORD milliseconds)
     DWORD start = GetTickCount();
     int exitCode = 0;
     bool quit = false;
-    while (!done() && GetTickCount() - start < milliseconds)
+    while ((IsFilling() || !done()) && GetTickCount() - start < milliseconds)
         quit = !PumpMessagesAndChanges(mainWindow, 0, 0, 20, &exitCode) || quit;
     if (quit)
         PostQuitMessage(exitCode);

@@ -59,18 +59,18 @@ TEST_F(MainWindowTest, FilesMadeRenamedAndDeletedBehindTheProgramShowWithoutACli
 TEST_F(MainWindowTest, ABurstListsAtMostTwiceAndTheProgramsOwnChangeOnce)
 {
     Command(CMD_REFRESH);
-    unsigned before = GetFillCount();
+    unsigned before = GetListingCount();
     for (int i = 0; i < 50; ++i)
         WriteBytes(m_sendTo + L"\\burst " + std::to_wstring(i) + L".txt", "x");
     Live([] { return RowCount() == 50; });
     Live([] { return false; }, 1000);
     EXPECT_EQ(50, RowCount());
-    EXPECT_GE(2u, GetFillCount() - before);
-    before = GetFillCount();
+    EXPECT_GE(2u, GetListingCount() - before);
+    before = GetListingCount();
     SelectRows({0});
     Command(CMD_HIDE_FROM_MENU);
     Live([] { return false; }, 1000);
-    EXPECT_EQ(0u, GetFillCount() - before);
+    EXPECT_EQ(0u, GetListingCount() - before);
 }
 
 // Two header clicks sort as Explorer orders names, numbers by their value, and then reverse.
@@ -90,10 +90,10 @@ TEST_F(MainWindowTest, ALiveListingKeepsTheSelectionAndTheSortAndWaitsForAnEdit)
     EXPECT_EQ(2, ListView_GetNextItem(MainChild(CTRL_LIST), -1, LVNI_SELECTED));
 
     Command(CMD_RENAME);
-    unsigned before = GetFillCount();
+    unsigned before = GetListingCount();
     WriteBytes(m_sendTo + L"\\e.txt", "x");
     Live([] { return false; }, 1500);
-    EXPECT_EQ(before, GetFillCount());
+    EXPECT_EQ(before, GetListingCount());
     EXPECT_TRUE(GetNameEditor() != 0);
     SendMessageW(GetNameEditor(), WM_KEYDOWN, VK_ESCAPE, 0);
     EXPECT_TRUE(Live([] { return RowCount() == 5; }));

@@ -123,9 +123,9 @@ TEST_F(KeysTest, CommandKeysActFromTheListAndTheTabs)
             Press(focus, row.held, row.key);
             EXPECT_EQ(Names({row.expected}), row.noticed) << row.held << "+" << row.key << " from " << focus;
         }
-        const unsigned listings = GetFillCount();
+        const unsigned listings = GetListingCount();
         Press(focus, 0, VK_F5);
-        EXPECT_EQ(listings + 1, GetFillCount()) << "F5 from " << focus;
+        EXPECT_EQ(listings + 1, GetListingCount()) << "F5 from " << focus;
     }
 }
 
