@@ -76,7 +76,8 @@ faults=(
   "model/link_name.cpp|    if (blank)
         return kNameEmpty;|    ;|an empty name goes to the shell"
   "controls/view_sort.cpp|    return sort->descending ? -order : order;|    return order;|a second header click does not reverse"
-  "commands/refresh.cpp|    KeepChosenOrder();|    ;|a refresh forgets the chosen order"
+  "commands/refresh.cpp|        KeepChosenOrder();
+        if (again)|        if (again)|a refresh forgets the chosen order"
   "app/message_loop.cpp|!IsNameBeingEdited(message)|true|the list's keys act while a name is edited"
   "res/quiverdesk.rc|\"リンク先なし\"|\"リンク切れ\"|wrong Japanese state text"
   "app/main_window_build.cpp|first paint.
@@ -117,8 +118,8 @@ faults=(
   "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row));|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));|row names handed over as 8-bit text"
   "model/hidden_attribute.cpp|DWORD kept = attributes & kSettable & ~FILE_ATTRIBUTE_HIDDEN;|DWORD kept = 0;|hiding a file drops its other attributes"
   "model/list_source.cpp|        if (SameName(found.cFileName, L\"desktop.ini\")) {|        if (false) {|the folder's desktop.ini listed as an item"
-  "commands/refresh.cpp|    if (again)
-        held.Restore();|    ;|a listing of the same tab loses the selection"
+  "commands/refresh.cpp|        if (again)
+            held.Restore();|        ;|a listing of the same tab loses the selection"
   "app/message_loop.cpp|        OnSourceChanged(mainWindow, woken - WAIT_OBJECT_0);|        ;|a change notification wakes the loop but lists nothing"
   "commands/live_view.cpp|    if (moved |    if (true |every burst lists, even of a change already on show"
   "commands/live_view.cpp|kLongestBurstMilliseconds)
