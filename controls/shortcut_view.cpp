@@ -115,15 +115,19 @@ struct RowTexts {
 };
 
 // The first column goes with the insert or the update of the row itself: the other three after.
-void SetSubItems(int row, const ShortcutItem* item, RowTexts& texts)
+// A row just inserted has every cell empty: a listing of thousands of rows not yet filled sets
+// only the cells that hold something.
+void SetSubItems(int row, const ShortcutItem* item, RowTexts& texts, bool inserted)
 {
-    SetSubItemText(row, kTargetColumn, texts.target);
+    if (!inserted || texts.target[0])
+        SetSubItemText(row, kTargetColumn, texts.target);
     // A row no command acts on says so, where the description would stand.
     if (item && !item->IsUsable())
         SetSubItemWords(row, kDescriptionColumn, UnusableNote());
-    else
+    else if (!inserted || texts.description[0])
         SetSubItemText(row, kDescriptionColumn, texts.description);
-    SetSubItemWords(row, kStateColumn, texts.states);
+    if (!inserted || texts.states[0])
+        SetSubItemWords(row, kStateColumn, texts.states);
     if (g_placeShown)
         SetSubItemWords(row, kPlaceColumn, texts.place);
 }
@@ -140,7 +144,8 @@ void WriteRow(UINT message, int position, int index, const ShortcutItem* item)
     row.iImage = texts.image;
     row.lParam = index;
     LRESULT result = SendToView(message, 0, reinterpret_cast<LPARAM>(&row));
-    SetSubItems(message == LVM_INSERTITEMW ? static_cast<int>(result) : position, item, texts);
+    bool inserted = message == LVM_INSERTITEMW;
+    SetSubItems(inserted ? static_cast<int>(result) : position, item, texts, inserted);
 }
 
 unsigned g_fillCount = 0;

@@ -76,8 +76,8 @@ faults=(
   "model/link_name.cpp|    if (blank)
         return kNameEmpty;|    ;|an empty name goes to the shell"
   "controls/view_sort.cpp|    return sort->descending ? -order : order;|    return order;|a second header click does not reverse"
-  "commands/refresh.cpp|        KeepChosenOrder();
-        if (again)|        if (again)|a refresh forgets the chosen order"
+  "commands/sort_rows.cpp|    if (column >= 0)
+        SortShortcutView(column, descending);|    (void)column;|a listing or a command forgets the chosen order"
   "app/message_loop.cpp|!IsNameBeingEdited(message)|true|the list's keys act while a name is edited"
   "res/quiverdesk.rc|\"リンク先なし\"|\"リンク切れ\"|wrong Japanese state text"
   "app/main_window_build.cpp|first paint.

@@ -102,4 +102,9 @@ TEST_F(MainWindowTest, ALiveListingKeepsTheSelectionAndTheSortAndWaitsForAnEdit)
     SelectRows({0});
     Command(CMD_HIDE_FROM_MENU);
     EXPECT_EQ(L"非表示", RowText(4, kStateColumn)) << "the hidden row sorted last";
+    // A row filled after its listing goes where its texts sort it: the only target, first of six.
+    SortBy(kTargetColumn), SortBy(kTargetColumn);
+    MakeLink(m_sendTo, L"0 late.lnk", ScratchFile(L"late.txt"));  // last of all by name
+    EXPECT_TRUE(Live([] { return RowCount() == 6; }));
+    EXPECT_EQ(L"0 late", RowText(0, 0));
 }
