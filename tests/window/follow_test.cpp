@@ -76,6 +76,7 @@ TEST_F(MainWindowTest, AMovedSendToFolderIsFollowed)
 // deleted and made again, and a long command changed to another of the same size.
 TEST_F(FollowTest, EveryChangeToAKeyShowsEvenOfAKeyThatGoesAndComesBack)
 {
+    SetCommand(L"qdOnce", L"C:\\qdtest\\once.exe", L"Software" + kVersion + L"RunOnce");  // its watch is its own
     ClickTab(1);
     const Text longLine = L"C:\\qdtest\\" + Text(2000, L'a'), sameSize = L"C:\\qdtest\\b" + Text(1999, L'a');
     const auto shows = [](const wchar_t* name, const Text& state) {
