@@ -170,16 +170,17 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   header="| section |"; rule="|---|"
   for label in "${labels[@]}"; do header+=" $label |"; rule+="---:|"; done
   echo "$header"; echo "$rule"
-  names=$(for exe in "${exes[@]}"; do [ -f "$exe" ] && sections "$exe"; done | awk '{ print $1 }' | awk '!seen[$0]++')
+  names=$(for exe in "${exes[@]}"; do if [ -f "$exe" ]; then sections "$exe"; fi; done | awk '{ print $1 }' | awk '!seen[$0]++')
   for name in $names; do
     row="| $name |"
     for exe in "${exes[@]}"; do
-      row+=" $( [ -f "$exe" ] && sections "$exe" | awk -v n="$name" '$1 == n { print $2 }') |"
+      row+=" $(if [ -f "$exe" ]; then sections "$exe" | awk -v n="$name" '$1 == n { print $2 }'; fi) |"
     done
     echo "$row"
   done
   row="| **file** |"
-  for exe in "${exes[@]}"; do row+=" **$( [ -f "$exe" ] && stat -c %s "$exe")** |"; done
+  # An older program of one build only leaves the other's column empty.
+  for exe in "${exes[@]}"; do row+=" **$(if [ -f "$exe" ]; then stat -c %s "$exe"; fi)** |"; done
   echo "$row"
 } >"$tmp"
 mkdir -p "$root/docs"
