@@ -40,18 +40,6 @@ const wchar_t* SubKeyOf(const RegistryPlace& place)
     return backslash ? backslash + 1 : L"";
 }
 
-bool SamePath(const HeapString& left, const HeapString& right)
-{
-    return CompareStringOrdinal(left.GetBuffer() ? left.GetBuffer() : L"", -1,
-                                right.GetBuffer() ? right.GetBuffer() : L"", -1, TRUE)
-           == CSTR_EQUAL;
-}
-
-bool SameSources(const TabSources& left, const TabSources& right)
-{
-    return left.startup == right.startup && SamePath(left.folder, right.folder) && SamePath(left.common, right.common);
-}
-
 // A folder the shell no longer names, gone or moved, is watched where it last was, so that it is
 // seen coming back.
 void Watch(const TabSources& tab, const HeapString& folder)

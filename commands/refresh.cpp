@@ -191,13 +191,6 @@ bool ChangeRowsInPlace(ShortcutList& fresh, const TabReading& reading)
     return true;
 }
 
-bool SameFolder(const HeapString& left, const HeapString& right)
-{
-    return CompareStringOrdinal(left.GetBuffer() ? left.GetBuffer() : L"", -1,
-                                right.GetBuffer() ? right.GetBuffer() : L"", -1, TRUE)
-           == CSTR_EQUAL;
-}
-
 // What the user holds in the rows of a tab listed again: the selection, by row identity, the focus and
 // the scroll position. The sort is the view's own and stays anyway.
 class HeldRows {
@@ -294,8 +287,7 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
     tab.folder = folder;
     if (tab.startup)
         tab.common = GetSourceFolder(kSourceCommonFolder);
-    bool again = tabIndex == g_listedTab && SameFolder(tab.folder, g_listedSources.folder)
-                 && SameFolder(tab.common, g_listedSources.common);
+    bool again = tabIndex == g_listedTab && SameSources(tab, g_listedSources);
     StopFilling();
     ++g_listingCount;
     bool found = folder.GetLength() > 0;

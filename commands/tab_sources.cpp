@@ -62,6 +62,18 @@ private:
 
 }  // namespace
 
+bool SamePath(const HeapString& left, const HeapString& right)
+{
+    return CompareStringOrdinal(left.GetBuffer() ? left.GetBuffer() : L"", -1,
+                                right.GetBuffer() ? right.GetBuffer() : L"", -1, TRUE)
+           == CSTR_EQUAL;
+}
+
+bool SameSources(const TabSources& left, const TabSources& right)
+{
+    return left.startup == right.startup && SamePath(left.folder, right.folder) && SamePath(left.common, right.common);
+}
+
 TabSwitches::TabSwitches(const TabSources& tab) : m_startup(tab.startup), m_switches(0), m_source(-1) {}
 
 TabSwitches::~TabSwitches()

@@ -15,6 +15,11 @@ struct TabSources {
     HeapString common;  // on the Startup tab, the all-users folder; empty elsewhere or when none
 };
 
+// One folder path, as the file system compares them (case aside); an empty one for none.
+bool SamePath(const HeapString& left, const HeapString& right);
+// The same tab and folders: a listing of them is a listing again of what is on show.
+bool SameSources(const TabSources& left, const TabSources& right);
+
 // What an enumeration of a tab found beside its entries.
 struct TabReading {
     bool folderRead;        // the folder on show could be read (an empty one is read)
