@@ -55,7 +55,7 @@ void OnListItemChanged(const NMLISTVIEW* change)
 }
 
 // Only a label edit's start has an answer: TRUE refuses it.
-LRESULT OnListNotify(HWND window, const NMHDR* header)
+LRESULT OnListNotify(HWND window, NMHDR* header)
 {
     switch (header->code) {
     case LVN_ITEMACTIVATE: OnListItemActivate(window, reinterpret_cast<const NMITEMACTIVATE*>(header)); break;
@@ -63,6 +63,7 @@ LRESULT OnListNotify(HWND window, const NMHDR* header)
     case LVN_COLUMNCLICK: SortByColumn(reinterpret_cast<const NMLISTVIEW*>(header)->iSubItem); break;
     case LVN_BEGINLABELEDITW: return OnBeginRename(reinterpret_cast<const NMLVDISPINFOW*>(header));
     case LVN_ENDLABELEDITW: OnEndRename(window, reinterpret_cast<const NMLVDISPINFOW*>(header)); break;
+    case LVN_GETDISPINFOW: AnswerCell(reinterpret_cast<NMLVDISPINFOW*>(header)); break;
     }
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "commands/live_view.h"
 
 #include "commands/refresh.h"
+#include "commands/row_filler.h"
 #include "controls/shortcut_view.h"
 #include "model/change_watch.h"
 #include "model/folder_path.h"
@@ -110,8 +111,9 @@ void OnSourceChanged(HWND mainWindow, int index)
 
 void OnLiveTimer(HWND mainWindow)
 {
-    // A command or a name edit is changing the rows: the comparison waits for it to end.
-    if (IsListingHeld()) {
+    // A command or a name edit is changing the rows, or the rows are still being listed: the
+    // comparison waits for them.
+    if (IsListingHeld() || GetRowsToAdd() > 0) {
         SetTimer(mainWindow, kLiveTimerId, kQuietMilliseconds, 0);
         return;
     }

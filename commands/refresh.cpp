@@ -3,9 +3,10 @@
 
 #include <new>
 
+#include "commands/command_state.h"
+#include "commands/held_rows.h"
 #include "commands/live_view.h"
 #include "commands/row_filler.h"
-#include "commands/command_state.h"
 #include "commands/selected_rows.h"
 #include "commands/sort_rows.h"
 #include "commands/tab_sources.h"
@@ -70,6 +71,10 @@ private:
     TabSwitches m_switches;
     wchar_t m_unnamed[64];
 };
+
+// A listing puts this many rows on show at once, by name, and the rest in slices: each costs the
+// view a few microseconds.
+const int kRowsAtOnce = 1000;
 
 // More rows changed than this, and the view is filled afresh: each row changed in place costs a
 // search of the view for it.
@@ -191,35 +196,6 @@ bool ChangeRowsInPlace(ShortcutList& fresh, const TabReading& reading)
     return true;
 }
 
-// What the user holds in the rows of a tab listed again: the selection, by row identity, the focus and
-// the scroll position. The sort is the view's own and stays anyway.
-class HeldRows {
-public:
-    HeldRows() : m_top(GetTopRow())
-    {
-        const ShortcutItem* focused = GetRowItem(GetFocusedRow());
-        if (focused)
-            m_focused = focused->GetRef();
-    }
-    void Restore() const
-    {
-        for (int i = 0; i < m_selected.GetCount(); ++i) {
-            int row = FindRow(m_selected.Get(i));
-            if (row >= 0)
-                SelectRow(row, false);
-        }
-        int focused = FindRow(m_focused);
-        if (focused >= 0)
-            SelectRow(focused, IsRowSelected(focused));
-        ScrollRowToTop(m_top);
-    }
-
-private:
-    SelectedRows m_selected;
-    RowRef m_focused;
-    int m_top;
-};
-
 // The status bar's second part: how many shortcuts, or what went wrong, in the program's words.
 void ShowOutcome(HWND mainWindow, UINT wordsId, int count)
 {
@@ -262,7 +238,7 @@ bool IsListingHeld()
 void ShowRowCount(HWND mainWindow)
 {
     if (g_listedReading.folderRead)
-        ShowOutcome(mainWindow, IDS_SHORTCUT_COUNT, GetRowCount());
+        ShowOutcome(mainWindow, IDS_SHORTCUT_COUNT, GetRowCount() + GetRowsToAdd());
 }
 
 int RefreshShortcuts(HWND mainWindow)
@@ -296,8 +272,10 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
     ShortcutList fresh;
     RowAdder adder(tab, fresh);
     TabReading reading = EnumerateTab(tab, adder);
+    int unlisted = -1;
+    HeldRows* held = 0;  // owned until the fill takes it
     if (!again || !ChangeRowsInPlace(fresh, reading)) {
-        HeldRows held;
+        held = again ? new (std::nothrow) HeldRows : 0;
         // The names desktop.ini gives are the shell's to read again when it changed.
         if (again && SameStamp(reading.iniStamps[0], g_listedReading.iniStamps[0])
             && SameStamp(reading.iniStamps[1], g_listedReading.iniStamps[1]))
@@ -305,22 +283,20 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
         g_shortcutList.Swap(fresh);
         // Filled whatever happened: rows, or none, never the last folder's.
         ShowPlaceColumn(tab.startup);
-        FillShortcutView();
-        KeepChosenOrder();
-        if (again)
-            held.Restore();
+        FillShortcutView(kRowsAtOnce);
+        unlisted = GetRowCount();
     }
     g_listedTab = tabIndex;
     g_listedSources = tab;
     g_listedReading = reading;
-    StartFilling(tab.folder, tab.common);
+    StartFilling(tab.folder, tab.common, unlisted, held);
     WatchListedSources(tabIndex, tab, reading);
     bool read = reading.folderRead;
     ShowOutcome(mainWindow,
                 !found ? IDS_FOLDER_NOT_FOUND
                 : read ? IDS_SHORTCUT_COUNT
                        : IDS_FOLDER_UNREADABLE,
-                GetRowCount());
+                GetRowCount() + GetRowsToAdd());
     // Once per fill; after that only selection changes move the buttons.
     UpdateCommandStates();
     return found ? 1 : 0;

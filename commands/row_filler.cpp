@@ -6,6 +6,7 @@
 #include <new>
 
 #include "commands/command_state.h"
+#include "commands/held_rows.h"
 #include "commands/sort_rows.h"
 #include "controls/row_icons.h"
 #include "controls/shortcut_view.h"
@@ -24,8 +25,13 @@ const DWORD kSliceMilliseconds = 40;
 struct Fill {
     bool running;
     bool changed;             // a row was filled or its states changed: it may sort elsewhere
+    bool filledInPass;        // a row was filled since the pass over the rows began
+    bool iconsAttached;       // the shell's icon list is the view's
     bool checked;             // the states were checked after the last row was filled
-    int next;                 // the first item not looked at yet
+    int unlisted;             // the first item with no row yet; negative once every item has one
+    int next;                 // the first row not looked at yet
+    HeldRows* held;           // owned; given back once every item has its row
+    StateCheck* check;        // owned; under way once every row is filled
     HeapString folders[2];    // the user's and the all-users folder, by source
     int boundSource;          // whose folder bound holds; -1 for none
     BoundFolder* bound;       // owned; released before COM ends, with the fill
@@ -34,10 +40,13 @@ struct Fill {
 };
 Fill g_fill;
 
+bool IsSliceOver(DWORD start)
+{
+    return GetTickCount() - start >= kSliceMilliseconds;
+}
+
 void FillItem(ShortcutItem* item)
 {
-    if (!item || item->IsFilled())
-        return;
     if (item->GetValueName()) {
         if (!g_fill.lookups)
             g_fill.lookups = new (std::nothrow) CommandLookups;
@@ -59,40 +68,76 @@ void FillItem(ShortcutItem* item)
     item->FillFile(*g_fill.bound, g_fill.names);
 }
 
-void FillAndShow(int index)
+// By row: the view finds an item's row only by searching every row, and thousands of searches
+// would cost more than the fill.
+void FillRow(int row)
 {
-    ShortcutItem* item = g_shortcutList.GetAt(index);
+    ShortcutItem* item = GetListedItem(row);
     if (!item || item->IsFilled())
         return;
     FillItem(item);
-    g_fill.changed = true;
-    int row = FindRowOfIndex(index);
-    if (row >= 0)
-        UpdateRow(row);
+    g_fill.changed = g_fill.filledInPass = true;
+    UpdateRow(row);
 }
 
-// The states need every target: the duplicates are found across all rows. Only the rows whose
-// states changed are shown again, so a listing that changed nothing touches no row.
-void CheckStates()
+// The rest of the names, then the order and the selection the user had.
+void AddRows(DWORD start)
 {
-    g_fill.checked = true;
     int count = g_shortcutList.GetCount();
-    unsigned* shown = new (std::nothrow) unsigned[count > 0 ? count : 1];  // owned; freed below
-    for (int i = 0; i < count; ++i) {
+    while (g_fill.unlisted < count && !IsSliceOver(start))
+        AddRowFor(g_fill.unlisted++);
+    if (g_fill.unlisted < count)
+        return;
+    g_fill.unlisted = -1;
+    KeepChosenOrder();
+    if (g_fill.held)
+        g_fill.held->Restore();
+    delete g_fill.held;
+    g_fill.held = 0;
+}
+
+// The rows are filled in their order on show, which a sort may change while they fill: the pass
+// starts again while it fills any, and an item that has no row is filled here.
+bool IsEveryItemFilled()
+{
+    bool again = g_fill.filledInPass;
+    g_fill.filledInPass = false;
+    for (int i = 0; i < g_shortcutList.GetCount(); ++i) {
         ShortcutItem* item = g_shortcutList.GetAt(i);
-        if (shown)
-            shown[i] = item->GetStates();
-        item->ForgetCheckedStates();
-    }
-    CheckShortcutStates(g_shortcutList);
-    for (int i = 0; i < count; ++i) {
-        if (shown && shown[i] == g_shortcutList.GetAt(i)->GetStates())
+        if (item->IsFilled())
             continue;
-        UpdateRowStates(FindRowOfIndex(i));
+        if (again) {
+            g_fill.next = 0;
+            return false;
+        }
+        FillItem(item);
         g_fill.changed = true;
     }
-    g_fill.changed = g_fill.changed || !shown;
-    delete[] shown;
+    return true;
+}
+
+// The states need every target: the duplicates are found across all rows. Until the last target
+// is looked at, every row shows what it showed.
+void CheckStates(DWORD start)
+{
+    if (!g_fill.check)
+        g_fill.check = new (std::nothrow) StateCheck(g_shortcutList);
+    if (!g_fill.check) {
+        CheckShortcutStates(g_shortcutList);
+        g_fill.changed = g_fill.checked = true;
+        return;
+    }
+    while (g_fill.check->CheckNext()) {
+        if (IsSliceOver(start))
+            return;
+    }
+    if (g_fill.check->Apply()) {
+        g_fill.changed = true;
+        RedrawShownRows();
+    }
+    delete g_fill.check;
+    g_fill.check = 0;
+    g_fill.checked = true;
 }
 
 // Rows whose texts or states changed may sort elsewhere.
@@ -108,11 +153,13 @@ void FinishFilling()
 
 }  // namespace
 
-void StartFilling(const HeapString& userFolder, const HeapString& commonFolder)
+void StartFilling(const HeapString& userFolder, const HeapString& commonFolder, int unlisted, HeldRows* held)
 {
     StopFilling();
     g_fill.folders[0] = userFolder;
     g_fill.folders[1] = commonFolder;
+    g_fill.unlisted = unlisted;
+    g_fill.held = held;
     g_fill.running = true;
 }
 
@@ -120,12 +167,19 @@ void StopFilling()
 {
     g_fill.running = false;
     g_fill.changed = false;
+    g_fill.filledInPass = false;
+    g_fill.iconsAttached = false;
     g_fill.checked = false;
+    g_fill.unlisted = -1;
     g_fill.next = 0;
     g_fill.boundSource = -1;
+    delete g_fill.held;
+    delete g_fill.check;
     delete g_fill.bound;
     delete g_fill.names;
     delete g_fill.lookups;
+    g_fill.held = 0;
+    g_fill.check = 0;
     g_fill.bound = 0;
     g_fill.names = 0;
     g_fill.lookups = 0;
@@ -136,28 +190,51 @@ bool IsFilling()
     return g_fill.running;
 }
 
+int GetRowsToAdd()
+{
+    return g_fill.unlisted >= 0 ? g_shortcutList.GetCount() - g_fill.unlisted : 0;
+}
+
+// Each step takes a slice of its own: the rest of the names; the shell's building its icon list
+// on first use, while the view draws nothing, which would draw every row again for it; drawing the
+// rows again; the rows, a slice at a time; the checks; the sort.
 bool FillRowsForAWhile()
 {
     if (!g_fill.running)
         return false;
-    // The checks and the sort each take a slice of their own.
-    int count = g_shortcutList.GetCount();
-    if (g_fill.next >= count && !g_fill.checked) {
-        CheckStates();
+    DWORD start = GetTickCount();
+    if (g_fill.unlisted >= 0) {
+        AddRows(start);
         return true;
     }
-    if (g_fill.next >= count) {
-        FinishFilling();
-        return false;
+    if (!g_fill.iconsAttached) {
+        g_fill.iconsAttached = true;
+        AttachSystemImageList();
+        UpdateRowIcons();
+        return true;
     }
-    DWORD start = GetTickCount();
-    for (; g_fill.next < count && GetTickCount() - start < kSliceMilliseconds; ++g_fill.next)
-        FillAndShow(g_fill.next);
-    // Rows already filled cost nothing: the rest of the list is passed over within the slice.
-    while (g_fill.next < count && g_shortcutList.GetAt(g_fill.next)->IsFilled())
-        ++g_fill.next;
-    UpdateRowIcons();
-    return true;
+    if (ShowFilledRows())
+        return true;
+    int rows = GetRowCount();
+    if (g_fill.next < rows) {
+        for (; g_fill.next < rows && !IsSliceOver(start); ++g_fill.next)
+            FillRow(g_fill.next);
+        // Rows already filled cost nothing: the rest of the list is passed over within the slice.
+        for (const ShortcutItem* item; g_fill.next < rows; ++g_fill.next) {
+            item = GetListedItem(g_fill.next);
+            if (item && !item->IsFilled())
+                break;
+        }
+        UpdateRowIcons();
+        return true;
+    }
+    if (!g_fill.checked) {
+        if (g_fill.check || IsEveryItemFilled())
+            CheckStates(start);
+        return true;
+    }
+    FinishFilling();
+    return false;
 }
 
 void FillSelectedRowsNow()
@@ -165,5 +242,5 @@ void FillSelectedRowsNow()
     if (!g_fill.running)
         return;
     for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
-        FillAndShow(GetRowIndex(row));
+        FillRow(row);
 }

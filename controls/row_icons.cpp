@@ -69,7 +69,10 @@ void UpdateRowIcons()
         own = ImageList_Create(g_side, g_side, ILC_COLOR32 | ILC_MASK, 0, 16);
     if (own)
         CopyNewIcons(own);
-    SetRowImages(own ? own : g_hImageList);
+    // Handing the view a list makes it measure every row again: only a new one is handed over.
+    HIMAGELIST shown = own ? own : g_hImageList;
+    if (GetRowImages() != shown)
+        SetRowImages(shown);
     if (g_ownIcons != own)
         ReleaseRowIcons();
     g_ownIcons = own;

@@ -51,120 +51,84 @@ void InsertColumn(int index, const char* title, int width)
     SendToView(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
 }
 
-// One cell's text through message, whose item record (LVITEMW or LVITEMA) holds that kind of text.
-template <typename Item, typename Char>
-void SetSubItem(UINT message, int row, int subItem, Char* text)
-{
-    Item item;
-    ZeroMemory(&item, sizeof(item));
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = subItem;
-    item.pszText = text;
-    SendToView(message, 0, reinterpret_cast<LPARAM>(&item));
-}
-
-// The user's texts go in whole through the wide message: the view is Unicode inside.
-void SetSubItemText(int row, int subItem, wchar_t* text)
-{
-    SetSubItem<LVITEMW>(LVM_SETITEMW, row, subItem, text);
-}
-
-// The program's own words, Shift JIS, through the 8-bit message.
-void SetSubItemWords(int row, int subItem, char* words)
-{
-    SetSubItem<LVITEMA>(LVM_SETITEMA, row, subItem, words);
-}
-
 // What an unusable row says in place of a description; loaded once.
-char* UnusableNote()
+const wchar_t* UnusableNote()
 {
-    static char note[MAX_PATH];
+    static wchar_t note[MAX_PATH];
     if (!note[0])
-        LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_PATH_TOO_LONG,
-                    note, sizeof(note));
+        LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_PATH_TOO_LONG,
+                    note, MAX_PATH);
     return note;
 }
 
-// The row's texts and icon from item, each read leaving a terminated text, empty when the value
-// can't be had.
-struct RowTexts {
-    wchar_t name[MAX_PATH];
-    wchar_t target[MAX_PATH];
-    wchar_t description[INFOTIPSIZE];
-    char states[MAX_PATH];
-    char place[64];
-    int image;
-
-    explicit RowTexts(const ShortcutItem* item) : image(I_IMAGENONE)
-    {
-        name[0] = target[0] = description[0] = L'\0';
-        states[0] = place[0] = '\0';
-        if (!item)
-            return;
-        item->GetDisplayName(name, MAX_PATH);
-        item->GetTargetPath(target, MAX_PATH);
-        item->GetDescription(description, INFOTIPSIZE);
-        FormatStates(g_hListView, item->GetStates(), states, sizeof(states));
-        if (g_placeShown)
-            LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
-                        IDS_PLACE_FIRST + item->GetSource(), place, sizeof(place));
-        if (item->GetIconIndex() >= 0)
-            image = item->GetIconIndex();
-    }
-};
-
-// The first column goes with the insert or the update of the row itself: the other three after.
-// A row just inserted has every cell empty: a listing of thousands of rows not yet filled sets
-// only the cells that hold something.
-void SetSubItems(int row, const ShortcutItem* item, RowTexts& texts, bool inserted)
+// The program's own words, read as the 8-bit messages would read them.
+void WordsToText(const char* words, wchar_t* text, int capacity)
 {
-    if (!inserted || texts.target[0])
-        SetSubItemText(row, kTargetColumn, texts.target);
-    // A row no command acts on says so, where the description would stand.
-    if (item && !item->IsUsable())
-        SetSubItemWords(row, kDescriptionColumn, UnusableNote());
-    else if (!inserted || texts.description[0])
-        SetSubItemText(row, kDescriptionColumn, texts.description);
-    if (!inserted || texts.states[0])
-        SetSubItemWords(row, kStateColumn, texts.states);
-    if (g_placeShown)
-        SetSubItemWords(row, kPlaceColumn, texts.place);
+    if (!MultiByteToWideChar(CP_ACP, 0, words, -1, text, capacity))
+        text[0] = L'\0';
 }
 
-// The row at position, inserted for or set from the item at index.
+// A cell that asks the program for its text each time it is drawn: filling a row then changes
+// what the program holds, and the view only has to draw it again.
+void SetCellAsked(int row, int column)
+{
+    LVITEMW cell;
+    ZeroMemory(&cell, sizeof(cell));
+    cell.mask = LVIF_TEXT;
+    cell.iItem = row;
+    cell.iSubItem = column;
+    cell.pszText = LPSTR_TEXTCALLBACKW;
+    SendToView(LVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&cell));
+}
+
+bool IsRowOnShow(int row)
+{
+    int top = static_cast<int>(SendToView(LVM_GETTOPINDEX, 0, 0));
+    return row >= top && row <= top + static_cast<int>(SendToView(LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
+// Only a row on show needs drawing again: asking for others costs the system a call each.
+void RedrawRow(int row)
+{
+    if (row >= 0 && IsRowOnShow(row))
+        SendToView(LVM_REDRAWITEMS, row, row);
+}
+
+// The first column's text is the row's own, which the name editor starts from; its icon and the
+// other cells ask.
 void WriteRow(UINT message, int position, int index, const ShortcutItem* item)
 {
-    RowTexts texts(item);
+    wchar_t name[MAX_PATH] = L"";
+    if (item)
+        item->GetDisplayName(name, MAX_PATH);
     LVITEMW row;
     ZeroMemory(&row, sizeof(row));
-    row.mask = LVIF_TEXT | LVIF_IMAGE | (message == LVM_INSERTITEMW ? LVIF_PARAM : 0);
     row.iItem = position;
-    row.pszText = texts.name;
-    row.iImage = texts.image;
+    if (message == LVM_SETITEMW) {
+        // Unchanged, the row is drawn again, not set again.
+        wchar_t shown[MAX_PATH] = L"";
+        row.pszText = shown;
+        row.cchTextMax = MAX_PATH;
+        SendToView(LVM_GETITEMTEXTW, position, reinterpret_cast<LPARAM>(&row));
+        if (lstrcmpW(shown, name) == 0) {
+            RedrawRow(position);
+            return;
+        }
+    }
+    row.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
+    row.pszText = name;
+    row.iImage = I_IMAGECALLBACK;
     row.lParam = index;
-    LRESULT result = SendToView(message, 0, reinterpret_cast<LPARAM>(&row));
-    bool inserted = message == LVM_INSERTITEMW;
-    SetSubItems(inserted ? static_cast<int>(result) : position, item, texts, inserted);
+    int written = static_cast<int>(SendToView(message, 0, reinterpret_cast<LPARAM>(&row)));
+    if (message != LVM_INSERTITEMW)
+        return;
+    for (int column = kTargetColumn; column < GetColumnCount(); ++column)
+        SetCellAsked(written, column);
 }
 
 unsigned g_fillCount = 0;
-
-// The shell builds its icon list on first use, which costs more than making the whole window:
-// the view asks for it with the first listing, once the window is on screen.
-void AttachSystemImageList()
-{
-    if (SendToView(LVM_GETIMAGELIST, LVSIL_SMALL, 0))
-        return;
-    // The shell's own list: full colour with masks, every icon once for the whole system, and
-    // never destroyed by a program, which is why the view is told it is shared.
-    SHFILEINFOW info;
-    ZeroMemory(&info, sizeof(info));
-    g_hImageList =
-        reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
-                                                    SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
-    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
-}
+// Rows filled in with drawing off, not yet drawn: the view draws again in a message of its own.
+bool g_rowsHeldBack = false;
 
 }  // namespace
 
@@ -219,19 +183,41 @@ void ScaleColumns(int oldDpi, int newDpi)
     }
 }
 
-void FillShortcutView()
+void AttachSystemImageList()
 {
-    int count = g_shortcutList.GetCount();
-    AttachSystemImageList();
-    UpdateRowIcons();
-    // One repaint for the whole fill rather than one per row.
+    if (SendToView(LVM_GETIMAGELIST, LVSIL_SMALL, 0))
+        return;
+    // The shell's own list: full colour with masks, every icon once for the whole system, and
+    // never destroyed by a program, which is why the view is told it is shared.
+    SHFILEINFOW info;
+    ZeroMemory(&info, sizeof(info));
+    g_hImageList =
+        reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
+                                                    SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
+    SendToView(LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(g_hImageList));
+}
+
+void FillShortcutView(int count)
+{
+    if (count > g_shortcutList.GetCount())
+        count = g_shortcutList.GetCount();
+    // One repaint for the whole fill rather than one per row, and in a message of its own.
     SendToView(WM_SETREDRAW, FALSE, 0);
+    g_rowsHeldBack = true;
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; ++i)
         WriteRow(LVM_INSERTITEMW, i, i, g_shortcutList.GetAt(i));
     ++g_fillCount;
+}
+
+bool ShowFilledRows()
+{
+    if (!g_rowsHeldBack)
+        return false;
+    g_rowsHeldBack = false;
     SendToView(WM_SETREDRAW, TRUE, 0);
     InvalidateRect(g_hListView, 0, TRUE);
+    return true;
 }
 
 int NextSelectedRow(int row)
@@ -297,12 +283,49 @@ void AddRowFor(int index)
 
 void UpdateRowStates(int row)
 {
-    if (row < 0)
+    RedrawRow(row);
+}
+
+void RedrawShownRows()
+{
+    int top = static_cast<int>(SendToView(LVM_GETTOPINDEX, 0, 0));
+    SendToView(LVM_REDRAWITEMS, top, top + static_cast<int>(SendToView(LVM_GETCOUNTPERPAGE, 0, 0)));
+}
+
+void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capacity)
+{
+    text[0] = L'\0';
+    if (!item)
         return;
-    char states[MAX_PATH];
-    ShortcutItem* item = GetRowItem(row);
-    FormatStates(g_hListView, item ? item->GetStates() : 0, states, sizeof(states));
-    SetSubItemWords(row, kStateColumn, states);
+    char words[MAX_PATH] = "";
+    switch (column) {
+    case kNameColumn: item->GetDisplayName(text, capacity); break;
+    case kTargetColumn: item->GetTargetPath(text, capacity); break;
+    case kDescriptionColumn:
+        // A row no command acts on says so, where the description would stand.
+        if (item->IsUsable())
+            item->GetDescription(text, capacity);
+        else
+            lstrcpynW(text, UnusableNote(), capacity);
+        break;
+    case kStateColumn:
+        FormatStates(g_hListView, item->GetStates(), words, sizeof(words));
+        WordsToText(words, text, capacity);
+        break;
+    case kPlaceColumn:
+        LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
+                    IDS_PLACE_FIRST + item->GetSource(), text, capacity);
+        break;
+    }
+}
+
+void AnswerCell(NMLVDISPINFOW* asked)
+{
+    const ShortcutItem* item = g_shortcutList.GetAt(static_cast<int>(asked->item.lParam));
+    if (asked->item.mask & LVIF_TEXT)
+        GetCellText(item, asked->item.iSubItem, asked->item.pszText, asked->item.cchTextMax);
+    if (asked->item.mask & LVIF_IMAGE)
+        asked->item.iImage = item && item->GetIconIndex() >= 0 ? item->GetIconIndex() : I_IMAGENONE;
 }
 
 int GetFocusedRow()

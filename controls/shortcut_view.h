@@ -22,9 +22,14 @@ void InsertColumns(int dpi);
 void ShowPlaceColumn(bool shown);
 // Keeps each column's width, as the user may have set it, in step with a new DPI.
 void ScaleColumns(int oldDpi, int newDpi);
-// Rebuilds every row from g_shortcutList; the first fill gives the view the shell's system
-// small-icon list.
-void FillShortcutView();
+// Rebuilds the view with the rows of the first count items of g_shortcutList, the rest to be added
+// with AddRowFor, and draws none: letting the view draw again costs it as much as thousands of rows,
+// and comes after, from ShowFilledRows (false when there was nothing to show).
+void FillShortcutView(int count);
+bool ShowFilledRows();
+// The shell builds its icon list on first use, which costs more than making the whole window: it
+// is asked for once the rows are on show, and only once.
+void AttachSystemImageList();
 
 // Selection walk: the next selected row after row (-1 to start), or -1.
 int NextSelectedRow(int row);
@@ -39,6 +44,13 @@ ShortcutItem* GetRowItem(int row);
 ShortcutItem* GetListedItem(int row);
 // Shows the row's item's states again, after they changed.
 void UpdateRowStates(int row);
+// After states changed across the list: the rows on show are drawn again, and the others when
+// they come into sight.
+void RedrawShownRows();
+// A cell's text, as the view shows it. The view asks for the icon and every cell but the name when
+// it draws a row (LVN_GETDISPINFOW), so that a row filled or checked is only drawn again.
+void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capacity);
+void AnswerCell(NMLVDISPINFOW* asked);
 // Shows every column of the row's item again, after the item was bound to another file.
 void UpdateRow(int row);
 // A row for the item at index in g_shortcutList, added below the others.

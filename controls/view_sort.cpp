@@ -1,4 +1,5 @@
-// SortShortcutView: every row's text is read once, then the view sorts by its rows' item indexes.
+// SortShortcutView: every item's text in the column is read once, then the view sorts by its rows'
+// item indexes.
 #include "controls/view_sort.h"
 
 #include <new>
@@ -31,18 +32,6 @@ int CALLBACK CompareRows(LPARAM left, LPARAM right, LPARAM context)
     return sort->descending ? -order : order;
 }
 
-// What the row shows in the column, whole, through the wide message; empty when it shows nothing.
-void GetRowText(int row, int column, wchar_t* text, int capacity)
-{
-    LVITEMW item;
-    ZeroMemory(&item, sizeof(item));
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = capacity;
-    text[0] = L'\0';
-    SendMessageA(g_hListView, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&item));
-}
-
 int GetHeaderFormat(HWND header, int column)
 {
     HDITEMA item;
@@ -62,12 +51,8 @@ void SortShortcutView(int column, bool descending)
     sort.texts = new (std::nothrow) wchar_t[sort.count > 0 ? sort.count : 1][MAX_PATH];
     if (!sort.texts)
         return;
-    int rows = GetRowCount();
-    for (int row = 0; row < rows; ++row) {
-        int index = GetRowIndex(row);
-        if (index >= 0 && index < sort.count)
-            GetRowText(row, column, sort.texts[index], MAX_PATH);
-    }
+    for (int index = 0; index < sort.count; ++index)
+        GetCellText(g_shortcutList.GetAt(index), column, sort.texts[index], MAX_PATH);
     SendMessageA(g_hListView, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&sort), reinterpret_cast<LPARAM>(CompareRows));
     delete[] sort.texts;
 }

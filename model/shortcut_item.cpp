@@ -123,9 +123,14 @@ void ShortcutItem::Forget()
     m_filled = true;
 }
 
+unsigned ShortcutItem::GetKnownStates() const
+{
+    return (m_states & (kStateSwitchedOff | kStateHidden)) | m_setStates | m_filledStates;
+}
+
 void ShortcutItem::ForgetCheckedStates()
 {
-    m_states = (m_states & (kStateSwitchedOff | kStateHidden)) | m_setStates | m_filledStates;
+    m_states = GetKnownStates();
 }
 
 RowRef ShortcutItem::GetRef() const

@@ -99,6 +99,9 @@ public:
 
     // ShortcutState bits; cleared by every Load.
     unsigned GetStates() const { return m_states; }
+    // The states a check of the target does not give: the switch, the attribute, and what the
+    // entry and its fill found.
+    unsigned GetKnownStates() const;
     void AddStates(unsigned states) { m_states |= states; }
     void RemoveStates(unsigned states) { m_states &= ~states; }
     // Adds states when set, removes them otherwise: a command's new answer for them.

@@ -105,33 +105,66 @@ unsigned TargetChecker::Check(const wchar_t* target)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? kStateTargetMissing : 0;
 }
 
-void CheckShortcutStates(const ShortcutList& list)
+StateCheck::StateCheck(const ShortcutList& list)
+    : m_list(list), m_found(new (std::nothrow) unsigned[list.GetCount() > 0 ? 2 * list.GetCount() : 1]),
+      m_count(list.GetCount()), m_next(0)
 {
-    int count = list.GetCount();
-    DuplicateKey* keys = new (std::nothrow) DuplicateKey[count > 0 ? count : 1];  // owned; freed below
-    if (!keys)
-        return;
+}
+
+StateCheck::~StateCheck()
+{
+    delete[] m_found;
+}
+
+bool StateCheck::CheckNext()
+{
+    if (!m_found || m_next >= m_count)
+        return false;
+    const ShortcutItem* item = m_list.GetAt(m_next);
+    unsigned& found = m_found[m_next++];
+    found = 0;
+    // A row the shell can't act on says so in its own words, not here.
+    // A Run value's program stands for a target: the checks and duplicates span both kinds.
+    if (!item || !item->IsUsable() || !(item->IsShortcut() || item->GetValueName()))
+        return true;
+    if (item->IsShortcut() && !item->IsLoaded())
+        found = kStateUnreadable;
+    // Asked once: the item reads its target at load. A Run value already known not to start
+    // is not asked again: on a share its target would say "unverifiable" as well.
+    else if (!(item->GetKnownStates() & kStateTargetMissing))
+        found = m_checker.Check(item->GetTarget());
+    return true;
+}
+
+bool StateCheck::Apply()
+{
+    if (!m_found)
+        return false;
+    DuplicateKey* keys = new (std::nothrow) DuplicateKey[m_count > 0 ? m_count : 1];  // owned; freed below
     int keyed = 0;
-    TargetChecker checker;
-    for (int i = 0; i < count; ++i) {
-        ShortcutItem* item = list.GetAt(i);
-        // A row the shell can't act on says so in its own words, not here.
-        // A Run value's program stands for a target: the checks and duplicates span both kinds.
-        if (!item || !item->IsUsable() || !(item->IsShortcut() || item->GetValueName()))
-            continue;
-        if (item->IsShortcut() && !item->IsLoaded()) {
-            item->AddStates(kStateUnreadable);
-            continue;
-        }
-        // Asked once: the item reads its target at load. A Run value already known not to start
-        // is not asked again: on a share its target would say "unverifiable" as well.
-        if (!(item->GetStates() & kStateTargetMissing))
-            item->AddStates(checker.Check(item->GetTarget()));
-        if (MakeDuplicateKey(item, &keys[keyed]))
+    for (int i = 0; i < m_count; ++i) {
+        ShortcutItem* item = m_list.GetAt(i);
+        m_found[m_count + i] = item->GetStates();
+        item->ForgetCheckedStates();
+        item->AddStates(m_found[i]);
+        if (keys && item->IsUsable() && (item->IsShortcut() || item->GetValueName()) && !(m_found[i] & kStateUnreadable)
+            && MakeDuplicateKey(item, &keys[keyed]))
             ++keyed;
     }
     MarkDuplicates(keys, keyed);
     for (int i = 0; i < keyed; ++i)
         delete[] keys[i].arguments;
     delete[] keys;
+    bool changed = false;
+    for (int i = 0; i < m_count; ++i)
+        changed = changed || m_found[m_count + i] != m_list.GetAt(i)->GetStates();
+    return changed;
+}
+
+void CheckShortcutStates(const ShortcutList& list)
+{
+    StateCheck check(list);
+    while (check.CheckNext()) {
+    }
+    check.Apply();
 }

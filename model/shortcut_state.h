@@ -28,8 +28,31 @@ private:
     unsigned m_driveTypes[26];  // 0 until asked; asked once per drive and checker
 };
 
-// Sets the target, duplicate and unreadable states of every item of list, adding them to the
-// states the items already hold. Duplicates are found by sorting, in O(n log n).
+// The target, duplicate and unreadable states of every item of a list, checked a step at a time so
+// that a window can answer between steps: each item's target is looked at on its own, then every
+// item takes what was found at once, and the duplicates are found across all of them by sorting,
+// in O(n log n). Until then the items keep the states they showed.
+class StateCheck {
+public:
+    explicit StateCheck(const ShortcutList& list);
+    ~StateCheck();
+    // Looks at the next item's target; false once every item was looked at.
+    bool CheckNext();
+    // Gives each item its states found; true when any item's states changed.
+    bool Apply();
+
+private:
+    StateCheck(const StateCheck&);
+    StateCheck& operator=(const StateCheck&);
+
+    const ShortcutList& m_list;
+    unsigned* m_found;  // owned, new[]; the states found for each item, then those it showed
+    int m_count;
+    int m_next;
+    TargetChecker m_checker;
+};
+
+// The whole check at once.
 void CheckShortcutStates(const ShortcutList& list);
 
 #endif
