@@ -21,4 +21,29 @@ LONG CreatePlace(const RegistryPlace& place, REGSAM access, HKEY* key);
 // terminated text; null when there is no such value or memory ran out.
 BYTE* ReadWholeValue(HKEY key, const wchar_t* valueName, DWORD* type, DWORD* size);
 
+// Every value of a key in turn, name and data read by one call each: a listing of a thousand values
+// asks the registry a thousand times, not four thousand.
+class ValueWalker {
+public:
+    explicit ValueWalker(HKEY key);  // not owned; open for KEY_QUERY_VALUE while the walk lasts
+    ~ValueWalker();
+    // ERROR_SUCCESS and the next value, its name and data valid until the next call, the data
+    // followed by three zero bytes size leaves out; ERROR_NO_MORE_ITEMS after the last, or the
+    // status that stopped the walk.
+    LONG Next(const wchar_t** name, DWORD* type, const BYTE** data, DWORD* size);
+
+private:
+    ValueWalker(const ValueWalker&);
+    ValueWalker& operator=(const ValueWalker&);
+    // Buffers for the longest name and data the key says it holds now.
+    LONG Grow();
+
+    HKEY m_key;
+    DWORD m_index;
+    wchar_t* m_name;  // owned, new[]
+    DWORD m_nameCapacity;
+    BYTE* m_data;  // owned, new[]
+    DWORD m_dataCapacity;
+};
+
 #endif

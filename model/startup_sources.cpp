@@ -80,12 +80,24 @@ HeapString GetSourceFolder(StartupSource source)
     return HeapString(path);
 }
 
-StartupValueReader::StartupValueReader(StartupSource source) : m_key(0), m_status(ERROR_NO_MORE_ITEMS), m_index(0)
+namespace {
+
+// The source's key, open to read its values; null when it could not be opened, and status then
+// says why, unless the key simply does not exist.
+HKEY OpenValues(StartupSource source, LONG* status)
 {
     const RegistryPlace* place = kSources[source].values;
-    LONG status = place ? OpenPlace(*place, KEY_QUERY_VALUE, &m_key) : ERROR_FILE_NOT_FOUND;
-    if (status != ERROR_FILE_NOT_FOUND && status != ERROR_SUCCESS)
-        m_status = status;
+    HKEY key = 0;
+    LONG opened = place ? OpenPlace(*place, KEY_QUERY_VALUE, &key) : ERROR_FILE_NOT_FOUND;
+    *status = opened == ERROR_FILE_NOT_FOUND || opened == ERROR_SUCCESS ? ERROR_NO_MORE_ITEMS : opened;
+    return key;
+}
+
+}  // namespace
+
+StartupValueReader::StartupValueReader(StartupSource source)
+    : m_status(ERROR_NO_MORE_ITEMS), m_key(OpenValues(source, &m_status)), m_walker(m_key)
+{
 }
 
 StartupValueReader::~StartupValueReader()
@@ -98,47 +110,26 @@ LONG StartupValueReader::Next(StartupValue& value)
 {
     if (!m_key)
         return m_status;
-    // Names are as long as the key says its longest is; one added since is asked for again.
-    DWORD longest = 0;
-    LONG status = RegQueryInfoKeyW(m_key, 0, 0, 0, 0, 0, 0, 0, &longest, 0, 0, 0);
-    for (int attempt = 0; status == ERROR_SUCCESS && attempt < 4; ++attempt) {
-        DWORD length = longest + 1;
-        wchar_t* name = new (std::nothrow) wchar_t[length];  // owned; freed below
-        status = name ? RegEnumValueW(m_key, m_index, name, &length, 0, &value.type, 0, 0) : ERROR_OUTOFMEMORY;
-        if (status == ERROR_SUCCESS)
-            value.name.Assign(name);
-        delete[] name;
-        if (status != ERROR_MORE_DATA)
-            break;
-        longest = longest * 2 + 1;
-        status = ERROR_SUCCESS;
-    }
+    const wchar_t* name = 0;
+    const BYTE* data = 0;
+    LONG status = m_walker.Next(&name, &value.type, &data, &value.size);
     if (status != ERROR_SUCCESS)
         return status;
-    ++m_index;
+    value.name.Assign(name);
+    // The whole data, so that a command can tell it changed, however long it is.
+    value.dataHash = FingerprintBytes(data, value.size);
     value.command.Clear();
     value.expanded.Clear();
-    DWORD type = 0;
-    DWORD size = 0;
-    BYTE* data = ReadWholeValue(m_key, value.name.GetBuffer(), &type, &size);  // owned; freed below
-    // The whole data, so that a command can tell it changed, however long it is.
-    value.size = data ? size : 0;
-    value.dataHash = data ? FingerprintBytes(data, size) : 0;
-    if (data)
-        value.type = type;
-    // Ended by ReadWholeValue's zeros, whatever the size: a value stored without its null, or of
-    // an odd size, still reads as the text it holds.
-    // A value gone since it was listed keeps no command.
-    const wchar_t* text =
-        value.type == REG_SZ || value.type == REG_EXPAND_SZ ? reinterpret_cast<const wchar_t*>(data) : 0;
-    if (text) {
+    // Ended by the walker's zeros, whatever the size: a value stored without its null, or of an
+    // odd size, still reads as the text it holds.
+    if (value.type == REG_SZ || value.type == REG_EXPAND_SZ) {
+        const wchar_t* text = reinterpret_cast<const wchar_t*>(data);
         value.command.Assign(text);
-        if (type == REG_EXPAND_SZ)
+        if (value.type == REG_EXPAND_SZ)
             Expand(text, value.expanded);
         else
             value.expanded.Assign(text);
     }
-    delete[] data;
     return ERROR_SUCCESS;
 }
 

@@ -56,9 +56,9 @@ public:
 private:
     StartupValueReader(const StartupValueReader&);
     StartupValueReader& operator=(const StartupValueReader&);
-    HKEY m_key;     // owned; null when it could not be opened
     LONG m_status;  // what the open said, when it failed
-    DWORD m_index;  // of the next value
+    HKEY m_key;     // owned; null when it could not be opened
+    ValueWalker m_walker;
 };
 
 // Deletes name from a registry source's key, its switch first. The caller saved both first

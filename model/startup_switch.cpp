@@ -1,6 +1,9 @@
 // The Startup switches in the registry. Nothing here writes anywhere but the switch key it is given.
 #include "model/startup_switch.h"
 
+#include <new>
+#include <stdlib.h>
+
 #include "model/link_name.h"
 #include "model/path_text.h"
 #include "model/switch_backup.h"
@@ -13,6 +16,14 @@ namespace {
 
 const BYTE kOffBit = 0x01;
 const BYTE kOnMark = 0x02;
+
+// As the registry tells value names apart: case ignored.
+int CompareNames(const void* left, const void* right)
+{
+    return CompareStringOrdinal(*static_cast<const wchar_t* const*>(left), -1,
+                                *static_cast<const wchar_t* const*>(right), -1, TRUE)
+           - CSTR_EQUAL;
+}
 
 // The value when it is a well-formed switch; false for a missing or malformed one.
 bool ReadSwitch(HKEY key, const wchar_t* name, BYTE (&data)[kStartupSwitchSize])
@@ -34,22 +45,48 @@ HKEY OpenToChange(const RegistryPlace* place)
 
 }  // namespace
 
-StartupSwitches::StartupSwitches(const RegistryPlace* place) : m_key(0)
+StartupSwitches::StartupSwitches(const RegistryPlace* place) : m_names(0), m_off(0), m_count(0)
 {
-    if (place)
-        OpenPlace(*place, KEY_QUERY_VALUE, &m_key);
+    HKEY key = 0;  // owned; closed below
+    DWORD values = 0;
+    DWORD longest = 0;
+    if (!place || OpenPlace(*place, KEY_QUERY_VALUE, &key) != ERROR_SUCCESS)
+        return;
+    if (RegQueryInfoKeyW(key, 0, 0, 0, 0, 0, 0, &values, &longest, 0, 0, 0) == ERROR_SUCCESS && values) {
+        m_names = new (std::nothrow) wchar_t[values * (longest + 1)];
+        m_off = new (std::nothrow) const wchar_t*[values];
+    }
+    ValueWalker walker(key);
+    const wchar_t* name = 0;
+    DWORD type = 0;
+    const BYTE* data = 0;
+    DWORD size = 0;
+    wchar_t* end = m_names;
+    // A switch added since the key was measured is left out: it reads as on, as before it came.
+    while (m_names && m_off && walker.Next(&name, &type, &data, &size) == ERROR_SUCCESS
+           && m_count < static_cast<int>(values)) {
+        int length = lstrlenW(name);
+        if (type != REG_BINARY || size != kStartupSwitchSize || !(data[0] & kOffBit)
+            || static_cast<DWORD>(length) > longest)
+            continue;
+        lstrcpyW(end, name);
+        m_off[m_count++] = end;
+        end += length + 1;
+    }
+    RegCloseKey(key);
+    if (m_off)
+        qsort(m_off, m_count, sizeof(m_off[0]), CompareNames);
 }
 
 StartupSwitches::~StartupSwitches()
 {
-    if (m_key)
-        RegCloseKey(m_key);
+    delete[] m_names;
+    delete[] m_off;
 }
 
 bool StartupSwitches::IsOff(const wchar_t* name) const
 {
-    BYTE data[kStartupSwitchSize];
-    return ReadSwitch(m_key, name, data) && (data[0] & kOffBit);
+    return m_off && name && bsearch(&name, m_off, m_count, sizeof(m_off[0]), CompareNames);
 }
 
 const wchar_t* GetSwitchName(const wchar_t* linkPath)

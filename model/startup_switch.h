@@ -15,7 +15,8 @@ enum { kStartupSwitchSize = 12 };
 // source that has no switches (RunOnce), where everything is on and nothing can be switched.
 extern const RegistryPlace kStartupFolderSwitches;
 
-// The switches of one key, read through the key opened for the whole refresh.
+// The switches of one key, read whole once: the names of those that are off, sorted, so that a
+// listing of thousands of entries asks the registry once per switch, not once per entry.
 class StartupSwitches {
 public:
     explicit StartupSwitches(const RegistryPlace* place = &kStartupFolderSwitches);
@@ -26,7 +27,9 @@ public:
 private:
     StartupSwitches(const StartupSwitches&);
     StartupSwitches& operator=(const StartupSwitches&);
-    HKEY m_key;  // owned; null when the key does not exist yet
+    wchar_t* m_names;       // owned, new[]; the names of the switches that are off, one after another
+    const wchar_t** m_off;  // owned, new[]; each of them, sorted as the registry compares names
+    int m_count;
 };
 
 // The name the switch of the shortcut at linkPath goes by: its file name. Null for a path
