@@ -129,10 +129,8 @@ void OnNextControl()
         FocusShortcutView();
 }
 
-// The first one, posted by WM_CREATE, comes before anything else can need COM.
 void OnRefresh(HWND window)
 {
-    StartCom();
     RefreshShortcuts(window);
 }
 

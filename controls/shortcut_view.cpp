@@ -191,6 +191,10 @@ void AttachSystemImageList()
     // never destroyed by a program, which is why the view is told it is shared.
     SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
+    // Given its icons, the view would draw every row again: it draws once, from ShowFilledRows.
+    if (!g_rowsHeldBack)
+        SendToView(WM_SETREDRAW, FALSE, 0);
+    g_rowsHeldBack = true;
     g_hImageList =
         reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                                                     SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
@@ -201,13 +205,16 @@ void FillShortcutView(int count)
 {
     if (count > g_shortcutList.GetCount())
         count = g_shortcutList.GetCount();
-    // One repaint for the whole fill rather than one per row, and in a message of its own.
+    // One repaint for the whole fill rather than one per row, and in a message of its own. A view
+    // not on screen yet draws nothing anyway: with every row in, it may draw at once.
+    g_rowsHeldBack = IsWindowVisible(g_hListView) || count < g_shortcutList.GetCount();
     SendToView(WM_SETREDRAW, FALSE, 0);
-    g_rowsHeldBack = true;
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; ++i)
         WriteRow(LVM_INSERTITEMW, i, i, g_shortcutList.GetAt(i));
     ++g_fillCount;
+    if (!g_rowsHeldBack)
+        SendToView(WM_SETREDRAW, TRUE, 0);
 }
 
 bool ShowFilledRows()

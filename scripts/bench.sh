@@ -3,7 +3,8 @@
 # writes docs/benchmarks.md. bench.sh [--quick | N...]   (--quick: 10 and 100 shortcuts only)
 # QD_BASELINE_DIR, when set, names a folder with an older Quiverdesk-win64.exe and -win32.exe to
 # compare with: its responsiveness, start-up and bytes by section go beside today's, and, when it
-# holds the older refresh_bench.exe, its refresh too.
+# holds the older refresh_bench.exe, its refresh too. QD_RESPONSIVE_SIZES, when set, gives the
+# responsiveness runs their own sizes.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 sizes="10 100 1000 5000"
@@ -16,6 +17,8 @@ if [ "${1:-}" = "--quick" ]; then
 elif [ $# -gt 0 ]; then
   sizes="$*"; responsive_sizes="$*"
 fi
+# The responsiveness runs may take larger folders than the rest: QD_RESPONSIVE_SIZES="1000 5000".
+responsive_sizes=${QD_RESPONSIVE_SIZES:-$responsive_sizes}
 
 "$root/scripts/setup.sh"
 "$root/scripts/build.sh" x86_64
