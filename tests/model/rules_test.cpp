@@ -150,6 +150,18 @@ TEST_F(ShellFolderTest, SwitchesAreReadAndWrittenAsTaskManagerDoes)
         ASSERT_TRUE(SetStartupSwitch(L"a.lnk", true));
         EXPECT_EQ(Bytes(row.on), Switch(L"a.lnk"));
     }
+    // The key is read once, whole: a name finds its switch among hundreds, in any case, as the
+    // registry finds a value.
+    for (int i = 0; i < 300; ++i)
+        SetSwitch(L"other " + std::to_wstring(i) + L".lnk", Bytes(i % 2 ? 3 : 2));
+    SetSwitch(L"Mixed Case.LNK", Bytes(3));
+    const StartupSwitches switches;
+    for (const auto& [name, off] : {std::pair<Text, bool>{L"mixed case.lnk", true},
+                                    {L"OTHER 7.lnk", true},
+                                    {L"other 8.lnk", false},
+                                    {L"other 300.lnk", false},
+                                    {L"a.lnk", false}})
+        EXPECT_EQ(off, switches.IsOff(name.c_str())) << Ansi(name);
 }
 
 // Each state's words, in the bits' order, joined by "、"; a buffer too small for the next word ends

@@ -64,13 +64,20 @@ TEST_F(StartupSourceTest, RunValuesListSaveDeleteAndMergeBackExactly)
                         data.size() - kValues[value].unended);
         expected[Name(value)] = std::to_wstring(kValues[value].type) + L"|" + kValues[value].listed;
     }
+    // One made after the reading began, longer in name and data than any before it, is read whole.
+    const Text grown = L"qd grown " + Text(400, L'g'), longCommand = L"C:\\long\\" + Text(5000, L'c') + L".exe";
+    expected[grown] = std::to_wstring(REG_SZ) + L"|" + longCommand + L"|" + longCommand;
     StartupValueReader reader(kSourceUserRun);
     for (StartupValue value; reader.Next(value) == ERROR_SUCCESS;) {
+        if (!Raw(kUser, key, grown).size())
+            RegSetKeyValueW(kUser, key.c_str(), grown.c_str(), REG_SZ, longCommand.c_str(),
+                            (longCommand.size() + 1) * sizeof(wchar_t));
         if (Text(value.name.GetBuffer()).rfind(L"qd", 0) == 0)
             listed[value.name.GetBuffer()] =
                 std::to_wstring(value.type) + L"|" + Or(value.command) + L"|" + Or(value.expanded);
     }
     EXPECT_EQ(expected, listed);
+    RegDeleteKeyValueW(kUser, key.c_str(), grown.c_str());
     for (size_t value = 0; value < std::size(kValues); ++value) {
         // Each value comes back byte for byte, but for the null regedit's write adds, as every
         // write of a text does, to the one stored without it.

@@ -130,27 +130,37 @@ TEST_F(FollowTest, AChangeMadeWhileTheProgramAsksIsListedAndTheCountFollowsDelet
     EXPECT_TRUE(Live([] { return RowNamed(L"qdCame") >= 0 && RowNamed(L"qdGoes") < 0; }));
 }
 
-// Rows show their names at once and fill between messages: a message sent meanwhile is answered
-// while rows are still filling, and a command waits for the rows it acts on.
+// Rows show their names at once, the first thousand in the listing's own message and the rest in
+// slices, and fill between messages: a message sent meanwhile is answered while rows are still
+// listed and filled, the count and the chosen order hold for every row, and a command waits for
+// the rows it acts on.
 TEST_F(MainWindowTest, AListingAnswersWhileItFillsAndACommandWaitsForItsRows)
 {
+    const int files = 1100;
     const Text target = ScratchFile(L"target.txt"), first = MakeLink(m_sendTo, L"many 0.lnk", target);
-    for (int i = 1; i < 300; ++i)
+    for (int i = 1; i < files; ++i)
         CopyFileW(first.c_str(), (m_sendTo + L"\\many " + std::to_wstring(i) + L".lnk").c_str(), FALSE);
+    SortBy(0);
     SendMessageA(m_window, WM_COMMAND, CMD_REFRESH, 0);
-    ASSERT_EQ(300, RowCount());
+    ASSERT_LT(RowCount(), files) << "the last rows are listed in slices";
     ASSERT_TRUE(IsFilling());
+    wchar_t count[64] = L"";
+    SendMessageW(MainChild(CTRL_STATUS), SB_GETTEXTW, 1, reinterpret_cast<LPARAM>(count));
+    EXPECT_EQ(std::to_wstring(files) + L" 個の項目", count) << "every row counted at once";
     bool answeredWhileFilling = false, answered = false;
     std::thread sender(
         [&] { SendMessageW(m_window, WM_NULL, 0, 0), answeredWhileFilling = IsFilling(), answered = true; });
-    for (int exitCode; !answered;)  // the program's own loop, which fills a slice at each pass
+    for (int exitCode; !answered || RowCount() < files;)  // the program's own loop: a slice at each pass
         PumpMessagesAndChanges(m_window, 0, 0, 20, &exitCode);
     sender.join();
     EXPECT_TRUE(answeredWhileFilling);
-    ASSERT_EQ(L"", RowText(299, kTargetColumn)) << "the last row is not filled yet";
+    const int last = files - 1;
+    ASSERT_EQ(L"many " + std::to_wstring(last), RowText(last, kNameColumn)) << "sorted once every row is in";
+    ASSERT_EQ(L"", RowText(last, kTargetColumn)) << "the last row is not filled yet";
     NoticeRecorder noticed;
-    ListView_SetItemState(MainChild(CTRL_LIST), 299, LVIS_SELECTED, LVIS_SELECTED);  // no pumping: no slice runs
-    Command(CMD_EXPLORE_TARGET);
+    // No pumping: no slice runs, and the rest of the rows are left unfilled.
+    ListView_SetItemState(MainChild(CTRL_LIST), last, LVIS_SELECTED, LVIS_SELECTED);
+    SendMessageA(m_window, WM_COMMAND, CMD_EXPLORE_TARGET, 0);
     EXPECT_EQ(Names({L"select: " + kScratchFolder + L"|" + target}), g_noticed.windows);
-    EXPECT_EQ(target, RowText(299, kTargetColumn));
+    EXPECT_EQ(target, RowText(last, kTargetColumn));
 }
