@@ -126,7 +126,8 @@ TEST_F(MainWindowTest, SelectedRowsCopyAsTextAndSaveAsCsvThatReadsBackAsTheRows)
         Text description = RowText(row, kDescriptionColumn);
         for (wchar_t& c : description)
             c = c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c;
-        expected += RowText(row, 0) + L"\t" + target + L"\t" + description + L"\t" + RowText(row, kStateColumn) + L"\r\n";
+        expected +=
+            RowText(row, 0) + L"\t" + target + L"\t" + description + L"\t" + RowText(row, kStateColumn) + L"\r\n";
     }
     EXPECT_EQ(expected, copied);
     EXPECT_NE(Text::npos, copied.find(L"\U00020BB7 \U0001F600\t")) << "the name whole";
