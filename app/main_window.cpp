@@ -10,6 +10,7 @@
 #include "commands/context_menu.h"
 #include "commands/delete_shortcuts.h"
 #include "commands/drop_shortcuts.h"
+#include "commands/export_rows.h"
 #include "commands/live_view.h"
 #include "commands/menu_visibility.h"
 #include "commands/refresh.h"
@@ -164,6 +165,8 @@ LRESULT OnCommand(HWND window, WPARAM wParam, LPARAM lParam)
     case CMD_HIDE_FROM_MENU: ShowSelectedOnMenu(window, false); break;
     case CMD_REMOVABLE_DRIVES: ToggleRemovableDrives(window); break;
     case CMD_RESTART_AS_ADMIN: RestartAsAdministrator(window); break;
+    case CMD_COPY: CopySelectedRows(window); break;
+    case CMD_SAVE_LIST: SaveRows(window); break;
     default: return DefWindowProcA(window, WM_COMMAND, wParam, lParam);
     }
     return 0;

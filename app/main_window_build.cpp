@@ -61,6 +61,17 @@ void AcceptDroppedFiles(HWND mainWindow)
     SetWindowLongPtrA(mainWindow, GWL_EXSTYLE, style | WS_EX_ACCEPTFILES);
 }
 
+// The File menu's resource stays as it is: saving the list comes before its one item at run time.
+void AddSaveToFileMenu(HWND mainWindow, HINSTANCE instance)
+{
+    HMENU file = GetSubMenu(GetMenu(mainWindow), 0);
+    wchar_t text[64] = L"";
+    if (!file || !LoadStringW(instance, CMD_SAVE_LIST, text, 64))
+        return;
+    InsertMenuW(file, 0, MF_BYPOSITION | MF_STRING, CMD_SAVE_LIST, text);
+    InsertMenuW(file, 1, MF_BYPOSITION | MF_SEPARATOR, 0, 0);
+}
+
 }  // namespace
 
 bool AsksForStartupTab(const wchar_t* commandLine)
@@ -110,6 +121,7 @@ void OnCreate(HWND mainWindow)
     g_toolBar.InsertSeparator(6);
     g_toolBar.InsertSeparator(9);
     InsertColumns(dpi);
+    AddSaveToFileMenu(mainWindow, instance);
     g_layoutDpi = dpi;
     // Laid out now, while nothing is visible: a list view moved once it shows re-lays its header
     // and scroll bars and paints them twice, which cost more than the rest of the first paint.

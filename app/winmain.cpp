@@ -1,12 +1,16 @@
 // Program entry: register the class, create the window, run the loop until it is closed.
 #include <windows.h>
 
+#include "app/list_command.h"
 #include "app/main_window.h"
 #include "app/message_loop.h"
 #include "res/resource_ids.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
+    int exitCode = 0;
+    if (RunCommandLine(&exitCode))
+        return exitCode;
     LoadMainWindowTexts(instance);
     RegisterMainClass(instance);
     HWND mainWindow = CreateMainWindow(instance, showCommand);

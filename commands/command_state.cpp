@@ -42,6 +42,7 @@ bool IsEnabled(UINT command, const Selection& selection, bool startup)
     switch (command) {
     case CMD_EXPLORE_TARGET:
     case CMD_PROPERTIES:
+    case CMD_COPY:
     case CMD_DELETE: return selection.rows;
     case CMD_RENAME: return RowToRename() >= 0;
     // Only the Startup tab has Windows' switch; Windows runs a hidden Startup file all the same,

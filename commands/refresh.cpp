@@ -29,49 +29,6 @@ TabSources g_listedSources;  // what that tab listed
 TabReading g_listedReading;  // and what the listing read beside the entries
 unsigned g_listingCount = 0;
 
-// Makes a row of each entry, by its exact name, with the stamp of what was read and its switch:
-// what the shell says of it is filled afterwards, or taken from the last listing.
-class RowAdder : public SourceVisitor {
-public:
-    RowAdder(const TabSources& tab, ShortcutList& list) : m_tab(tab), m_list(list), m_switches(tab)
-    {
-        // The program's own module holds its words; regedit's name for the unnamed value.
-        m_unnamed[0] = L'\0';
-        LoadStringW(GetModuleHandleW(0), IDS_DEFAULT_VALUE, m_unnamed, 64);
-    }
-
-    virtual void Visit(const SourceEntry& entry)
-    {
-        ShortcutItem* item = m_list.Add();
-        if (!item)
-            return;
-        if (entry.value) {
-            // A value of another type than text is listed all the same, unreadable, to be deleted.
-            item->SetValue(entry.source, entry.name, entry.value->command.GetBuffer(),
-                           entry.value->expanded.GetBuffer());
-            // An empty name would leave the row blank.
-            if (!entry.name[0])
-                item->SetShownName(m_unnamed);
-        } else {
-            const HeapString& folder = entry.source == kSourceCommonFolder ? m_tab.common : m_tab.folder;
-            item->SetFile(folder.GetBuffer(), entry.name, entry.attributes);
-            item->SetSource(entry.source);
-        }
-        item->SetStamp(entry.stamp);
-        if (item->IsUsable() && m_switches.IsOff(entry))
-            item->AddStates(kStateSwitchedOff);
-    }
-
-private:
-    RowAdder(const RowAdder&);
-    RowAdder& operator=(const RowAdder&);
-
-    const TabSources& m_tab;
-    ShortcutList& m_list;
-    TabSwitches m_switches;
-    wchar_t m_unnamed[64];
-};
-
 // A listing puts this many rows on show at once, by name, and the rest in slices: each costs the
 // view a few microseconds.
 const int kRowsAtOnce = 1000;
@@ -270,7 +227,7 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
     // The status bar never keeps another tab's path: with no folder it shows none.
     g_statusBar.SetText(0, found ? folder.GetBuffer() : L"");
     ShortcutList fresh;
-    RowAdder adder(tab, fresh);
+    ItemAdder adder(tab, fresh);
     TabReading reading = EnumerateTab(tab, adder);
     int unlisted = -1;
     HeldRows* held = 0;  // owned until the fill takes it

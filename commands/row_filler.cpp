@@ -10,9 +10,7 @@
 #include "commands/sort_rows.h"
 #include "controls/row_icons.h"
 #include "controls/shortcut_view.h"
-#include "model/bound_folder.h"
-#include "model/command_lookups.h"
-#include "model/localized_names.h"
+#include "model/item_filler.h"
 #include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 
@@ -24,48 +22,21 @@ const DWORD kSliceMilliseconds = 40;
 
 struct Fill {
     bool running;
-    bool changed;             // a row was filled or its states changed: it may sort elsewhere
-    bool filledInPass;        // a row was filled since the pass over the rows began
-    bool iconsAttached;       // the shell's icon list is the view's
-    bool checked;             // the states were checked after the last row was filled
-    int unlisted;             // the first item with no row yet; negative once every item has one
-    int next;                 // the first row not looked at yet
-    HeldRows* held;           // owned; given back once every item has its row
-    StateCheck* check;        // owned; under way once every row is filled
-    HeapString folders[2];    // the user's and the all-users folder, by source
-    int boundSource;          // whose folder bound holds; -1 for none
-    BoundFolder* bound;       // owned; released before COM ends, with the fill
-    LocalizedNames* names;    // owned; the bound folder's
-    CommandLookups* lookups;  // owned; one table for the fill
+    bool changed;        // a row was filled or its states changed: it may sort elsewhere
+    bool filledInPass;   // a row was filled since the pass over the rows began
+    bool iconsAttached;  // the shell's icon list is the view's
+    bool checked;        // the states were checked after the last row was filled
+    int unlisted;        // the first item with no row yet; negative once every item has one
+    int next;            // the first row not looked at yet
+    HeldRows* held;      // owned; given back once every item has its row
+    StateCheck* check;   // owned; under way once every row is filled
+    ItemFiller filler;   // released before COM ends, with the fill
 };
 Fill g_fill;
 
 bool IsSliceOver(DWORD start)
 {
     return GetTickCount() - start >= kSliceMilliseconds;
-}
-
-void FillItem(ShortcutItem* item)
-{
-    if (item->GetValueName()) {
-        if (!g_fill.lookups)
-            g_fill.lookups = new (std::nothrow) CommandLookups;
-        item->FillValue(g_fill.lookups);
-        return;
-    }
-    int source = item->GetSource() == kSourceCommonFolder ? 1 : 0;
-    if (!g_fill.bound)
-        g_fill.bound = new (std::nothrow) BoundFolder;
-    if (!g_fill.names)
-        g_fill.names = new (std::nothrow) LocalizedNames;
-    if (!g_fill.bound || !g_fill.names)
-        return;
-    if (g_fill.boundSource != source) {
-        g_fill.bound->Bind(g_fill.folders[source].GetBuffer());
-        g_fill.names->Read(g_fill.folders[source].GetBuffer());
-        g_fill.boundSource = source;
-    }
-    item->FillFile(*g_fill.bound, g_fill.names);
 }
 
 // By row: the view finds an item's row only by searching every row, and thousands of searches
@@ -75,7 +46,7 @@ void FillRow(int row)
     ShortcutItem* item = GetListedItem(row);
     if (!item || item->IsFilled())
         return;
-    FillItem(item);
+    g_fill.filler.Fill(item);
     g_fill.changed = g_fill.filledInPass = true;
     UpdateRow(row);
 }
@@ -110,7 +81,7 @@ bool IsEveryItemFilled()
             g_fill.next = 0;
             return false;
         }
-        FillItem(item);
+        g_fill.filler.Fill(item);
         g_fill.changed = true;
     }
     return true;
@@ -156,8 +127,7 @@ void FinishFilling()
 void StartFilling(const HeapString& userFolder, const HeapString& commonFolder, int unlisted, HeldRows* held)
 {
     StopFilling();
-    g_fill.folders[0] = userFolder;
-    g_fill.folders[1] = commonFolder;
+    g_fill.filler.Start(userFolder, commonFolder);
     g_fill.unlisted = unlisted;
     g_fill.held = held;
     g_fill.running = true;
@@ -172,17 +142,11 @@ void StopFilling()
     g_fill.checked = false;
     g_fill.unlisted = -1;
     g_fill.next = 0;
-    g_fill.boundSource = -1;
     delete g_fill.held;
     delete g_fill.check;
-    delete g_fill.bound;
-    delete g_fill.names;
-    delete g_fill.lookups;
+    g_fill.filler.Release();
     g_fill.held = 0;
     g_fill.check = 0;
-    g_fill.bound = 0;
-    g_fill.names = 0;
-    g_fill.lookups = 0;
 }
 
 bool IsFilling()
@@ -242,5 +206,15 @@ void FillSelectedRowsNow()
     if (!g_fill.running)
         return;
     for (int row = NextSelectedRow(-1); row != -1; row = NextSelectedRow(row))
+        FillRow(row);
+}
+
+void FillEveryRowNow()
+{
+    if (!g_fill.running)
+        return;
+    while (g_fill.unlisted >= 0)
+        AddRows(GetTickCount());
+    for (int row = 0; row < GetRowCount(); ++row)
         FillRow(row);
 }

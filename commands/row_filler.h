@@ -25,5 +25,7 @@ int GetRowsToAdd();
 bool FillRowsForAWhile();
 // A command waits for the rows it acts on: each selected row is filled at once, ahead of the rest.
 void FillSelectedRowsNow();
+// And a list saved whole waits for every row.
+void FillEveryRowNow();
 
 #endif

@@ -7,8 +7,10 @@
 #include "controls/shortcut_view.h"
 #include "model/item_index.h"
 #include "model/shortcut_item.h"
+#include "model/shortcut_list.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
+#include "res/resource_ids.h"
 
 namespace {
 
@@ -61,6 +63,34 @@ private:
 };
 
 }  // namespace
+
+ItemAdder::ItemAdder(const TabSources& tab, ShortcutList& list) : m_tab(tab), m_list(list), m_switches(tab)
+{
+    // The program's own module holds its words; regedit's name for the unnamed value.
+    m_unnamed[0] = L'\0';
+    LoadStringW(GetModuleHandleW(0), IDS_DEFAULT_VALUE, m_unnamed, 64);
+}
+
+void ItemAdder::Visit(const SourceEntry& entry)
+{
+    ShortcutItem* item = m_list.Add();
+    if (!item)
+        return;
+    if (entry.value) {
+        // A value of another type than text is listed all the same, unreadable, to be deleted.
+        item->SetValue(entry.source, entry.name, entry.value->command.GetBuffer(), entry.value->expanded.GetBuffer());
+        // An empty name would leave the row blank.
+        if (!entry.name[0])
+            item->SetShownName(m_unnamed);
+    } else {
+        const HeapString& folder = entry.source == kSourceCommonFolder ? m_tab.common : m_tab.folder;
+        item->SetFile(folder.GetBuffer(), entry.name, entry.attributes);
+        item->SetSource(entry.source);
+    }
+    item->SetStamp(entry.stamp);
+    if (item->IsUsable() && m_switches.IsOff(entry))
+        item->AddStates(kStateSwitchedOff);
+}
 
 bool SamePath(const HeapString& left, const HeapString& right)
 {

@@ -7,6 +7,7 @@
 #include "model/heap_string.h"
 #include "model/list_source.h"
 
+class ShortcutList;
 class StartupSwitches;
 
 struct TabSources {
@@ -40,6 +41,23 @@ private:
     bool m_startup;
     StartupSwitches* m_switches;  // owned; the key of m_source's switches
     int m_source;                 // -1 before the first
+};
+
+// Makes an item of each entry, by its exact name, with the stamp of what was read and its switch:
+// what the shell says of it is filled afterwards.
+class ItemAdder : public SourceVisitor {
+public:
+    ItemAdder(const TabSources& tab, ShortcutList& list);
+    virtual void Visit(const SourceEntry& entry);
+
+private:
+    ItemAdder(const ItemAdder&);
+    ItemAdder& operator=(const ItemAdder&);
+
+    const TabSources& m_tab;
+    ShortcutList& m_list;
+    TabSwitches m_switches;
+    wchar_t m_unnamed[64];
 };
 
 // Every entry of every source of the tab, in the listing's order.

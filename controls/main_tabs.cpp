@@ -35,6 +35,13 @@ void CreateMainTabs(HWND mainWindow, HINSTANCE instance)
     InsertTab(1, kStartupCaption);
 }
 
+void GetTabCaption(int tab, wchar_t* caption, int capacity)
+{
+    // Read as the tab control's 8-bit message reads it.
+    if (!MultiByteToWideChar(CP_ACP, 0, tab ? kStartupCaption : kSendToCaption, -1, caption, capacity))
+        caption[0] = L'\0';
+}
+
 int GetSelectedTab()
 {
     return static_cast<int>(SendMessageA(g_hTabs, TCM_GETCURSEL, 0, 0));

@@ -11,6 +11,8 @@ extern HWND g_hTabs;  // the system destroys it with the main window
 void CreateMainTabs(HWND mainWindow, HINSTANCE instance);
 // The selected tab, or -1 when none is.
 int GetSelectedTab();
+// A tab's caption as it shows, for the lists that leave the window; the tab control need not exist.
+void GetTabCaption(int tab, wchar_t* caption, int capacity);
 // True while the Startup folder is on show.
 bool IsStartupTabSelected();
 // The tabs' display area, where the list lies, in mainWindow's client coordinates; empty when

@@ -326,6 +326,17 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
     }
 }
 
+void GetColumnTitle(int column, wchar_t* title, int capacity)
+{
+    char words[64] = "";
+    if (column < kStateColumn)
+        lstrcpynA(words, kColumns[column].title, sizeof(words));
+    else
+        LoadStringA(GetModuleHandleW(0), column == kStateColumn ? IDS_COLUMN_STATE : IDS_COLUMN_PLACE, words,
+                    sizeof(words));
+    WordsToText(words, title, capacity);
+}
+
 void AnswerCell(NMLVDISPINFOW* asked)
 {
     const ShortcutItem* item = g_shortcutList.GetAt(static_cast<int>(asked->item.lParam));

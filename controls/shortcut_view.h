@@ -51,6 +51,8 @@ void RedrawShownRows();
 // it draws a row (LVN_GETDISPINFOW), so that a row filled or checked is only drawn again.
 void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capacity);
 void AnswerCell(NMLVDISPINFOW* asked);
+// A column's title as the header shows it; the view need not exist.
+void GetColumnTitle(int column, wchar_t* title, int capacity);
 // Shows every column of the row's item again, after the item was bound to another file.
 void UpdateRow(int row);
 // A row for the item at index in g_shortcutList, added below the others.

@@ -96,5 +96,13 @@
 #define IDS_RENAME_FAILED 267
 // A drop that made no shortcut: each item had one already, or could not have one.
 #define IDS_DROP_MADE_NOTHING 268
+// The list leaving the window: copied, saved as CSV, or written by the command line. The File
+// menu's new item is added to the menu at run time, from its text here.
+#define CMD_COPY 32794
+#define CMD_SAVE_LIST 32795
+#define IDS_SAVE_FILTER 270
+#define IDS_SAVE_FAILED 271
+#define IDS_COLUMN_TAB 272
+#define IDS_USAGE 273
 
 #endif

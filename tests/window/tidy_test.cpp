@@ -6,8 +6,9 @@ namespace {
 
 const Text kExplore = L"リンク先のフォルダーを開く(&O)";
 const Text kNoShowAndHide = L"表示する(&S)\tCtrl+Shift+H:greyed|表示しない(&H)\tCtrl+H:greyed";
-const Text kStartupMenu = kExplore + L"|プロパティ(&R)\tEnter||名前の変更(&M)\tF2|削除(&D)\tDelete||有効にする(&E)|"
-                          + L"無効にする(&I)||" + kNoShowAndHide + L"||管理者として再起動(&A)";
+const Text kStartupMenu =
+    kExplore + L"|プロパティ(&R)\tEnter|コピー(&C)\tCtrl+C||名前の変更(&M)\tF2|削除(&D)\tDelete||有効にする(&E)|"
+    + L"無効にする(&I)||" + kNoShowAndHide + L"||管理者として再起動(&A)";
 
 // Keys as the user presses them, through the program's own loop and its two accelerator tables.
 class KeysTest : public MainWindowTest {
@@ -100,8 +101,9 @@ TEST_F(MainWindowTest, ACommandDuringAnEditActsOnTheRenamedFile)
 TEST_F(KeysTest, CommandKeysActFromTheListAndTheTabs)
 {
     const Text link = m_sendTo + L"\\a.lnk";
-    const Text menu = kExplore + L"|プロパティ(&R)\tEnter||名前の変更(&M)\tF2|削除(&D)\tDelete||表示する(&S)\t"
-                      + L"Ctrl+Shift+H|表示しない(&H)\tCtrl+H||リムーバブル ドライブを表示(&V)";
+    const Text menu =
+        kExplore + L"|プロパティ(&R)\tEnter|コピー(&C)\tCtrl+C||名前の変更(&M)\tF2|削除(&D)\tDelete||表示する(&S)\t"
+        + L"Ctrl+Shift+H|表示しない(&H)\tCtrl+H||リムーバブル ドライブを表示(&V)";
     const struct {
         int held, key;
         const Names& noticed;
@@ -167,10 +169,11 @@ TEST_F(KeysTest, EachTabOffersItsOwnCommands)
     EXPECT_EQ("-|none", Pressable(CMD_SWITCH_OFF) + "|" + Switch(L"sub"));
     ClickTab(0);
     Press(MainChild(CTRL_LIST), 0, VK_APPS);
-    EXPECT_EQ(Names({kStartupMenu, kExplore + L":greyed|プロパティ(&R)\tEnter:greyed||名前の変更(&M)\tF2:greyed|"
-                                       + L"削除(&D)\tDelete:greyed||" + kNoShowAndHide
-                                       + L"||リムーバブル ドライブを表示(&V)"}),
-              g_noticed.menus);
+    EXPECT_EQ(
+        Names({kStartupMenu,
+               kExplore + L":greyed|プロパティ(&R)\tEnter:greyed|コピー(&C)\tCtrl+C:greyed||名前の変更(&M)\tF2:greyed|"
+                   + L"削除(&D)\tDelete:greyed||" + kNoShowAndHide + L"||リムーバブル ドライブを表示(&V)"}),
+        g_noticed.menus);
     EXPECT_EQ("---", Pressable(CMD_DELETE) + Pressable(CMD_PROPERTIES) + Pressable(CMD_EXPLORE_TARGET));
     SelectRows({0});
     EXPECT_EQ("+++-|", Pressable(CMD_DELETE) + Pressable(CMD_PROPERTIES) + Pressable(CMD_EXPLORE_TARGET)
