@@ -85,6 +85,8 @@ void StopWatching()
 {
     g_live.watch.Stop();
     g_live.tabIndex = -1;
+    // A timer still set goes with its window: the next window sets its own.
+    g_live.timerSet = false;
 }
 
 int GetChangeHandleCount()
