@@ -36,13 +36,25 @@ void AssignPart(HeapString& text, const wchar_t* start, const wchar_t* end)
     delete[] part;
 }
 
+// Looked up once: a listing asks for every Run value.
+EvaluateProc FindEvaluate()
+{
+    static bool looked = false;
+    static EvaluateProc evaluate = 0;
+    if (!looked) {
+        // A reference held for the program's life: the function is called until the end.
+        HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+        evaluate = shell32 ? reinterpret_cast<EvaluateProc>(reinterpret_cast<void*>(
+                                 GetProcAddress(shell32, "SHEvaluateSystemCommandTemplate")))
+                           : 0;
+        looked = true;
+    }
+    return evaluate;
+}
+
 bool Evaluate(const wchar_t* commandLine, HeapString& program, HeapString& arguments)
 {
-    HMODULE shell32 = LoadLibraryW(L"shell32.dll");  // one reference, freed below
-    if (!shell32)
-        return false;
-    EvaluateProc evaluate = reinterpret_cast<EvaluateProc>(
-        reinterpret_cast<void*>(GetProcAddress(shell32, "SHEvaluateSystemCommandTemplate")));
+    EvaluateProc evaluate = FindEvaluate();
     PWSTR application = 0;  // owned by the task allocator, as are the parameters
     PWSTR parameters = 0;
     bool evaluated =
@@ -53,10 +65,10 @@ bool Evaluate(const wchar_t* commandLine, HeapString& program, HeapString& argum
     }
     CoTaskMemFree(application);
     CoTaskMemFree(parameters);
-    FreeLibrary(shell32);
     return evaluated;
 }
 
+// Every run of words of a command line begins where the line does: its drive is asked about once.
 bool MayProbe(const wchar_t* name)
 {
     if (name[0] == L'\\' || name[0] == L'/')
@@ -78,8 +90,6 @@ bool FindProgram(const wchar_t* start, const wchar_t* end, HeapString& program)
     if (length <= 0 || length >= MAX_PATH)
         return false;
     lstrcpynW(name, start, length + 1);
-    if (!MayProbe(name))
-        return false;
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     {
         NativeFileSystemView native;
@@ -110,11 +120,12 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
     const wchar_t* end = start;  // of the program's text
     const wchar_t* rest = 0;     // past it
     bool found = false;
+    bool probe = MayProbe(start + (*start == L'"'));
     if (*start == L'"') {
         ++start;
         for (end = start; *end && *end != L'"';)
             ++end;
-        found = FindProgram(start, end, program);
+        found = probe && FindProgram(start, end, program);
         rest = *end ? end + 1 : end;
     } else {
         // Each run of words, shortest first, as CreateProcess tries them; the first word or the
@@ -126,7 +137,7 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
         for (const wchar_t* p = start;; ++p) {
             if (p < last && (!IsBlank(*p) || IsBlank(p[-1])))
                 continue;
-            found = FindProgram(start, p, program);
+            found = probe && FindProgram(start, p, program);
             if (found || !likeliest || (EndsWithExe(start, p) && !EndsWithExe(start, likeliest)))
                 likeliest = p;
             if (found || p >= last)
