@@ -1,5 +1,6 @@
-// The start-up yardsticks: bare_window.exe, a 600 x 300 window with two tabs, shown and painted; bare_controls.exe
-// (QD_SAME_CONTROLS), the same with every kind of control Quiverdesk shows but no data: what the controls cost.
+// The start-up yardsticks: bare_window.exe, a 600 x 300 window with two tabs, shown and painted; bare_list.exe
+// (QD_TABS_AND_LIST), the same with an empty report list on the tabs' page; bare_controls.exe (QD_SAME_CONTROLS), the
+// same with every kind of control Quiverdesk shows but no data: what the controls cost.
 #include "bench/bench.h"
 
 namespace {
@@ -49,6 +50,31 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
 }
 #endif
 
+#ifdef QD_TABS_AND_LIST
+// A report list of four columns filling the tabs' page, styled as Quiverdesk's, and nothing else.
+void AddList(HWND window, HWND tabs, HINSTANCE instance)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof(controls), ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+    RECT page;
+    GetClientRect(tabs, &page);
+    SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
+    MapWindowPoints(tabs, window, reinterpret_cast<POINT*>(&page), 2);
+    HWND list =
+        CreateWindowExA(0, WC_LISTVIEWA, "",
+                        WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SHOWSELALWAYS
+                            | LVS_SHAREIMAGELISTS | LVS_EDITLABELS,
+                        page.left, page.top, page.right - page.left, page.bottom - page.top, window, 0, instance, 0);
+    SendMessageA(list, LVM_SETEXTENDEDLISTVIEWSTYLE, 0,
+                 LVS_EX_GRIDLINES | LVS_EX_HEADERDRAGDROP | LVS_EX_FULLROWSELECT);
+    const int widths[] = {100, 100, 300, 120};
+    for (int i = 0; i < 4; ++i) {
+        LVCOLUMNA column = {LVCF_TEXT | LVCF_WIDTH, 0, widths[i], const_cast<char*>("Column"), 0, 0, 0, 0, 0, 0, 0};
+        SendMessageA(list, LVM_INSERTCOLUMNA, i, reinterpret_cast<LPARAM>(&column));
+    }
+}
+#endif
+
 LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_DESTROY)
@@ -77,6 +103,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
     }
 #ifdef QD_SAME_CONTROLS
     AddQuiverdeskControls(window, tabs, instance);
+#endif
+#ifdef QD_TABS_AND_LIST
+    AddList(window, tabs, instance);
 #endif
     ShowWindow(window, showCommand);
     RedrawWindow(window, 0, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);

@@ -1,5 +1,6 @@
 // Start-up benchmark: launches each Quiverdesk given and the yardsticks in turn, timed to shown, to first idle and
-// (as they report it) to first paint. startup_bench [runs [quiverdesk.exe...]] (5, Quiverdesk.exe beside it)
+// (as they report it) to first paint, with Send To holding the shortcuts asked for.
+// startup_bench [runs [shortcuts [quiverdesk.exe...]]] (5 and none, Quiverdesk.exe beside it)
 #include "bench/bench.h"
 
 namespace {
@@ -67,23 +68,34 @@ void PrintRow(const Program& program, const char* what, const std::vector<double
 int main(int argc, char** argv)
 {
     RefuseOutsideOwnPrefix();
-    const int runs = NumbersAsked(argc, argv, {5})[0];
+    const std::vector<int> numbers = NumbersAsked(argc, argv, {5});
+    const int runs = numbers[0], shortcuts = numbers.size() > 1 ? numbers[1] : 0;
+    // Quiverdesk names its rows before its window first shows: its first paint is its first rows.
+    wchar_t sendTo[MAX_PATH] = L"";
+    SHGetFolderPathW(0, CSIDL_SENDTO, 0, SHGFP_TYPE_CURRENT, sendTo);
+    CoInitialize(0);  // the shortcuts are written through the shell's link object
+    if (shortcuts && !FillFolder(sendTo, L"qd-start-", shortcuts, {L"C:\\windows\\notepad.exe"}))
+        return fprintf(stderr, "startup_bench: Send To could not be filled\n"), 1;
     char self[MAX_PATH] = "";
     GetModuleFileNameA(0, self, MAX_PATH);
     const std::string folder(self, strrchr(self, '\\') + 1);
     std::vector<Program> programs;
-    for (int i = 2; i < argc; ++i)
-        programs.push_back({argv[i], argv[i], "QUIVERDESK", {}, {}, {}});
+    for (int i = 1; i < argc; ++i)
+        if (atoi(argv[i]) <= 0)
+            programs.push_back({argv[i], argv[i], "QUIVERDESK", {}, {}, {}});
     if (programs.empty())
         programs.push_back({"Quiverdesk.exe", folder + "Quiverdesk.exe", "QUIVERDESK", {}, {}, {}});
-    // Last, in this order: Quiverdesk's start timed from the inside (for the first paint only),
-    // the bare window with every kind of control Quiverdesk shows, and the bare window.
+    // Last, in this order: Quiverdesk's start timed from the inside (for the first paint only), the
+    // bare window with every kind of control Quiverdesk shows, the bare window with a list on its
+    // tabs, and the bare window.
     const char* yardsticks[][3] = {{"Quiverdesk, timed inside", "first_paint_quiverdesk.exe", "QUIVERDESK"},
                                    {"bare window with Quiverdesk's controls", "bare_controls.exe", "QDBAREWINDOW"},
+                                   {"bare window with tabs and a list", "bare_list.exe", "QDBAREWINDOW"},
                                    {"bare window with tabs", "bare_window.exe", "QDBAREWINDOW"}};
     for (const auto& yardstick : yardsticks)
         programs.push_back({yardstick[0], folder + yardstick[1], yardstick[2], {}, {}, {}});
-    const Program &twin = *(programs.end() - 3), &alike = *(programs.end() - 2), &bare = programs.back();
+    const Program &twin = *(programs.end() - 4), &alike = *(programs.end() - 3), &listed = *(programs.end() - 2),
+                  &bare = programs.back();
 
     // One launch of each first, not counted: it warms the caches all will share. Then the runs
     // interleaved, so a slow moment of the machine falls on all alike.
@@ -94,8 +106,11 @@ int main(int argc, char** argv)
             if (run < 0)
                 program.visible.clear(), program.idle.clear(), program.painted.clear();
         }
-    printf("Launches interleaved, after one uncounted launch of each. Each closed with WM_CLOSE, exit code 0.\n\n"
-           "| program | from process start to | runs | median ms | min ms | max ms |\n|---|---|---:|---:|---:|---:|\n");
+    FilesMatching(sendTo, L"qd-start-*", true);
+    printf("Send To holds %d shortcuts of this bench's besides its own. Launches interleaved, after one uncounted "
+           "launch of each. Each closed with WM_CLOSE, exit code 0.\n\n",
+           shortcuts);
+    printf("| program | from process start to | runs | median ms | min ms | max ms |\n|---|---|---:|---:|---:|---:|\n");
     for (const Program& program : programs) {
         PrintRow(program, "window painted whole (timed inside)", program.painted);
         if (&program != &twin && &program != &alike) {
@@ -104,16 +119,19 @@ int main(int argc, char** argv)
         }
     }
     printf("\n| program / bare window | to first paint | to visible | to first idle |\n|---|---:|---:|---:|\n");
-    for (size_t i = 0; i + 3 < programs.size(); ++i) {
+    for (size_t i = 0; i + 4 < programs.size(); ++i) {
         printf("| %s | ", programs[i].label.c_str());
         if (i == 0)
             printf("%.2f", Median(twin.painted) / Median(bare.painted));
         printf(" | %.2f | %.2f |\n", Median(programs[i].visible) / Median(bare.visible),
                bare.idle.empty() ? 0.0 : Median(programs[i].idle) / Median(bare.idle));
     }
+    // Quiverdesk names its rows before it first paints: its painted whole is its first rows on screen.
     printf(
         "\n| painted whole, ratio of medians | |\n|---|---:|\n| bare window with Quiverdesk's controls / bare window "
-        "| %.2f |\n| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n",
-        Median(alike.painted) / Median(bare.painted), Median(twin.painted) / Median(alike.painted));
+        "| %.2f |\n| Quiverdesk / bare window with Quiverdesk's controls | %.2f |\n| Quiverdesk, rows named / bare "
+        "window with tabs and a list | %.2f |\n",
+        Median(alike.painted) / Median(bare.painted), Median(twin.painted) / Median(alike.painted),
+        Median(twin.painted) / Median(listed.painted));
     return 0;
 }

@@ -44,8 +44,8 @@ EvaluateProc FindEvaluate()
     if (!looked) {
         // A reference held for the program's life: the function is called until the end.
         HMODULE shell32 = LoadLibraryW(L"shell32.dll");
-        evaluate = shell32 ? reinterpret_cast<EvaluateProc>(reinterpret_cast<void*>(
-                                 GetProcAddress(shell32, "SHEvaluateSystemCommandTemplate")))
+        evaluate = shell32 ? reinterpret_cast<EvaluateProc>(
+                       reinterpret_cast<void*>(GetProcAddress(shell32, "SHEvaluateSystemCommandTemplate")))
                            : 0;
         looked = true;
     }
