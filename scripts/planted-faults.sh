@@ -50,7 +50,7 @@ faults=(
   "commands/shell_actions.cpp|info.lpVerb = L\"properties\";|info.lpVerb = L\"open\";|properties opens the shortcut instead"
   "model/heap_string.cpp|    if (text >= m_buffer && m_buffer && text <= m_buffer + m_length)
         text = static_cast<wchar_t*>(block) + (text - m_buffer);|    ;|append of its own text reads freed memory"
-  "controls/shortcut_view.cpp|            image = item->GetIconIndex();|            image = 0;|every row shows the first icon"
+  "controls/shortcut_view.cpp|? item->GetIconIndex() : I_IMAGENONE;|? 0 : I_IMAGENONE;|every row shows the first icon"
   "model/shell_file_operation.cpp|lstrlenW(path) < MAX_PATH && !HoldsWildcard(path)|lstrlenW(path) < MAX_PATH|a name with '?' reaches the shell's delete"
   "commands/selection_command.cpp|    if (g_selectionCommandRunning)
         return false;|    ;|a second Delete runs inside the first"
@@ -115,11 +115,10 @@ faults=(
         RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
     (void)owner;|a switch value deleted without its .reg in the bin"
   "app/main_window.cpp|? NFR_UNICODE : NFR_ANSI|? NFR_ANSI : NFR_ANSI|the list's notifications come in 8-bit form"
-  "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row));|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row));|row names handed over as 8-bit text"
+  "controls/shortcut_view.cpp|SendToView(message, 0, reinterpret_cast<LPARAM>(&row))|SendToView(message == LVM_INSERTITEMW ? LVM_INSERTITEMA : LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&row))|row names handed over as 8-bit text"
   "model/hidden_attribute.cpp|DWORD kept = attributes & kSettable & ~FILE_ATTRIBUTE_HIDDEN;|DWORD kept = 0;|hiding a file drops its other attributes"
   "model/list_source.cpp|        if (SameName(found.cFileName, L\"desktop.ini\")) {|        if (false) {|the folder's desktop.ini listed as an item"
-  "commands/refresh.cpp|        if (again)
-            held.Restore();|        ;|a listing of the same tab loses the selection"
+  "commands/row_filler.cpp|        g_fill.held->Restore();|        ;|a listing of the same tab loses the selection"
   "app/message_loop.cpp|        OnSourceChanged(mainWindow, woken - WAIT_OBJECT_0);|        ;|a change notification wakes the loop but lists nothing"
   "commands/live_view.cpp|    if (moved |    if (true |every burst lists, even of a change already on show"
   "commands/live_view.cpp|kLongestBurstMilliseconds)
@@ -143,7 +142,9 @@ faults=(
   "model/change_watch.cpp|    return Add(kFolder, 0, folderPath) && Add(kFolderParent, 0, folderPath);|    return Add(kFolder, 0, folderPath);|a folder that goes is never seen coming back"
   "model/change_watch.cpp|    return Add(kKey, root, subKey) && Add(kKeyParent, root, subKey);|    return Add(kKey, root, subKey);|a key deleted is not seen going, where the system signals only its parent"
   "commands/live_view.cpp|    bool moved = !SamePath(GetFolderPath(mainWindow, g_live.tabIndex), g_live.tab.folder);|    bool moved = false;|a moved Send To folder is not followed"
-  "commands/row_filler.cpp|        FillAndShow(GetRowIndex(row));|        ;|a command acts on a row not yet filled"
+  "commands/row_filler.cpp|row = NextSelectedRow(row))
+        FillRow(row);|row = NextSelectedRow(row))
+        ;|a command acts on a row not yet filled"
   "model/item_index.cpp|    *unchanged = found >= 0 && SameStamp(m_entries[found].stamp, ref.GetStamp());|    *unchanged = found >= 0;|a changed entry keeps what was read of it before"
   "model/change_watch.cpp|            if (!SameFolder(ReadFolderId(watch.path), watch.id))
                 ArmFolder(i);|            ;|a folder made again at its path is not watched"
