@@ -6,13 +6,15 @@
 #include <windows.h>
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand);
-extern "C" void __main();  // the compiler's own: runs the static constructors, once
+
+typedef void (*ExitFunction)();
+// The static constructors as the linker lists them: -1, the constructors, then a null.
+extern "C" ExitFunction __CTOR_LIST__[];
 
 namespace {
 
 // What the static constructors register for the exit, run last first as the runtime's exit
-// does: the three globals' destructors and the compiler's own, and room to spare.
-typedef void (*ExitFunction)();
+// does: the globals' destructors, and room to spare.
 const int kMaxExitFunctions = 16;
 ExitFunction g_exitFunctions[kMaxExitFunctions];
 int g_exitCount = 0;
@@ -31,7 +33,14 @@ extern "C" int atexit(ExitFunction function)
 // for the SSE moves the compiler may use.
 extern "C" __attribute__((force_align_arg_pointer)) void QuiverdeskStart()
 {
-    __main();
+    // Last first, as the runtime's own __main runs them; C++ destructors go through atexit, so
+    // the linker's list of destructors is empty. Done here, not by __main, whose three functions
+    // would cost a block of the file for their unwind entries alone.
+    int constructors = 0;
+    while (__CTOR_LIST__[constructors + 1])
+        ++constructors;
+    while (constructors > 0)
+        __CTOR_LIST__[constructors--]();
     STARTUPINFOW startup;
     startup.cb = sizeof(startup);
     GetStartupInfoW(&startup);
