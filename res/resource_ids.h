@@ -100,9 +100,10 @@
 // menu's new item is added to the menu at run time, from its text here.
 #define CMD_COPY 32794
 #define CMD_SAVE_LIST 32795
-#define IDS_SAVE_FILTER 270
-#define IDS_SAVE_FAILED 271
-#define IDS_COLUMN_TAB 272
-#define IDS_USAGE 273
+// In the string table's blocks already there: each new block of sixteen costs the file room.
+#define IDS_SAVE_FILTER 269
+#define IDS_SAVE_FAILED 270
+#define IDS_COLUMN_TAB 271
+#define IDS_USAGE 233
 
 #endif
