@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "commands/entry_marks.h"
 #include "commands/export_rows.h"
 #include "res/resource_ids.h"
 
@@ -52,6 +53,8 @@ int ShowUsage(DWORD which, int exitCode)
 int ListRows(const wchar_t* file)
 {
     bool com = SUCCEEDED(CoInitialize(0));
+    // The marks the window would show, from the memory as it is: a listing here changes nothing.
+    LoadEntryMemory(false);
     ListText text(file ? kCommaSeparated : kTabSeparated);
     ListEveryTab(text);
     bool done = false;

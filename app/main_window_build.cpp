@@ -9,6 +9,7 @@
 #include "app/visual_styles.h"
 #include "app/window_dpi.h"
 #include "app/window_font.h"
+#include "commands/entry_marks.h"
 #include "commands/live_view.h"
 #include "commands/refresh.h"
 #include "commands/restart_elevated.h"
@@ -30,7 +31,7 @@ int NotBelowZero(int size)
 }
 
 // The status bar's part for the shortcut count or the listing's failure, at 96 DPI.
-const int kOutcomeWidth = 180;
+const int kOutcomeWidth = 260;
 
 // The DPI the columns and the toolbar's images were last scaled for.
 int g_layoutDpi = 96;
@@ -130,7 +131,9 @@ void OnCreate(HWND mainWindow)
     // the first look is at the rows of the tab chosen above (else Send To, tab 0), not at an empty
     // list. What the shell says of them follows in slices.
     StartCom();
+    LoadEntryMemory(true);
     RefreshShortcuts(mainWindow);
+    SayIfMemorySetAside(mainWindow);
 }
 
 // Recomputed whole on every resize: bars first, the tabs take the band between, the list their
@@ -181,6 +184,8 @@ void OnDestroy(HWND)
     StopWatching();
     // The fill's bound folder and the items' shell-link objects must go while COM is still up.
     StopFilling();
+    RememberListedRows();
+    SaveEntryMemory();
     g_shortcutList.RemoveAll();
     if (g_comStarted)
         CoUninitialize();

@@ -6,6 +6,7 @@
 #include <new>
 
 #include "commands/delete_value.h"
+#include "commands/entry_marks.h"
 #include "commands/message_words.h"
 #include "commands/selection_command.h"
 #include "controls/main_tabs.h"
@@ -58,6 +59,7 @@ void TakeStock(SelectionCommand& command, const RowGroup& group, bool startup, b
             stayed.Add(group.rows[i], row);
             continue;
         }
+        RememberRemoval(startup, row, command.Find(group.rows[i]), kMemoryDeleted);
         const RegistryPlace* switches = GetStartupSource(row.GetSource()).switches;
         if (startup && switches)
             ForgetStartupSwitch(command.GetMainWindow(), row.GetName(), switches);

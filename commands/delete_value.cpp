@@ -2,6 +2,7 @@
 // nothing is deleted that was not saved first, and the file stays unless nothing at all went.
 #include "commands/delete_value.h"
 
+#include "commands/entry_marks.h"
 #include "commands/message_words.h"
 #include "controls/shortcut_view.h"
 #include "controls/status_bar.h"
@@ -74,6 +75,7 @@ void DeleteSelectedValues(SelectionCommand& command, const int* rows, int count)
         if (!command.Check(rows[i]))
             continue;
         if (DeleteValue(command.GetMainWindow(), command.GetRow(rows[i]))) {
+            RememberRemoval(true, command.GetRow(rows[i]), command.Find(rows[i]), kMemoryDeleted);
             int row = FindRow(command.GetRow(rows[i]));
             if (row >= 0)
                 DeleteRow(row);

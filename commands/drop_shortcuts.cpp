@@ -3,12 +3,14 @@
 
 #include <new>
 
+#include "commands/entry_marks.h"
 #include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "controls/main_tabs.h"
 #include "controls/status_bar.h"
 #include "model/folder_path.h"
 #include "model/shortcut_file.h"
+#include "model/startup_switch.h"
 #include "res/resource_ids.h"
 
 // A drop writes only to a name surely free: one that could not be looked up (no access, a path the
@@ -34,8 +36,10 @@ void CreateShortcutsFromDrop(HWND mainWindow, HDROP drop)
         HeapString linkPath;
         if (dropped && DragQueryFileW(drop, i, dropped, length + 1) == length
             && MakeDropLinkPath(folder, dropped, LookUpDropName, linkPath) == kDropCreate
-            && CreateShortcutFile(dropped, L"", L"", SW_SHOW, linkPath.GetBuffer()))
+            && CreateShortcutFile(dropped, L"", L"", SW_SHOW, linkPath.GetBuffer())) {
+            RememberAccepted(IsStartupTab(tab), kSourceUserFolder, GetSwitchName(linkPath.GetBuffer()));
             ++made;
+        }
         delete[] dropped;
     }
     DragFinish(drop);

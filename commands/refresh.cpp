@@ -4,6 +4,7 @@
 #include <new>
 
 #include "commands/command_state.h"
+#include "commands/entry_marks.h"
 #include "commands/held_rows.h"
 #include "commands/live_view.h"
 #include "commands/row_filler.h"
@@ -131,10 +132,12 @@ bool ChangeRowsInPlace(ShortcutList& fresh, const TabReading& reading)
         ShortcutItem* item = fresh.GetAt(i);
         int place = changes.GetPlace(i);
         if (place >= 0) {
+            // The switch, and the marks that follow from it and from what the user removed.
             ShortcutItem* kept = g_shortcutList.GetAt(place);
-            bool off = (item->GetStates() & kStateSwitchedOff) != 0;
-            if (off != ((kept->GetStates() & kStateSwitchedOff) != 0)) {
-                kept->SetStates(kStateSwitchedOff, off);
+            const unsigned kEntryStates = kStateSwitchedOff | kStateNew | kStateBack;
+            if ((item->GetStates() ^ kept->GetStates()) & kEntryStates) {
+                kept->RemoveStates(kEntryStates);
+                kept->AddStates(item->GetStates() & kEntryStates);
                 UpdateRowStates(FindRowOfIndex(place));
             }
         } else if (place == -1) {
@@ -160,7 +163,14 @@ void ShowOutcome(HWND mainWindow, UINT wordsId, int count)
     char words[128] = "";
     char text[160] = "";
     LoadStringA(instance, wordsId, words, sizeof(words));
-    wsprintfA(text, words, count);
+    int length = wsprintfA(text, words, count);
+    int fresh = 0;
+    int back = 0;
+    CountMarks(&fresh, &back);
+    if (wordsId == IDS_SHORTCUT_COUNT && (fresh || back)) {
+        LoadStringA(instance, IDS_MARK_COUNT, words, sizeof(words));
+        wsprintfA(text + length, words, fresh, back);
+    }
     g_statusBar.SetWords(1, text);
 }
 
@@ -190,6 +200,12 @@ unsigned GetListingCount()
 bool IsListingHeld()
 {
     return g_commandsRunning > 0 || GetNameEditor();
+}
+
+void RememberListedRows()
+{
+    if (g_listedTab >= 0)
+        RememberRows(g_listedSources, g_listedReading.folderRead);
 }
 
 void ShowRowCount(HWND mainWindow)
@@ -237,6 +253,9 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
         if (again && SameStamp(reading.iniStamps[0], g_listedReading.iniStamps[0])
             && SameStamp(reading.iniStamps[1], g_listedReading.iniStamps[1]))
             TakeUnchangedDetails(fresh, g_shortcutList);
+        // The rows of another tab are remembered as they stood before they go.
+        if (!again && g_listedTab >= 0)
+            RememberRows(g_listedSources, g_listedReading.folderRead);
         g_shortcutList.Swap(fresh);
         // Filled whatever happened: rows, or none, never the last folder's.
         ShowPlaceColumn(tab.startup);

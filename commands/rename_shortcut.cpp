@@ -5,6 +5,7 @@
 #include "commands/rename_shortcut.h"
 
 #include "commands/command_state.h"
+#include "commands/entry_marks.h"
 #include "commands/message_words.h"
 #include "commands/refresh.h"
 #include "commands/sort_rows.h"
@@ -155,6 +156,7 @@ void OnEndRename(HWND mainWindow, const NMLVDISPINFOW* info)
         } else if (verdict == kNameAccepted) {
             if (renaming.startup)
                 MoveStartupSwitch(mainWindow, GetSwitchName(oldPath), GetSwitchName(newPath), renaming.switches);
+            RememberAccepted(renaming.startup, renaming.row.GetSource(), GetSwitchName(newPath));
             RebindRow(renaming.row, newPath);
         }
     }

@@ -2,6 +2,7 @@
 // source's own key; the rows show their new state at once, without a listing.
 #include "commands/switch_startup.h"
 
+#include "commands/entry_marks.h"
 #include "commands/message_words.h"
 #include "commands/selection_command.h"
 #include "controls/shortcut_view.h"
@@ -38,7 +39,13 @@ void SwitchSelectedShortcuts(HWND mainWindow, bool on)
             ShowWordsWith(mainWindow, MB_OK | MB_ICONWARNING, IDS_SWITCH_FAILED, name);
             continue;
         }
+        // Switched here, the entry is the user's doing: no longer what came back.
         item->SetStates(kStateSwitchedOff, !on);
+        item->RemoveStates(kStateBack);
+        if (on)
+            RememberAccepted(true, row.GetSource(), name);
+        else
+            RememberRemoval(true, row, item, kMemorySwitchedOff);
         UpdateRowStates(FindRow(row));
     }
 }

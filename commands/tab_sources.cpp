@@ -4,6 +4,7 @@
 
 #include <new>
 
+#include "commands/entry_marks.h"
 #include "controls/shortcut_view.h"
 #include "model/item_index.h"
 #include "model/shortcut_item.h"
@@ -88,8 +89,10 @@ void ItemAdder::Visit(const SourceEntry& entry)
         item->SetSource(entry.source);
     }
     item->SetStamp(entry.stamp);
-    if (item->IsUsable() && m_switches.IsOff(entry))
-        item->AddStates(kStateSwitchedOff);
+    if (!item->IsUsable())
+        return;
+    bool off = m_switches.IsOff(entry);
+    item->AddStates((off ? kStateSwitchedOff : 0) | GetEntryMarks(m_tab.startup, entry.source, entry.name, off));
 }
 
 bool SamePath(const HeapString& left, const HeapString& right)

@@ -46,8 +46,10 @@ void ListText::AddCell(const wchar_t* text)
     if (!text)
         text = L"";
     if (m_lineStarted)
-        Put(m_format == kTabSeparated ? L'\t' : L',');
+        Put(m_format == kCommaSeparated ? L',' : L'\t');
     m_lineStarted = true;
+    if (m_format == kEscaped)
+        return PutEscaped(text);
     bool quoted = m_format == kCommaSeparated && wcspbrk(text, L",\"\r\n");
     if (quoted)
         Put(L'"');
@@ -61,6 +63,27 @@ void ListText::AddCell(const wchar_t* text)
     }
     if (quoted)
         Put(L'"');
+}
+
+void ListText::PutEscaped(const wchar_t* text)
+{
+    // Each unit a cell can't hold as it is, and the letter that stands for it after a backslash.
+    static const wchar_t kEscapes[][2] = {{L'\\', L'\\'}, {L'\t', L't'}, {L'\r', L'r'}, {L'\n', L'n'}};
+    for (const wchar_t* at = text; *at; ++at) {
+        wchar_t unit = *at;
+        bool lone = ((unit & 0xFC00) == 0xD800 && (at[1] & 0xFC00) != 0xDC00)
+                    || ((unit & 0xFC00) == 0xDC00 && (at == text || (at[-1] & 0xFC00) != 0xD800));
+        wchar_t escaped[8] = {unit, 0};
+        for (int i = 0; i < 4; ++i)
+            if (unit == kEscapes[i][0]) {
+                escaped[0] = L'\\';
+                escaped[1] = kEscapes[i][1];
+            }
+        if (lone)
+            wsprintfW(escaped, L"\\u%04X", unit);
+        for (const wchar_t* put = escaped; *put; ++put)
+            Put(*put);
+    }
 }
 
 void ListText::EndLine()

@@ -5,7 +5,10 @@
 
 #include <windows.h>
 
-enum ListFormat { kTabSeparated, kCommaSeparated };
+// Escaped is tab-separated too, for the program's own files: every cell comes back exactly, its
+// backslashes, tabs and line breaks as \\, \t, \r and \n, and a lone surrogate, which UTF-8 can't
+// carry, as \uXXXX.
+enum ListFormat { kTabSeparated, kCommaSeparated, kEscaped };
 
 // Lines of cells, each line ended by CR LF, in a block that doubles as it grows: a list of
 // thousands of rows is built a cell at a time. Comma-separated text begins with a byte order mark.
@@ -28,6 +31,7 @@ private:
     ListText(const ListText&);
     ListText& operator=(const ListText&);
     void Put(wchar_t unit);
+    void PutEscaped(const wchar_t* text);
 
     ListFormat m_format;
     wchar_t* m_text;  // owned, new[]; terminated

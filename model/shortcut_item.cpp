@@ -125,7 +125,7 @@ void ShortcutItem::Forget()
 
 unsigned ShortcutItem::GetKnownStates() const
 {
-    return (m_states & (kStateSwitchedOff | kStateHidden)) | m_setStates | m_filledStates;
+    return (m_states & (kStateSwitchedOff | kStateHidden | kStateNew | kStateBack)) | m_setStates | m_filledStates;
 }
 
 void ShortcutItem::ForgetCheckedStates()

@@ -1,5 +1,5 @@
 // What the state column says of a shortcut: switched off, target gone, target out of reach,
-// duplicated, unreadable. An item holds these as bits.
+// duplicated, unreadable, hidden, new since the last run, come back. An item holds these as bits.
 #ifndef QUIVERDESK_MODEL_SHORTCUT_STATE_H
 #define QUIVERDESK_MODEL_SHORTCUT_STATE_H
 
@@ -11,9 +11,11 @@ enum ShortcutState {
     kStateUnverifiable = 1 << 2,   // target on a share, removable or optical media, or an absent drive
     kStateDuplicate = 1 << 3,      // another row has the same target (or program) and arguments
     kStateUnreadable = 1 << 4,     // the file is no readable shortcut
-    kStateHidden = 1 << 5          // the file has the Hidden attribute: the Send To menu leaves it out
+    kStateHidden = 1 << 5,         // the file has the Hidden attribute: the Send To menu leaves it out
+    kStateNew = 1 << 6,            // not listed when the program last closed
+    kStateBack = 1 << 7            // deleted or switched off through the program, and there or on again
 };
-const int kStateCount = 6;
+const int kStateCount = 8;
 
 // Classifies a target path. Only a path on a present local fixed drive is probed, with one
 // attribute call; a share, removable or optical media or an absent drive is never touched, so

@@ -4,22 +4,15 @@
 #include <windows.h>
 #include <shlobj.h>
 
+#include "model/own_folder.h"
 #include "model/reg_file.h"
 
 namespace {
 
-// The backup folder, made when missing; false when the shell names no local application data.
+// The backup folder, made when missing.
 bool MakeBackupFolder(wchar_t (&folder)[MAX_PATH])
 {
-    const wchar_t kOwn[] = L"\\Quiverdesk";
-    const wchar_t kBackups[] = L"\\Backups";
-    if (FAILED(SHGetFolderPathW(0, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, 0, SHGFP_TYPE_CURRENT, folder))
-        || lstrlenW(folder) + lstrlenW(kOwn) + lstrlenW(kBackups) >= MAX_PATH)
-        return false;
-    lstrcatW(folder, kOwn);
-    CreateDirectoryW(folder, 0);
-    lstrcatW(folder, kBackups);
-    return CreateDirectoryW(folder, 0) || GetLastError() == ERROR_ALREADY_EXISTS;
+    return MakeOwnPath(L"\\Backups", folder) && (CreateDirectoryW(folder, 0) || GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 HANDLE CreateBackupFile(HeapString& path)

@@ -105,5 +105,11 @@
 #define IDS_SAVE_FAILED 270
 #define IDS_COLUMN_TAB 271
 #define IDS_USAGE 233
+// The marks of what is new since the last close and what came back, their count in the status bar,
+// and a memory file set aside: in a block already there too.
+#define IDS_STATE_NEW 234
+#define IDS_STATE_BACK 235
+#define IDS_MARK_COUNT 236
+#define IDS_MEMORY_SET_ASIDE 237
 
 #endif

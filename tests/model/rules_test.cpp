@@ -1,9 +1,13 @@
 // The rules the commands follow, as tables without the main window: a new name as Windows judges
 // file names, a dropped item's shortcut name, the states of targets, duplicates and switches, and
-// the states' words.
+// the states' words, and the memory between runs in its text.
+#include <memory>
+
 #include "commands/drop_shortcuts.h"
 #include "controls/state_text.h"
 #include "model/drop_name.h"
+#include "model/entry_memory.h"
+#include "model/list_text.h"
 #include "model/link_name.h"
 #include "model/shortcut_state.h"
 #include "model/startup_switch.h"
@@ -180,6 +184,8 @@ TEST(StateWords, EachStateSaysItsWordsInOrderAndWholeWordsOnly)
         {kStateDuplicate, 64, L"重複"},
         {kStateUnreadable, 64, L"読み込めません"},
         {kStateHidden, 64, L"非表示"},
+        {kStateNew | kStateDuplicate, 64, L"重複、新規"},
+        {kStateBack | kStateSwitchedOff, 64, L"無効、復活"},
         {kStateHidden | kStateDuplicate | kStateSwitchedOff, 64, L"無効、重複、非表示"},
         {kStateSwitchedOff | kStateTargetMissing, 19, L"無効、リンク先なし"},
         {kStateSwitchedOff | kStateTargetMissing, 18, L"無効"},
@@ -191,4 +197,71 @@ TEST(StateWords, EachStateSaysItsWordsInOrderAndWholeWordsOnly)
         EXPECT_EQ(Ansi(row.words), words) << row.states << " in " << row.capacity;
     }
     DestroyWindow(window);
+}
+
+// The memory's text gives back every name exactly, whatever it holds, and compares names as Windows
+// does. Only the newest removals of a source stay; a source never listed marks nothing new, and a
+// name made here again is not back.
+TEST(EntryMemoryText, NamesComeBackExactlyAndOnlyTheNewestRemovalsStay)
+{
+    const Text names[] = {
+        L"tab\there", L"back\\slash\\", L"line\r\nbreak", L"\U00020BB7 \U0001F600", L"lone \xD800", L"lone \xDC00 end",
+        L""};
+    EntryMemory memory;
+    memory.StartListing(3);
+    for (const Text& name : names)
+        memory.Listed(3, name.c_str(), L"C:\\t.exe", L"/a\tb");
+    for (int i = 0; i < kRemovalsKept + 3; ++i)
+        memory.Removed(0, kMemoryDeleted, (L"r" + std::to_wstring(i)).c_str(), 0, 0);
+    memory.Removed(1, kMemorySwitchedOff, L"off", 0, 0);
+    memory.Removed(1, kMemoryDeleted, L"made again", 0, 0);
+    memory.Accepted(1, L"made again");
+    ListText text(kEscaped);
+    memory.Write(text);
+    int size = 0;
+    std::unique_ptr<char[]> bytes(ToUtf8(text.GetText(), text.GetLength(), &size));
+    EntryMemory again;
+    ASSERT_TRUE(again.Read(bytes.get(), size)) << bytes.get();
+    for (const Text& name : names)
+        EXPECT_EQ(0u, again.GetMarks(3, name.c_str(), false)) << Ansi(name);
+    const struct {
+        int slot;
+        const wchar_t* name;
+        bool off;
+        unsigned marks;
+    } rows[] = {
+        {3, L"TAB\tHERE", false, 0}, {3, L"lone \xDBFF", false, kStateNew}, {4, L"x", false, 0},
+        {0, L"r2", false, 0},        {0, L"r3", false, kStateBack},         {0, L"R202", true, kStateBack},
+        {1, L"off", true, 0},        {1, L"off", false, kStateBack},        {1, L"made again", false, 0},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(row.marks, again.GetMarks(row.slot, row.name, row.off)) << Ansi(row.name);
+}
+
+// A memory that is not whole, or not the program's, is trusted in nothing: one bad line, and no
+// source is known. Only the sound one marks a name its source did not list as new.
+TEST(EntryMemoryText, AnythingButASoundMemoryIsTrustedInNothing)
+{
+    const std::string header = "Quiverdesk memory 1\r\n", sendTo = "SendTo\tlisted\t\t\t\t\r\n";
+    const std::string files[] = {
+        header + sendTo,  // sound
+        "",
+        "MZ\x90\x03",
+        "Quiverdesk memory 2\r\n" + sendTo,
+        header + "SendTo\tlisted\t\t\t\t",  // cut short
+        header + "SendTo\tlisted\t\t\t\n",
+        header + "SendTo\tlisted\t\t\t\r\n",
+        header + "SendTo\tlisted\t\t\t\t\t\r\n",
+        header + sendTo + "SendTo\tseen\t\ta\\q\t\t\r\n",
+        header + sendTo + "SendTo\tseen\t\ta\\u00G0\t\t\r\n",
+        header + sendTo + "SendTo\tgone\t\ta\t\t\r\n",
+        header + "Elsewhere\tlisted\t\t\t\t\r\n",
+        header + sendTo + "SendTo\tseen\t\t\xff\t\t\r\n",
+    };
+    for (const std::string& bytes : files) {
+        EntryMemory memory;
+        bool sound = &bytes == files;
+        EXPECT_EQ(sound, memory.Read(bytes.data(), static_cast<int>(bytes.size()))) << bytes;
+        EXPECT_EQ(sound ? kStateNew : 0u, memory.GetMarks(0, L"x", false)) << bytes;
+    }
 }

@@ -301,7 +301,16 @@ inline Text TrashFolder()
     return trash;
 }
 
-// Empties Send To, Startup, the scratch tree and the test prefix's recycle bin around each test.
+// A file in the program's folder under the local application data.
+inline Text OwnFile(const Text& name)
+{
+    wchar_t local[MAX_PATH] = L"";
+    SHGetFolderPathW(0, CSIDL_LOCAL_APPDATA, 0, SHGFP_TYPE_CURRENT, local);
+    return Text(local) + L"\\Quiverdesk\\" + name;
+}
+
+// Empties Send To, Startup, the scratch tree, the test prefix's recycle bin and the program's memory
+// around each test.
 class ShellFolderTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -325,6 +334,9 @@ protected:
                 std::filesystem::remove_all(L"\\\\?\\" + entry.path().wstring());
         }
         RegDeleteKeyW(HKEY_CURRENT_USER, kSwitchKey);
+        // What the last window remembered would mark this test's rows.
+        for (const wchar_t* name : {L"Memory.txt", L"Memory.unreadable.txt"})
+            DeleteFileW(OwnFile(name).c_str());
         // The bin names a file after those it already holds: each test starts with none.
         for (const wchar_t* part : {L"\\files", L"\\info"}) {
             std::error_code absent;
