@@ -73,7 +73,7 @@ bool Unescape(wchar_t* text)
                 unit = 0;
                 for (int i = 0; i < 4; ++i) {
                     wchar_t digit = *++at;
-                    int value = digit >= L'0' && digit <= L'9' ? digit - L'0'
+                    int value = digit >= L'0' && digit <= L'9'   ? digit - L'0'
                                 : digit >= L'A' && digit <= L'F' ? digit - L'A' + 10
                                                                  : -1;
                     if (value < 0)
@@ -173,7 +173,8 @@ bool EntryMemory::Read(const char* bytes, int size)
 {
     int length = size > 0 ? MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, size, 0, 0) : 0;
     wchar_t* text = new (std::nothrow) wchar_t[length + 1];  // owned; freed below
-    bool sound = text && length && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, size, text, length) == length;
+    bool sound =
+        text && length && MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes, size, text, length) == length;
     if (sound) {
         text[length] = L'\0';
         // Every line, the last too, ends in CR LF: a file cut short is no memory.

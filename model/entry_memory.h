@@ -74,10 +74,10 @@ private:
     bool ReadLine(wchar_t* line);
     void WriteSlot(ListText& text, int slot, const MemoryRecords& records) const;
 
-    MemoryRecords m_before;    // seen at the last close, sorted by slot and name for the search
-    MemoryRecords m_now;       // listed in this run, the last listing of each slot
-    MemoryRecords m_removals;  // oldest first
-    MemoryRecords m_accepted;  // made or switched on through the program in this run
+    MemoryRecords m_before;           // seen at the last close, sorted by slot and name for the search
+    MemoryRecords m_now;              // listed in this run, the last listing of each slot
+    MemoryRecords m_removals;         // oldest first
+    MemoryRecords m_accepted;         // made or switched on through the program in this run
     bool m_known[kMemorySlotCount];   // the last close remembered the slot, even empty
     bool m_listed[kMemorySlotCount];  // listed in this run
 };

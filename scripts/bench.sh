@@ -83,6 +83,12 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   run state_bench.exe $state_sizes
   echo
+  echo "## The memory between runs"
+  echo
+  echo "What reading the memory file costs a first listing, and how large the file grows."
+  echo
+  run memory_bench.exe 1000
+  echo
   echo "## Soak and a big drop"
   echo
   echo "Refreshes of 50 shortcuts, then one drop of many files onto Send To, on the real window."
