@@ -161,6 +161,14 @@ faults=(
   "model/shortcut_state.cpp|    MarkDuplicates(keys, keyed);|    ;|duplicates go unmarked"
   "commands/live_view.cpp|    g_live.timerSet = false;
 }|}|a window's pending live timer silences the next window"
+  "model/entry_memory.cpp|            default: return false;|            default: break;|a memory file with an escape the program never writes is trusted"
+  "model/entry_memory.cpp|            if (IsKept(removal, slot) && kept-- <= kRemovalsKept)|            if (IsKept(removal, slot))|a source's removals are kept past the newest 200"
+  "commands/delete_shortcuts.cpp|        RememberRemoval(startup, row, command.Find(group.rows[i]), kMemoryDeleted);
+|
+|a file deleted here and made again is not marked as come back"
+  "model/entry_memory.cpp|    if (!m_known[slot])
+        return 0;|    ;|every entry of a source never remembered is new"
+  "commands/switch_startup.cpp|            RememberRemoval(true, row, item, kMemorySwitchedOff);|            ;|an entry switched off here and on again elsewhere is not marked"
 )
 
 # Copies the tree (without builds and git).
@@ -186,6 +194,12 @@ if $check_only; then
   n=0 stale=0
   for fault in "${faults[@]}"; do
     n=$((n + 1))
+    # The fields are parted by '|': one more in a fault's code would cut it in the wrong place.
+    if [ "$(tr -cd '|' <<<"$fault" | wc -c)" -ne 3 ]; then
+      echo "planted-faults: fault $n holds a '|' of its own, which the table would take for a field's end" >&2
+      stale=$((stale + 1))
+      continue
+    fi
     IFS='|' read -r -d '' file old new what <<<"$fault" || true
     what=${what%$'\n'}
     cp "$src/$file" "$work/saved" 2>/dev/null || true
