@@ -89,6 +89,12 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   run memory_bench.exe 1000
   echo
+  echo "## The list on the command line"
+  echo
+  echo "\`Quiverdesk.exe /list\` beside the window's own first listing of the same rows."
+  echo
+  run list_bench.exe 1000
+  echo
   echo "## Soak and a big drop"
   echo
   echo "Refreshes of 50 shortcuts, then one drop of many files onto Send To, on the real window."
