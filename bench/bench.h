@@ -93,6 +93,22 @@ inline bool FillFolder(const std::wstring& folder, const wchar_t* prefix, int n,
     return true;
 }
 
+// N values of the user's Run key, prefix00000 and on, each starting notepad with its own number;
+// with present false, those values go. A prefix no one else's names match keeps others' values.
+inline void SetRunValues(const wchar_t* prefix, int n, bool present)
+{
+    const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+    for (int i = 0; i < n; ++i) {
+        wchar_t name[32], line[64];
+        wsprintfW(name, L"%s%05d", prefix, i);
+        wsprintfW(line, L"\"C:\\windows\\notepad.exe\" /n %05d", i);
+        if (present)
+            RegSetKeyValueW(HKEY_CURRENT_USER, kRun, name, REG_SZ, line, (lstrlenW(line) + 1) * sizeof(wchar_t));
+        else
+            RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, name);
+    }
+}
+
 // The positive numbers among a program's arguments, in their order; the defaults when none is.
 inline std::vector<int> NumbersAsked(int argc, char** argv, std::vector<int> defaults)
 {

@@ -7,21 +7,6 @@
 
 namespace {
 
-const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
-void SetRunValues(int n, bool set)
-{
-    for (int i = 0; i < n; ++i) {
-        wchar_t name[32], line[64];
-        wsprintfW(name, L"qd-list-%05d", i);
-        wsprintfW(line, L"C:\\windows\\notepad.exe /%d", i);
-        if (set)
-            RegSetKeyValueW(HKEY_CURRENT_USER, kRun, name, REG_SZ, line, (lstrlenW(line) + 1) * sizeof(wchar_t));
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, name);
-    }
-}
-
 // Both tabs listed afresh on the window, each until every row is filled.
 void ListBothTabs(HWND window)
 {
@@ -62,12 +47,13 @@ int main(int argc, char** argv)
     printf("Medians of 5 runs each, taking turns, ms. \"The window\" lists Send To and then the Startup\n"
            "tab afresh, each until every row is filled; \"the listing of /list\" is the same rows read\n"
            "by the command line's code in this process; \"/list\" is the whole process, its output to a file.\n\n"
-           "| N shortcuts and N Run values | the window | the listing of /list | listing / window | /list | /list / window |\n"
+           "| N shortcuts and N Run values | the window | the listing of /list | listing / window | /list | /list / "
+           "window |\n"
            "|---:|---:|---:|---:|---:|---:|\n");
     for (int n : NumbersAsked(argc, argv, {1000})) {
         if (!FillFolder(bench.sendTo, L"qd-list-", n, {L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe"}))
             return fprintf(stderr, "list_bench: could not fill Send To\n"), 1;
-        SetRunValues(n, true);
+        SetRunValues(L"qd-list-", n, true);
         ListBothTabs(bench.window);  // warms the caches
         std::vector<double> window, listing, process;
         for (int run = 0; run < 5; ++run) {
@@ -83,7 +69,7 @@ int main(int argc, char** argv)
                Median(listing) / Median(window), Median(process), Median(process) / Median(window));
         fprintf(stderr, "list_bench: N=%d done\n", n);
         FilesMatching(bench.sendTo, L"qd-list-*.lnk", true);
-        SetRunValues(n, false);
+        SetRunValues(L"qd-list-", n, false);
     }
     DeleteFileW(output.c_str());
     return 0;

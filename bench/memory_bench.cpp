@@ -6,8 +6,6 @@
 
 namespace {
 
-const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
-
 std::wstring MemoryFile()
 {
     wchar_t local[MAX_PATH] = L"";
@@ -25,19 +23,6 @@ HWND Reopen(HWND window)
     return StartMainWindow();
 }
 
-void SetRunValues(int n, bool set)
-{
-    for (int i = 0; i < n; ++i) {
-        wchar_t name[32], line[64];
-        wsprintfW(name, L"qd-memory-%05d", i);
-        wsprintfW(line, L"C:\\windows\\notepad.exe /%d", i);
-        if (set)
-            RegSetKeyValueW(HKEY_CURRENT_USER, kRun, name, REG_SZ, line, (lstrlenW(line) + 1) * sizeof(wchar_t));
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, name);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -51,7 +36,7 @@ int main(int argc, char** argv)
     for (int n : NumbersAsked(argc, argv, {1000})) {
         if (!FillFolder(bench.sendTo, L"qd-memory-", n, {L"C:\\windows\\notepad.exe", L"C:\\windows\\regedit.exe"}))
             return fprintf(stderr, "memory_bench: could not fill Send To\n"), 1;
-        SetRunValues(n, true);
+        SetRunValues(L"qd-memory-", n, true);
         DeleteFileW(memory.c_str());
         bench.window = Reopen(bench.window);
         ClickTab(bench.window, 1);
@@ -76,7 +61,7 @@ int main(int argc, char** argv)
                Median(with) / Median(without));
         fprintf(stderr, "memory_bench: N=%d done\n", n);
         FilesMatching(bench.sendTo, L"qd-memory-*.lnk", true);
-        SetRunValues(n, false);
+        SetRunValues(L"qd-memory-", n, false);
     }
     DeleteFileW(memory.c_str());
     return 0;

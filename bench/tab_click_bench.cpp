@@ -7,20 +7,6 @@ namespace {
 
 const wchar_t kRun[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
 
-// Only this bench's own values go: a name no one else's can match.
-void SetRunValues(int n, bool present)
-{
-    for (int i = 0; i < n; ++i) {
-        wchar_t name[32], line[64];
-        wsprintfW(name, L"qd-click-%05d", i);
-        wsprintfW(line, L"\"C:\\windows\\notepad.exe\" /n %05d", i);
-        if (present)
-            RegSetKeyValueW(HKEY_CURRENT_USER, kRun, name, REG_SZ, line, (lstrlenW(line) + 1) * sizeof(wchar_t));
-        else
-            RegDeleteKeyValueW(HKEY_CURRENT_USER, kRun, name);
-    }
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -42,7 +28,7 @@ int main(int argc, char** argv)
                 return fprintf(stderr, "tab_click_bench: could not fill the folder\n"), 1;
             if (kind == 1)
                 FilesMatching(bench.startup, L"qd-click-*.lnk", true);
-            SetRunValues(n, kind != 0);
+            SetRunValues(L"qd-click-", n, kind != 0);
             double ms = MedianMs(3, refresh);
             const char* what = kind == 0 ? "shortcuts" : kind == 1 ? "Run values" : "both";
             printf("| %d | %s | %.1f | %.3f |\n", n, what, ms, (ms - empty) / (n * (kind == 2 ? 2 : 1)));
@@ -55,7 +41,7 @@ int main(int argc, char** argv)
         for (const std::wstring& folder : {bench.sendTo, bench.startup})
             if (!FillFolder(folder, L"qd-click-", n, {L"C:\\windows\\notepad.exe"}))
                 return fprintf(stderr, "tab_click_bench: could not fill the folders\n"), 1;
-        SetRunValues(n, true);
+        SetRunValues(L"qd-click-", n, true);
         const double one = MedianMs(3, refresh);
         for (int selected = 0; selected < 2; ++selected) {
             unsigned fills = GetFillCount();
@@ -67,7 +53,7 @@ int main(int argc, char** argv)
     }
     for (const std::wstring& folder : {bench.sendTo, bench.startup})
         FilesMatching(folder, L"qd-click-*.lnk", true);
-    SetRunValues(sizes.back(), false);
+    SetRunValues(L"qd-click-", sizes.back(), false);
     if (made == REG_CREATED_NEW_KEY)
         RegDeleteKeyW(HKEY_CURRENT_USER, kRun);
     return 0;
