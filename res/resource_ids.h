@@ -105,5 +105,7 @@
 #define IDS_SAVE_FAILED 270
 #define IDS_COLUMN_TAB 271
 #define IDS_USAGE 233
+// The publisher column's title, in a block already there.
+#define IDS_COLUMN_PUBLISHER 259
 
 #endif
