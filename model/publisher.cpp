@@ -32,7 +32,9 @@ bool IsProgram(const wchar_t* path)
 
 wchar_t* ReadPublisher(const wchar_t* program)
 {
-    if (!program || !IsProgram(program) || !IsOnLocalFixedDrive(program))
+    if (!program || !IsProgram(program))
+        return 0;
+    if (!IsOnLocalFixedDrive(program))
         return 0;
     // The file the shell would start: System32's own, not a 32-bit program's view of it. It is read
     // as data, so no code of the other kind is loaded.
