@@ -11,6 +11,7 @@ qd_cleanup() {
   [ -n "${QD_XVFB_PID:-}" ] && kill "$QD_XVFB_PID" 2>/dev/null || true
 }
 
+# As large as a 150 % laptop's screen: at 144 DPI the program opens wide enough for every column.
 qd_start_xvfb() {
   local n=99
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done

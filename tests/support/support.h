@@ -408,6 +408,16 @@ inline Text ScratchFolder(const Text& relative)
     return path;
 }
 
+// A copy at path of the library built beside the tests, whose version information names 矢筒工房.
+inline Text CopyVersioned(const Text& path)
+{
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(0, self, MAX_PATH);
+    const Text versioned = Text(self, wcsrchr(self, L'\\') + 1) + L"versioned.dll";
+    EXPECT_TRUE(CopyFileW(versioned.c_str(), path.c_str(), FALSE)) << Ansi(path);
+    return path;
+}
+
 inline bool AddSample(const Text& dir, const Text& sample, const Text& name = L"")
 {
     Text to = dir + L"\\" + (name.empty() ? sample : name);
@@ -522,8 +532,9 @@ inline const struct {
 };
 
 // What keeps a column of a main window's list out of sight, or cuts a word of the state or place
-// columns short, each word measured with font plus the list's cell padding at dpi; empty: nothing.
-inline std::string ColumnsMisfit(HWND mainWindow, HFONT font, int dpi)
+// columns short, each word measured with font plus the list's cell padding at dpi; with filled, the
+// room the columns leave but a scroll bar's too. Empty: nothing.
+inline std::string ColumnsMisfit(HWND mainWindow, HFONT font, int dpi, bool filled = false)
 {
     HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
     RECT client = {};
@@ -534,6 +545,8 @@ inline std::string ColumnsMisfit(HWND mainWindow, HFONT font, int dpi)
     std::string misfit = sum > client.right || GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL
                              ? std::to_string(sum) + " > " + std::to_string(client.right)
                              : "";
+    if (filled && sum + GetSystemMetrics(SM_CXVSCROLL) < client.right)
+        misfit += "room left";
     HDC dc = GetDC(0);
     HGDIOBJ old = SelectObject(dc, font);
     Names words[] = {

@@ -136,16 +136,13 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
 }
 
 // The publisher is the company a program's version information names, read once a listing for
-// every row that starts it, shortcut or Run value, and kept while its entry is unchanged. Nothing is
-// read of a document, a folder, a share or a disc, though the last holds the same program.
+// every row that starts it, shortcut or Run value, and not again by F5. Nothing is read of a
+// document, a folder, a share or a disc, though the last holds the same program.
 TEST_F(StartupTest, EachProgramsPublisherIsReadOnceFromLocalDrivesOnlyAndSorts)
 {
-    wchar_t self[MAX_PATH] = L"";
-    GetModuleFileNameW(0, self, MAX_PATH);
-    const Text versioned = Text(self, wcsrchr(self, L'\\') + 1) + L"versioned.dll", app = kScratchFolder + L"\\app.exe";
-    m_files.push_back(L"R:\\qdapp.exe");
-    for (const Text& to : {app, kScratchFolder + L"\\app.txt", m_files.back()})
-        ASSERT_TRUE(CopyFileW(versioned.c_str(), to.c_str(), FALSE)) << Ansi(to);
+    const Text app = CopyVersioned(kScratchFolder + L"\\app.exe");
+    m_files.push_back(CopyVersioned(L"R:\\qdapp.exe"));
+    CopyVersioned(kScratchFolder + L"\\app.txt");
     const Text company = L"矢筒工房", line = L"\"" + app + L"\" /x";
     const std::pair<Text, Text> rows[] = {{L"a", app},
                                           {L"b", app},
