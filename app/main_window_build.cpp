@@ -160,6 +160,26 @@ void OnSize(HWND mainWindow)
                      NotBelowZero(display.bottom - display.top));
 }
 
+void OpenAtDefaultSize(HWND mainWindow)
+{
+    RECT outer;
+    GetWindowRect(mainWindow, &outer);
+    int width = (outer.right - outer.left) - GetShortcutViewWidth() + GetWantedViewWidth();
+    if (width < ScaleToDpi(600, g_layoutDpi))
+        width = ScaleToDpi(600, g_layoutDpi);
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        RECT& work = monitor.rcWork;
+        width = width < work.right - work.left ? width : work.right - work.left;
+        outer.left = outer.left + width <= work.right ? outer.left : work.right - width;
+    }
+    SetWindowPos(mainWindow, 0, outer.left, outer.top, width, ScaleToDpi(300, g_layoutDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The description takes the rest, once: from then on the widths are the user's.
+    FitColumns();
+}
+
 // The window moved to a screen of another DPI: what was scaled or made for the old one is redone,
 // the window takes the rectangle the system suggests, and the layout follows.
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested)

@@ -2,7 +2,6 @@
 #include "app/main_window.h"
 
 #include "app/visual_styles.h"
-#include "app/window_dpi.h"
 #include "res/resource_ids.h"
 
 char g_title[100];
@@ -46,11 +45,7 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
                                   300, 0, 0, instance, 0);
     if (!window)
         return 0;
-    // 600 x 300 at 96 DPI: as large to the eye on every screen.
-    int dpi = WindowDpi(window);
-    if (dpi != 96)
-        SetWindowPos(window, 0, 0, 0, ScaleToDpi(600, dpi), ScaleToDpi(300, dpi),
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    OpenAtDefaultSize(window);
     ShowWindow(window, showCommand);
     // Painted whole, children too, before the first listing that WM_CREATE posted: the user sees
     // the window at once and the list fill in, not an empty frame while the folder is read.

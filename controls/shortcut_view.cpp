@@ -7,6 +7,7 @@
 
 #include "controls/row_icons.h"
 #include "controls/state_text.h"
+#include "model/shortcut_state.h"
 #include "model/shortcut_list.h"
 #include "res/resource_ids.h"
 
@@ -16,23 +17,18 @@ HIMAGELIST g_hImageList = 0;
 namespace {
 
 // Column titles in Shift JIS (code page 932): 名前, 送り先, 説明.
-const char kNameTitle[] = "\x96\xbc\x91\x4f";
-const char kTargetTitle[] = "\x91\x97\x82\xe8\x90\xe6";
-const char kDescriptionTitle[] = "\x90\xe0\x96\xbe";
+const char* const kTitles[] = {"\x96\xbc\x91\x4f", "\x91\x97\x82\xe8\x90\xe6", "\x90\xe0\x96\xbe"};
+// Added after the original three: their titles are in the string table with the other new texts.
+const UINT kTitleIds[] = {IDS_COLUMN_STATE, IDS_COLUMN_PUBLISHER, IDS_COLUMN_PLACE};
 
-struct ColumnSpec {
-    const char* title;
-    int width;
-};
+// At 96 DPI; the state's comes from its words, the description's from FitColumns.
+const int kColumnWidths[] = {100, 100, 300, 0, 100};
+const int kNarrowestDescription = 120;
+// What the view leaves either side of a cell's text, at 96 DPI.
+const int kCellPadding = 12;
 
-const int kStateColumnWidth = 120;
 bool g_placeShown = false;  // the place column is there
-
-const ColumnSpec kColumns[] = {
-    {kNameTitle, 100},
-    {kTargetTitle, 100},
-    {kDescriptionTitle, 300},
-};
+int g_columnsDpi = 96;      // what the columns were last made or scaled for
 
 LRESULT SendToView(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -49,6 +45,72 @@ void InsertColumn(int index, const char* title, int width)
     column.pszText = const_cast<char*>(title);
     column.iSubItem = index;
     SendToView(LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column));
+}
+
+int ColumnWidth(int column)
+{
+    return static_cast<int>(SendToView(LVM_GETCOLUMNWIDTH, column, 0));
+}
+
+void SetColumnWidth(int column, int width)
+{
+    SendToView(LVM_SETCOLUMNWIDTH, column, width);
+}
+
+void ColumnTitle(int column, char (&title)[64])
+{
+    if (column < kStateColumn)
+        lstrcpynA(title, kTitles[column], sizeof(title));
+    else
+        LoadStringA(GetModuleHandleW(0), kTitleIds[column - kStateColumn], title, sizeof(title));
+}
+
+// widest, or the width words need in the view's font with the cell's margins if that is more.
+int Widest(const char* words, int widest)
+{
+    int width = static_cast<int>(SendToView(LVM_GETSTRINGWIDTHA, 0, reinterpret_cast<LPARAM>(words)))
+                + MulDiv(kCellPadding, g_columnsDpi, 96);
+    return width > widest ? width : widest;
+}
+
+// Each state's word alone, from the words' own table, and the two a Send To row most often shows
+// together; all of them at once would leave no room for the rest.
+int StateWidth()
+{
+    char words[MAX_PATH];
+    int widest = 0;
+    for (int i = 0; i <= kStateCount; ++i) {
+        FormatStates(g_hListView, i < kStateCount ? 1u << i : kStateDuplicate | kStateHidden, words, sizeof(words));
+        widest = Widest(words, widest);
+    }
+    return widest;
+}
+
+int PlaceWidth()
+{
+    char words[64];
+    int widest = 0;
+    for (int source = 0; source < kStartupSourceCount; ++source) {
+        LoadStringA(GetModuleHandleW(0), IDS_PLACE_FIRST + source, words, sizeof(words));
+        widest = Widest(words, widest);
+    }
+    return widest;
+}
+
+// The columns but the description, with room for a vertical scroll bar where there is none yet:
+// rows added later would bring one, and it would cover the last column.
+int OtherColumnsWidth()
+{
+    int width = GetWindowLongA(g_hListView, GWL_STYLE) & WS_VSCROLL ? 0 : GetSystemMetrics(SM_CXVSCROLL);
+    for (int column = 0; column < GetColumnCount(); ++column)
+        width += column == kDescriptionColumn ? 0 : ColumnWidth(column);
+    return width;
+}
+
+int Narrowest(int width)
+{
+    int narrowest = MulDiv(kNarrowestDescription, g_columnsDpi, 96);
+    return width > narrowest ? width : narrowest;
 }
 
 // What an unusable row says in place of a description; loaded once.
@@ -148,14 +210,12 @@ void CreateShortcutView(HWND mainWindow, HINSTANCE instance)
 
 void InsertColumns(int dpi)
 {
-    // The table's widths are for 96 DPI.
-    for (int i = 0; i < static_cast<int>(sizeof(kColumns) / sizeof(kColumns[0])); ++i)
-        InsertColumn(i, kColumns[i].title, MulDiv(kColumns[i].width, dpi, 96));
-    // Added after the original three; its title is in the string table with the other new texts.
-    char stateTitle[64] = "";
-    LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_COLUMN_STATE,
-                stateTitle, sizeof(stateTitle));
-    InsertColumn(kStateColumn, stateTitle, MulDiv(kStateColumnWidth, dpi, 96));
+    g_columnsDpi = dpi;
+    char title[64];
+    for (int i = 0; i < kPlaceColumn; ++i) {
+        ColumnTitle(i, title);
+        InsertColumn(i, title, i == kStateColumn ? StateWidth() : MulDiv(kColumnWidths[i], dpi, 96));
+    }
 }
 
 void ShowPlaceColumn(bool shown)
@@ -163,24 +223,35 @@ void ShowPlaceColumn(bool shown)
     if (shown == g_placeShown)
         return;
     g_placeShown = shown;
+    int description = ColumnWidth(kDescriptionColumn);
     if (!shown) {
+        SetColumnWidth(kDescriptionColumn, description + ColumnWidth(kPlaceColumn));
         SendToView(LVM_DELETECOLUMN, kPlaceColumn, 0);
         return;
     }
-    // As wide as the state column, which is already scaled to the window's DPI.
-    char title[64] = "";
-    LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_COLUMN_PLACE, title,
-                sizeof(title));
-    InsertColumn(kPlaceColumn, title, static_cast<int>(SendToView(LVM_GETCOLUMNWIDTH, kStateColumn, 0)) * 3 / 2);
+    char title[64];
+    ColumnTitle(kPlaceColumn, title);
+    int place = PlaceWidth();
+    InsertColumn(kPlaceColumn, title, place);
+    SetColumnWidth(kDescriptionColumn, Narrowest(description - place));
+}
+
+int GetWantedViewWidth()
+{
+    return OtherColumnsWidth() + (g_placeShown ? 0 : PlaceWidth()) + Narrowest(0);
+}
+
+void FitColumns()
+{
+    SetColumnWidth(kDescriptionColumn, Narrowest(GetShortcutViewWidth() - OtherColumnsWidth()));
 }
 
 void ScaleColumns(int oldDpi, int newDpi)
 {
+    g_columnsDpi = newDpi;
     int count = GetColumnCount();
-    for (int column = 0; column < count; ++column) {
-        int width = static_cast<int>(SendToView(LVM_GETCOLUMNWIDTH, column, 0));
-        SendToView(LVM_SETCOLUMNWIDTH, column, MulDiv(width, newDpi, oldDpi));
-    }
+    for (int column = 0; column < count; ++column)
+        SetColumnWidth(column, MulDiv(ColumnWidth(column), newDpi, oldDpi));
 }
 
 void AttachSystemImageList()
@@ -319,6 +390,7 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
         FormatStates(g_hListView, item->GetStates(), words, sizeof(words));
         WordsToText(words, text, capacity);
         break;
+    case kPublisherColumn: lstrcpynW(text, item->GetPublisher(), capacity); break;
     case kPlaceColumn:
         LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
                     IDS_PLACE_FIRST + item->GetSource(), text, capacity);
@@ -328,12 +400,8 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
 
 void GetColumnTitle(int column, wchar_t* title, int capacity)
 {
-    char words[64] = "";
-    if (column < kStateColumn)
-        lstrcpynA(words, kColumns[column].title, sizeof(words));
-    else
-        LoadStringA(GetModuleHandleW(0), column == kStateColumn ? IDS_COLUMN_STATE : IDS_COLUMN_PLACE, words,
-                    sizeof(words));
+    char words[64];
+    ColumnTitle(column, words);
     WordsToText(words, title, capacity);
 }
 

@@ -1,4 +1,5 @@
-// The list view that shows one row per shortcut: icon, name, target, description and state.
+// The list view that shows one row per shortcut: icon, name, target, description, state and
+// publisher.
 // A row's parameter is its item's index in g_shortcutList; its image is the item's icon in the
 // shell's system small-icon list. Only this wrapper and the sort beside it talk to the view.
 #ifndef QUIVERDESK_CONTROLS_SHORTCUT_VIEW_H
@@ -10,16 +11,32 @@
 class ShortcutItem;
 class RowRef;
 
-// The place column is the Startup tab's alone: the other tab shows the first four.
-enum ShortcutColumn { kNameColumn, kTargetColumn, kDescriptionColumn, kStateColumn, kPlaceColumn, kColumnCount };
+// The place column is the Startup tab's alone: the other tab shows the first five.
+enum ShortcutColumn {
+    kNameColumn,
+    kTargetColumn,
+    kDescriptionColumn,
+    kStateColumn,
+    kPublisherColumn,
+    kPlaceColumn,
+    kColumnCount
+};
 
 extern HWND g_hListView;         // the system destroys it with the main window
 extern HIMAGELIST g_hImageList;  // the shell's; neither this program nor the view destroys it
 
 void CreateShortcutView(HWND mainWindow, HINSTANCE instance);
+// The columns at dpi, in the view's font: the state as wide as its longest words, the others
+// at set widths until FitColumns.
 void InsertColumns(int dpi);
-// Adds the place column, or takes it away, before the fill of a tab that shows it or not.
+// Adds the place column, as wide as its longest word, or takes it away, before the fill of a tab
+// that shows it or not: the description gives it its room, and takes it back.
 void ShowPlaceColumn(bool shown);
+// The width the view's client area needs for every column, the place too, the description at its
+// narrowest, with room for a vertical scroll bar.
+int GetWantedViewWidth();
+// The description takes what the other columns leave of the view's width: all of them in sight.
+void FitColumns();
 // Keeps each column's width, as the user may have set it, in step with a new DPI.
 void ScaleColumns(int oldDpi, int newDpi);
 // Rebuilds the view with the rows of the first count items of g_shortcutList, the rest to be added
@@ -111,6 +128,13 @@ inline HWND GetShortcutViewHeader()
 inline void SetShortcutViewFont(HFONT font)
 {
     SendMessageA(g_hListView, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+// Scroll bars excluded.
+inline int GetShortcutViewWidth()
+{
+    RECT client;
+    GetClientRect(g_hListView, &client);
+    return client.right;
 }
 inline void MoveShortcutView(int x, int y, int width, int height)
 {

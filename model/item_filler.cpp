@@ -5,10 +5,11 @@
 #include "model/bound_folder.h"
 #include "model/command_lookups.h"
 #include "model/localized_names.h"
+#include "model/publisher.h"
 #include "model/shortcut_item.h"
 #include "model/startup_sources.h"
 
-ItemFiller::ItemFiller() : m_boundSource(-1), m_bound(0), m_names(0), m_lookups(0) {}
+ItemFiller::ItemFiller() : m_boundSource(-1), m_bound(0), m_names(0), m_lookups(0), m_publishers(0) {}
 
 ItemFiller::~ItemFiller()
 {
@@ -27,6 +28,8 @@ void ItemFiller::Release()
     delete m_bound;
     delete m_names;
     delete m_lookups;
+    delete m_publishers;
+    m_publishers = 0;
     m_bound = 0;
     m_names = 0;
     m_lookups = 0;
@@ -37,10 +40,12 @@ void ItemFiller::Fill(ShortcutItem* item)
 {
     if (!item || item->IsFilled())
         return;
+    if (!m_publishers)
+        m_publishers = new (std::nothrow) PublisherLookups;
     if (item->GetValueName()) {
         if (!m_lookups)
             m_lookups = new (std::nothrow) CommandLookups;
-        item->FillValue(m_lookups);
+        item->FillValue(m_lookups, m_publishers);
         return;
     }
     int source = item->GetSource() == kSourceCommonFolder ? 1 : 0;
@@ -55,5 +60,5 @@ void ItemFiller::Fill(ShortcutItem* item)
         m_names->Read(m_folders[source].GetBuffer());
         m_boundSource = source;
     }
-    item->FillFile(*m_bound, m_names);
+    item->FillFile(*m_bound, m_names, m_publishers);
 }

@@ -1,5 +1,6 @@
 // What the shell says of listed items, read a item at a time: each source folder bound once for
-// all its files, and each distinct command line looked up once for all the values that hold it.
+// all its files, each distinct command line looked up once for all the values that hold it, and
+// each distinct program's publisher read once for all the rows that start it.
 #ifndef QUIVERDESK_MODEL_ITEM_FILLER_H
 #define QUIVERDESK_MODEL_ITEM_FILLER_H
 
@@ -8,6 +9,7 @@
 class BoundFolder;
 class CommandLookups;
 class LocalizedNames;
+class PublisherLookups;
 class ShortcutItem;
 
 class ItemFiller {
@@ -24,11 +26,12 @@ private:
     ItemFiller(const ItemFiller&);
     ItemFiller& operator=(const ItemFiller&);
 
-    HeapString m_folders[2];    // by source
-    int m_boundSource;          // whose folder m_bound holds; -1 for none
-    BoundFolder* m_bound;       // owned
-    LocalizedNames* m_names;    // owned; the bound folder's
-    CommandLookups* m_lookups;  // owned
+    HeapString m_folders[2];         // by source
+    int m_boundSource;               // whose folder m_bound holds; -1 for none
+    BoundFolder* m_bound;            // owned
+    LocalizedNames* m_names;         // owned; the bound folder's
+    CommandLookups* m_lookups;       // owned
+    PublisherLookups* m_publishers;  // owned
 };
 
 #endif

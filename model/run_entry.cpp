@@ -8,22 +8,10 @@
 #include "model/command_line.h"
 #include "model/command_lookups.h"
 #include "model/heap_string.h"
+#include "model/local_drive.h"
 #include "model/shortcut_state.h"
 
 namespace {
-
-// Where the state checks probe a target, and nowhere else: a share, a disc or a removable drive
-// may keep the window waiting.
-bool IsOnLocalFixedDrive(const wchar_t* path)
-{
-    wchar_t letter = path[0] | 0x20;
-    if (letter < L'a' || letter > L'z' || path[1] != L':' || path[2] != L'\\')
-        return false;
-    wchar_t root[] = L"?:\\";
-    root[0] = path[0];
-    UINT type = GetDriveTypeW(root);
-    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
-}
 
 // The program's own small icon, or a program's generic one when it has none or was not found:
 // a program the command line's reading did not find is not looked for again, as the shell would,
@@ -101,7 +89,7 @@ bool ShortcutItem::SetValue(StartupSource source, const wchar_t* name, const wch
     return m_valueName && m_name && m_command && m_expanded;
 }
 
-bool ShortcutItem::FillValue(CommandLookups* lookups)
+bool ShortcutItem::FillValue(CommandLookups* lookups, PublisherLookups* publishers)
 {
     if (m_filled || !m_expanded)
         return false;
@@ -116,6 +104,7 @@ bool ShortcutItem::FillValue(CommandLookups* lookups)
     m_target = CopyText(program.GetBuffer() ? program.GetBuffer() : L"");
     m_targetRead = m_target != 0;
     m_iconIndex = ProgramIcon(m_target ? m_target : L"", found);
+    ReadPublisherOf(publishers);
     if (CannotStart(found, program.GetBuffer()))
         m_filledStates |= kStateTargetMissing;
     m_states |= m_filledStates;

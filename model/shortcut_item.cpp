@@ -14,6 +14,7 @@
 #include "model/localized_names.h"
 #include "model/link_name.h"
 #include "model/path_text.h"
+#include "model/publisher.h"
 #include "model/shortcut_state.h"
 
 namespace {
@@ -37,8 +38,8 @@ void ShownName(const wchar_t* name, wchar_t (&shown)[MAX_PATH])
 
 ShortcutItem::ShortcutItem()
     : m_path(0), m_name(0), m_iconIndex(-1), m_states(0), m_filledStates(0), m_setStates(0), m_filled(false),
-      m_target(0), m_targetRead(false), m_isShortcut(false), m_source(kSourceUserFolder), m_valueName(0), m_command(0),
-      m_arguments(0), m_expanded(0), m_link(0), m_persistFile(0)
+      m_target(0), m_targetRead(false), m_publisher(0), m_isShortcut(false), m_source(kSourceUserFolder),
+      m_valueName(0), m_command(0), m_arguments(0), m_expanded(0), m_link(0), m_persistFile(0)
 {
 }
 
@@ -59,7 +60,8 @@ void ShortcutItem::Reset()
     if (m_persistFile)
         m_persistFile->Release();
     m_persistFile = 0;
-    for (wchar_t** text : {&m_path, &m_name, &m_target, &m_valueName, &m_command, &m_arguments, &m_expanded}) {
+    for (wchar_t** text :
+         {&m_path, &m_name, &m_target, &m_publisher, &m_valueName, &m_command, &m_arguments, &m_expanded}) {
         delete[] * text;
         *text = 0;
     }
@@ -93,6 +95,7 @@ void ShortcutItem::TakeDetails(ShortcutItem& old)
     Trade(m_iconIndex, old.m_iconIndex);
     Trade(m_target, old.m_target);
     Trade(m_targetRead, old.m_targetRead);
+    Trade(m_publisher, old.m_publisher);
     Trade(m_isShortcut, old.m_isShortcut);
     Trade(m_command, old.m_command);
     Trade(m_arguments, old.m_arguments);
@@ -210,7 +213,7 @@ bool ShortcutItem::SetFile(const wchar_t* folderPath, const wchar_t* name, DWORD
     return true;
 }
 
-bool ShortcutItem::FillFile(const BoundFolder& folder, const LocalizedNames* names)
+bool ShortcutItem::FillFile(const BoundFolder& folder, const LocalizedNames* names, PublisherLookups* publishers)
 {
     if (m_filled || !m_path)
         return false;
@@ -233,7 +236,10 @@ bool ShortcutItem::FillFile(const BoundFolder& folder, const LocalizedNames* nam
         if (displayName[0])
             SetShownName(displayName);
     }
-    return m_isShortcut && LoadLink();
+    if (!m_isShortcut || !LoadLink())
+        return false;
+    ReadPublisherOf(publishers);
+    return true;
 }
 
 bool ShortcutItem::MakeLink()
@@ -281,6 +287,11 @@ void ShortcutItem::ReadTarget()
     HRESULT result = ReadLinkTarget(m_link, target);
     m_target = CopyText(target);
     m_targetRead = SUCCEEDED(result) && m_target;
+}
+
+void ShortcutItem::ReadPublisherOf(PublisherLookups* publishers)
+{
+    m_publisher = publishers ? CopyText(publishers->Find(GetTarget())) : ReadPublisher(GetTarget());
 }
 
 bool ShortcutItem::GetTargetPath(wchar_t* buffer, int capacity) const

@@ -15,6 +15,7 @@
 class BoundFolder;
 class CommandLookups;
 class LocalizedNames;
+class PublisherLookups;
 
 class ShortcutItem : public Cloneable {
 public:
@@ -37,18 +38,19 @@ public:
               DWORD attributes = INVALID_FILE_ATTRIBUTES, const LocalizedNames* names = 0);
     // The two halves of that Load, for a listing that shows names first: SetFile names the row
     // by its file (its path, its file name, Hidden) and costs no shell call; FillFile asks the
-    // shell for its name and icon and reads the shortcut. False from SetFile for a path too long
-    // to act on: the row is then filled already, unusable.
+    // shell for its name and icon and reads the shortcut, and its target's publisher, through
+    // publishers when given. False from SetFile for a path too long to act on: the row is then
+    // filled already, unusable.
     bool SetFile(const wchar_t* folderPath, const wchar_t* name, DWORD attributes);
-    bool FillFile(const BoundFolder& folder, const LocalizedNames* names);
+    bool FillFile(const BoundFolder& folder, const LocalizedNames* names, PublisherLookups* publishers = 0);
     // Binds the item to a value of a registry source: name is the value's, command its command
     // line as stored and expanded its variables expanded (model/run_entry.cpp). A value that holds
     // no text (both null) is a row all the same, unreadable and with no target; false for it.
     bool LoadValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded);
-    // Its two halves, as for a file: SetValue keeps the texts, FillValue finds the program, through
-    // lookups when given, which answer each distinct line once.
+    // Its two halves, as for a file: SetValue keeps the texts, FillValue finds the program and its
+    // publisher, through lookups and publishers when given, which answer each distinct one once.
     bool SetValue(StartupSource source, const wchar_t* name, const wchar_t* command, const wchar_t* expanded);
-    bool FillValue(CommandLookups* lookups = 0);
+    bool FillValue(CommandLookups* lookups = 0, PublisherLookups* publishers = 0);
     // False between SetFile or SetValue and the fill that completes it.
     bool IsFilled() const { return m_filled; }
     // What was filled for the same file or value, as listed before, unchanged since: taken from
@@ -95,6 +97,8 @@ public:
     // The same target, held by the item until its next Load; never null.
     const wchar_t* GetTarget() const { return m_targetRead ? m_target : L""; }
     bool GetDescription(wchar_t* buffer, int capacity) const;
+    // The company the target program's version information names (model/publisher.h); never null.
+    const wchar_t* GetPublisher() const { return m_publisher ? m_publisher : L""; }
     bool GetArguments(wchar_t* buffer, int capacity) const;
 
     // ShortcutState bits; cleared by every Load.
@@ -119,6 +123,7 @@ private:
     // Each GetPath call costs about as much as every other check of a row put together (measured
     // under Wine): the target is read once, when the file is loaded.
     void ReadTarget();
+    void ReadPublisherOf(PublisherLookups* publishers);
 
     wchar_t* m_path;              // owned
     wchar_t* m_name;              // owned; the shell's display name, or the name an unusable row shows
@@ -129,6 +134,7 @@ private:
     bool m_filled;                // the fill has run
     wchar_t* m_target;            // owned; the target path read at load, maybe empty
     bool m_targetRead;            // the link answered for its target
+    wchar_t* m_publisher;         // owned; the target's company, or null for none
     bool m_isShortcut;            // a .lnk file, not a folder
     StartupSource m_source;       // the folder's or the key's the row comes from
     wchar_t* m_valueName;         // owned; a registry row's value name, else null

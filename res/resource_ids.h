@@ -111,5 +111,7 @@
 #define IDS_STATE_BACK 235
 #define IDS_MARK_COUNT 236
 #define IDS_MEMORY_SET_ASIDE 237
+// The publisher column's title, in a block already there.
+#define IDS_COLUMN_PUBLISHER 259
 
 #endif

@@ -57,7 +57,7 @@ faults=(
   "commands/shell_actions.cpp|    if (backslash > path && backslash[-1] == L':')
         ++backslash;|    ;|a drive-root target is cut to \"C:\""
   "controls/shortcut_view.cpp|return shortcut && shortcut->IsUsable() ? shortcut : 0;|return shortcut;|an unusable row still reaches the commands"
-  "controls/shortcut_view.cpp|MulDiv(kColumns[i].width, dpi, 96)|kColumns[i].width|columns not scaled by DPI"
+  "controls/shortcut_view.cpp|MulDiv(kColumnWidths[i], dpi, 96)|kColumnWidths[i]|columns not scaled by DPI"
   "controls/tab_clicks.cpp|    bool asks = !g_changedByClick;|    bool asks = true;|a click that changed the tab scans twice"
   "app/main_window.cpp|info->lpszText = MAKEINTRESOURCEA(header->idFrom);|info->lpszText = MAKEINTRESOURCEA(header->idFrom + 1);|tooltips show the next button's text"
   "model/shortcut_state.cpp|    if (type != DRIVE_FIXED && type != DRIVE_RAMDISK)
@@ -169,6 +169,12 @@ faults=(
   "model/entry_memory.cpp|    if (!m_known[slot])
         return 0;|    ;|every entry of a source never remembered is new"
   "commands/switch_startup.cpp|            RememberRemoval(true, row, item, kMemorySwitchedOff);|            ;|an entry switched off here and on again elsewhere is not marked"
+  "model/publisher.cpp|    if (!IsOnLocalFixedDrive(program))
+        return 0;|    ;|a program on a share or a disc is read for its publisher"
+  "model/publisher.cpp|    return wcsstr(L\".exe.dll.com.scr.cpl.ocx\", lowered) != 0;|    return true;|a document's version information names its publisher"
+  "model/shortcut_item.cpp|    Trade(m_publisher, old.m_publisher);|    ;|a re-listing of an unchanged entry loses its publisher"
+  "controls/shortcut_view.cpp|    for (int i = 0; i <= kStateCount; ++i) {|    for (int i = kStateCount; i <= kStateCount; ++i) {|the state column as wide as a pair of short words, not its longest"
+  "app/main_window_build.cpp|    FitColumns();|    ;|the description keeps its set width, not the room the others leave"
 )
 
 # Copies the tree (without builds and git).

@@ -1,6 +1,9 @@
-// The real Quiverdesk.exe seen from outside: its window and columns at 144 DPI, its rows, its About
-// box by Alt+? from the list (the loop translates every child's accelerators), and a clean exit.
+// The real Quiverdesk.exe seen from outside: its window and every column in sight at 144 DPI, its
+// rows, its About box by Alt+? from the list (the loop translates every child's accelerators), and a
+// clean exit.
 #include "support/support.h"
+
+#include "app/window_dpi.h"
 
 TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
 {
@@ -30,13 +33,21 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
     bool started = CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process);
     HWND window = started ? waitFor([] { return FindWindowA("QUIVERDESK", "Quiverdesk"); }) : 0;
     EXPECT_TRUE(window != 0) << command;
-    EXPECT_TRUE(waitFor([window] { return Frame(window) == "900 450 150 150 450"; })) << Frame(window);
     if (had)
         RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &saved, sizeof(saved));
     else
         RegDeleteKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels");
     HWND list = FindWindowExA(window, 0, WC_LISTVIEWA, 0);
     EXPECT_TRUE(waitFor([list] { return SendMessageA(list, LVM_GETITEMCOUNT, 0, 0) == 2; }));
+    // As tall to the eye as at 96 DPI, the first columns as wide, and every column in sight, the
+    // state's words whole in the font the program makes for 144 DPI.
+    const std::vector<int> frame = Frame(window, 144);
+    EXPECT_EQ(std::vector<int>({300, 100, 100}), std::vector<int>(frame.begin() + 1, frame.end() - 1));
+    LOGFONTW face = {};
+    MessageFontForDpi(144, &face);
+    HFONT font = CreateFontIndirectW(&face);
+    EXPECT_EQ("", ColumnsMisfit(window, font, 144));
+    DeleteObject(font);
 
     // The program's thread shares this one's key state while Alt and Shift are held here.
     AttachThreadInput(GetCurrentThreadId(), GetWindowThreadProcessId(window, 0), TRUE);

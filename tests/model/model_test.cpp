@@ -1,5 +1,5 @@
 // The model without a window: the containers' ownership across reallocation and growth, the shell's
-// file operation, and a shortcut item over a pathless file.
+// file operation, and a shortcut item over a pathless file and over an unchanged one.
 #include "model/shell_file_operation.h"
 #include "support/support.h"
 
@@ -71,4 +71,15 @@ TEST_F(ShellFolderTest, ALinkWithoutAPathReadsNoTargetAfterOneWithAPath)
     wchar_t target[MAX_PATH] = L"stale";
     without.GetTargetPath(target, MAX_PATH);
     EXPECT_STREQ(L"", target);
+}
+
+// An entry unchanged since the last listing takes what was read of it there, its publisher too.
+TEST_F(ShellFolderTest, AnUnchangedEntryTakesItsPublisherFromTheLastListing)
+{
+    MakeLink(kScratchFolder, L"a.lnk", CopyVersioned(kScratchFolder + L"\\app.exe"));
+    ShortcutItem listed, again;
+    ASSERT_TRUE(listed.Load(L"C:\\qdtest\\a.lnk"));
+    ASSERT_TRUE(again.SetFile(kScratchFolder.c_str(), L"a.lnk", FILE_ATTRIBUTE_NORMAL));
+    again.TakeDetails(listed);
+    EXPECT_STREQ(L"矢筒工房", again.GetPublisher());
 }

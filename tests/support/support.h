@@ -77,15 +77,18 @@ inline void HoldKeys(std::initializer_list<int> keys)
     SetKeyboardState(state);
 }
 
-// "outer width, outer height, column widths" of a main window, in this process or another.
-inline std::string Frame(HWND mainWindow)
+// Outer width and height, and the first three columns' widths, of a main window in any process.
+inline std::vector<int> Frame(HWND mainWindow, int dpi = 96)
 {
     RECT outer = {};
     GetWindowRect(mainWindow, &outer);
     HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
-    return std::to_string(outer.right - outer.left) + " " + std::to_string(outer.bottom - outer.top) + " "
-           + std::to_string(ListView_GetColumnWidth(list, 0)) + " " + std::to_string(ListView_GetColumnWidth(list, 1))
-           + " " + std::to_string(ListView_GetColumnWidth(list, 2));
+    std::vector<int> frame = {outer.right - outer.left, outer.bottom - outer.top};
+    for (int column = 0; column < 3; ++column)
+        frame.push_back(ListView_GetColumnWidth(list, column));
+    for (int& size : frame)
+        size = MulDiv(size, 96, dpi);
+    return frame;
 }
 
 // Points an import slot (__imp_ and the function's name, declared below), through which every
@@ -417,6 +420,16 @@ inline Text ScratchFolder(const Text& relative)
     return path;
 }
 
+// A copy at path of the library built beside the tests, whose version information names 矢筒工房.
+inline Text CopyVersioned(const Text& path)
+{
+    wchar_t self[MAX_PATH] = L"";
+    GetModuleFileNameW(0, self, MAX_PATH);
+    const Text versioned = Text(self, wcsrchr(self, L'\\') + 1) + L"versioned.dll";
+    EXPECT_TRUE(CopyFileW(versioned.c_str(), path.c_str(), FALSE)) << Ansi(path);
+    return path;
+}
+
 inline bool AddSample(const Text& dir, const Text& sample, const Text& name = L"")
 {
     Text to = dir + L"\\" + (name.empty() ? sample : name);
@@ -529,6 +542,38 @@ inline const struct {
     {kUser, L"Software" + kVersion + L"RunOnce", L"", L"一度だけ (ユーザー)"},
     {kMachine, L"SOFTWARE" + kVersion + L"RunOnce", L"", L"一度だけ (全ユーザー)"},
 };
+
+// What keeps a column of a main window's list out of sight, or cuts a word of the state or place
+// columns short, each word measured with font plus the list's cell padding at dpi; with filled, the
+// room the columns leave but a scroll bar's too. Empty: nothing.
+inline std::string ColumnsMisfit(HWND mainWindow, HFONT font, int dpi, bool filled = false)
+{
+    HWND list = FindWindowExA(mainWindow, 0, WC_LISTVIEWA, 0);
+    RECT client = {};
+    GetClientRect(list, &client);
+    int columns = Header_GetItemCount(ListView_GetHeader(list)), sum = 0;
+    for (int column = 0; column < columns; ++column)
+        sum += ListView_GetColumnWidth(list, column);
+    std::string misfit = sum > client.right || GetWindowLongA(list, GWL_STYLE) & WS_HSCROLL
+                             ? std::to_string(sum) + " > " + std::to_string(client.right)
+                             : "";
+    if (filled && sum + GetSystemMetrics(SM_CXVSCROLL) < client.right)
+        misfit += "room left";
+    HDC dc = GetDC(0);
+    HGDIOBJ old = SelectObject(dc, font);
+    Names words[] = {
+        {L"無効", L"リンク先なし", L"確認できません", L"重複", L"読み込めません", L"非表示", L"重複、非表示"}, {}};
+    for (const auto& source : kSources)
+        words[1].push_back(source.place);
+    for (int column : {kStateColumn, kPlaceColumn})
+        for (const Text& word : words[column == kPlaceColumn])
+            if (SIZE size = {}; column < columns && GetTextExtentPoint32W(dc, word.c_str(), int(word.size()), &size)
+                                && ListView_GetColumnWidth(list, column) < size.cx + MulDiv(12, dpi, 96))
+                misfit += " " + Ansi(word) + " cut";
+    SelectObject(dc, old);
+    ReleaseDC(0, dc);
+    return misfit;
+}
 
 // Deletes the values named "qd..." that a test left in the Startup keys, the files it lists in
 // m_files, and every key it made; never a key that was there before.

@@ -40,16 +40,18 @@ TEST_F(MainWindowTest, TheFocusStartsInTheListAndComesBackToTheChildThatHadIt)
     DestroyWindow(other);
 }
 
-// Nothing moves at the first show; at 144 DPI the window, columns, bars, font and row icons follow,
-// back at 96 as at start-up. No font or image list outlives the window (asked for by handle).
+// Nothing moves at the first show, and every column is in sight on both tabs, the state's and
+// the place's words whole, the description filling the rest; at 144 DPI the window, columns, bars, font and row icons follow, back at
+// 96 as at start-up. No font or image list outlives the window (asked for by handle).
 TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow)
 {
     EXPECT_TRUE(g_laidOutAtShow);
     MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt"));
     Command(CMD_REFRESH);
+    const std::vector<int> first = Frame(m_window);
     std::vector<HGDIOBJ> made;
     for (const auto& step : {std::make_pair(96, "-12 17 16x16"), {144, "-18 25 24x24"}, {96, "-12 17 16x16"}}) {
-        const RECT suggested = {40, 30, 940, 480};
+        const RECT suggested = {40, 30, 40 + MulDiv(first[0], step.first, 96), 30 + MulDiv(first[1], step.first, 96)};
         if (!made.empty())
             SendMessageA(m_window, 0x02E0 /* WM_DPICHANGED */, MAKEWPARAM(step.first, step.first),
                          reinterpret_cast<LPARAM>(&suggested));
@@ -58,8 +60,13 @@ TEST_F(MainWindowTest, LayoutFontAndRowIconsFollowTheDpiAndNoneOutlivesTheWindow
         GetClientRect(m_window, &client);
         GetWindowRect(g_statusBar.GetWindow(), &status);
         MapWindowPoints(0, m_window, reinterpret_cast<POINT*>(&status), 2);
-        EXPECT_TRUE(step.first == 96 || Frame(m_window) == "900 450 150 150 450") << Frame(m_window);
+        EXPECT_EQ(first, Frame(m_window, step.first)) << step.first;
         EXPECT_TRUE(client.bottom == status.bottom && client.right == status.right) << step.first;
+        for (int tab : {1, 0}) {
+            ClickTab(tab);
+            EXPECT_EQ("", ColumnsMisfit(m_window, HFONT(FontOf(MainChild(CTRL_LIST))), step.first, made.empty()))
+                << step.first;
+        }
         IMAGEINFO icons = {};
         ImageList_GetImageInfo(ListView_GetImageList(MainChild(CTRL_LIST), LVSIL_SMALL), 0, &icons);
         made.insert(made.end(), {FontOf(MainChild(CTRL_LIST)), step.first == 96 ? 0 : icons.hbmImage});

@@ -121,13 +121,13 @@ TEST_F(MainWindowTest, SelectedRowsCopyAsTextAndSaveAsCsvThatReadsBackAsTheRows)
     ASSERT_TRUE(OpenClipboard(0));
     const Text copied = static_cast<const wchar_t*>(GlobalLock(GetClipboardData(CF_UNICODETEXT)));
     CloseClipboard();
-    Text expected = L"名前\t送り先\t説明\t状態\r\n";
+    Text expected = L"名前\t送り先\t説明\t状態\t発行元\r\n";
     for (int row = 0; row < 2; ++row) {
         Text description = RowText(row, kDescriptionColumn);
         for (wchar_t& c : description)
             c = c == L'\t' || c == L'\r' || c == L'\n' ? L' ' : c;
-        expected +=
-            RowText(row, 0) + L"\t" + target + L"\t" + description + L"\t" + RowText(row, kStateColumn) + L"\r\n";
+        expected += RowText(row, 0) + L"\t" + target + L"\t" + description + L"\t" + RowText(row, kStateColumn) + L"\t"
+                    + RowText(row, kPublisherColumn) + L"\r\n";
     }
     EXPECT_EQ(expected, copied);
     EXPECT_NE(Text::npos, copied.find(L"\U00020BB7 \U0001F600\t")) << "the name whole";
@@ -143,7 +143,7 @@ TEST_F(MainWindowTest, SelectedRowsCopyAsTextAndSaveAsCsvThatReadsBackAsTheRows)
     const std::string bytes = ReadBytes(saveTo);
     ASSERT_EQ("\xEF\xBB\xBF", bytes.substr(0, 3)) << "a byte order mark for Excel";
     std::vector<Names> rows = ShownRows(kPlaceColumn);
-    rows.insert(rows.begin(), Names{L"名前", L"送り先", L"説明", L"状態"});
+    rows.insert(rows.begin(), Names{L"名前", L"送り先", L"説明", L"状態", L"発行元"});
     EXPECT_EQ(rows, ReadCsv(FromUtf8(bytes.substr(3))));
     // A file that can't be written says so and leaves nothing behind.
     NoticeRecorder noticed;
@@ -160,7 +160,7 @@ TEST_F(MainWindowTest, TheCommandLineListsBothTabsAsTheWindowShowsThemWithoutAWi
     MakeLink(m_sendTo, L"\U00020BB7.lnk", ScratchFile(L"t.txt"));
     WriteBytes(m_startup + L"\\qd start.txt", "x");
     Command(CMD_REFRESH);
-    std::vector<Names> expected = {{L"タブ", L"名前", L"送り先", L"説明", L"状態", L"場所"}};
+    std::vector<Names> expected = {{L"タブ", L"名前", L"送り先", L"説明", L"状態", L"発行元", L"場所"}};
     for (int tab = 0; tab < 2; ++tab) {
         ClickTab(tab);
         for (Names row : ShownRows(tab ? kColumnCount : kPlaceColumn)) {

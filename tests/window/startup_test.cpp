@@ -2,6 +2,8 @@
 // its own key, refused, deleted with a way back; duplicates across sources; elevation.
 #include "support/support.h"
 
+extern "C" decltype(&GetFileVersionInfoSizeW) __imp_GetFileVersionInfoSizeW;
+
 namespace {
 
 // Each source's entry: a plain file in a folder, a value naming a missing program in a key.
@@ -131,4 +133,39 @@ TEST_F(StartupTest, EverySourceIsListedSwitchedInItsOwnKeyRefusedAndDeletedWithA
     for (const Text line : {L"+\"C:\\a b\\q\" /startup", L"+q -STARTUP", L"+q /x /Startup\t", L"-\"C:\\-startup\"",
                             L"-/startup", L"-q /startups", L"-q startup"})
         EXPECT_EQ(line[0] == L'+', AsksForStartupTab(line.c_str() + 1)) << Ansi(line);
+}
+
+// The publisher is the company a program's version information names, read once a listing for
+// every row that starts it, shortcut or Run value, and not again by F5. Nothing is read of a
+// document, a folder, a share or a disc, though the last holds the same program.
+TEST_F(StartupTest, EachProgramsPublisherIsReadOnceFromLocalDrivesOnlyAndSorts)
+{
+    const Text app = CopyVersioned(kScratchFolder + L"\\app.exe");
+    m_files.push_back(CopyVersioned(L"R:\\qdapp.exe"));
+    CopyVersioned(kScratchFolder + L"\\app.txt");
+    const Text company = L"矢筒工房", line = L"\"" + app + L"\" /x";
+    const std::pair<Text, Text> rows[] = {{L"a", app},
+                                          {L"b", app},
+                                          {L"doc", kScratchFolder + L"\\app.txt"},
+                                          {L"dir", kScratchFolder},
+                                          {L"net", L"\\\\server\\share\\app.exe"},
+                                          {L"disc", m_files.back()}};
+    for (const auto& [name, target] : rows)
+        MakeLink(m_startup, name + L".lnk", target);
+    RegSetKeyValueW(kUser, kSources[2].key.c_str(), L"qd run", REG_SZ, line.c_str(), (line.size() + 1) * 2);
+    static Names read;
+    static decltype(&GetFileVersionInfoSizeW) reads;
+    ImportPatch patch(
+        __imp_GetFileVersionInfoSizeW,
+        +[](LPCWSTR path, LPDWORD handle) { return read.push_back(path), reads(path, handle); }, &reads);
+    for (int listing : {1, 2}) {
+        listing == 1 ? ClickTab(1) : Command(CMD_REFRESH);
+        for (const Text& name : {L"a", L"b", L"qd run", L"doc", L"dir", L"net", L"disc"})
+            EXPECT_EQ(name == L"a" || name == L"b" || name == L"qd run" ? company : L"",
+                      RowText(RowNamed(name), kPublisherColumn))
+                << Ansi(name) << listing;
+        EXPECT_EQ(Names{app}, read) << "one read, of the local program alone";
+    }
+    SortBy(kPublisherColumn);
+    EXPECT_EQ(company, RowText(RowCount() - 1, kPublisherColumn)) << "sorted by the company";
 }

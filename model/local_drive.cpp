@@ -1,0 +1,16 @@
+// IsOnLocalFixedDrive: the drive's type is asked of the system, which knows it without touching
+// the drive.
+#include "model/local_drive.h"
+
+#include <windows.h>
+
+bool IsOnLocalFixedDrive(const wchar_t* path)
+{
+    wchar_t letter = path[0] | 0x20;
+    if (letter < L'a' || letter > L'z' || path[1] != L':' || path[2] != L'\\')
+        return false;
+    wchar_t root[] = L"?:\\";
+    root[0] = path[0];
+    UINT type = GetDriveTypeW(root);
+    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+}

@@ -1,0 +1,100 @@
+// ReadPublisher through version.dll, and its lookups in a chained table keyed by the path's FNV-1a
+// digest; paths are compared whole, so one written in another case is only read again.
+#include "model/publisher.h"
+
+#include <windows.h>
+
+#include <new>
+#include <wchar.h>
+
+#include "model/heap_string.h"
+#include "model/local_drive.h"
+#include "model/native_view.h"
+#include "model/path_text.h"
+#include "model/source_fingerprint.h"
+
+namespace {
+
+// The files Windows loads as code, which carry version information; a script or a document
+// names no publisher of its own.
+bool IsProgram(const wchar_t* path)
+{
+    const wchar_t* extension = FindLastPeriod(path);
+    wchar_t lowered[5];
+    if (!extension || lstrlenW(extension) != 4 || wcschr(extension, L'\\'))
+        return false;
+    lstrcpyW(lowered, extension);
+    CharLowerBuffW(lowered, 4);
+    return wcsstr(L".exe.dll.com.scr.cpl.ocx", lowered) != 0;
+}
+
+}  // namespace
+
+wchar_t* ReadPublisher(const wchar_t* program)
+{
+    if (!program || !IsProgram(program))
+        return 0;
+    if (!IsOnLocalFixedDrive(program))
+        return 0;
+    // The file the shell would start: System32's own, not a 32-bit program's view of it. It is read
+    // as data, so no code of the other kind is loaded.
+    NativeFileSystemView native;
+    DWORD handle = 0;
+    DWORD size = GetFileVersionInfoSizeW(program, &handle);
+    BYTE* block = size ? new (std::nothrow) BYTE[size] : 0;  // owned; freed below
+    wchar_t* company = 0;
+    WORD* translation = 0;
+    wchar_t* value = 0;
+    UINT length = 0;
+    if (block && GetFileVersionInfoW(program, 0, size, block)
+        && VerQueryValueW(block, L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &length)
+        && length >= 2 * sizeof(WORD)) {
+        wchar_t query[48];
+        wsprintfW(query, L"\\StringFileInfo\\%04x%04x\\CompanyName", translation[0], translation[1]);
+        if (VerQueryValueW(block, query, reinterpret_cast<void**>(&value), &length) && length)
+            company = CopyText(value);
+    }
+    delete[] block;
+    return company;
+}
+
+PublisherLookups::PublisherLookups()
+{
+    ZeroMemory(m_buckets, sizeof(m_buckets));
+}
+
+PublisherLookups::~PublisherLookups()
+{
+    for (Lookup* chain : m_buckets) {
+        while (chain) {
+            Lookup* next = chain->next;
+            delete[] chain->program;
+            delete[] chain->company;
+            delete chain;
+            chain = next;
+        }
+    }
+}
+
+const wchar_t* PublisherLookups::Find(const wchar_t* program)
+{
+    Lookup*& chain = m_buckets[FingerprintBytes(program, lstrlenW(program) * sizeof(wchar_t)) % kBuckets];
+    for (const Lookup* lookup = chain; lookup; lookup = lookup->next) {
+        if (wcscmp(lookup->program, program) == 0)
+            return lookup->company;
+    }
+    // Kept whole or not at all: a lookup that ran out of memory is only read again.
+    Lookup* lookup = new (std::nothrow) Lookup;
+    if (!lookup)
+        return 0;
+    lookup->program = CopyText(program);
+    lookup->company = ReadPublisher(program);
+    lookup->next = chain;
+    if (!lookup->program) {
+        delete[] lookup->company;
+        delete lookup;
+        return 0;
+    }
+    chain = lookup;
+    return lookup->company;
+}
