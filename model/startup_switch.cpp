@@ -68,7 +68,7 @@ StartupSwitches::StartupSwitches(const RegistryPlace* place) : m_names(0), m_off
         if (type != REG_BINARY || size != kStartupSwitchSize || !(data[0] & kOffBit)
             || static_cast<DWORD>(length) > longest)
             continue;
-        lstrcpyW(end, name);
+        lstrcpynW(end, name, length + 1);
         m_off[m_count++] = end;
         end += length + 1;
     }

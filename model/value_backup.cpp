@@ -16,9 +16,9 @@ bool MakeBackupFolder(wchar_t (&folder)[MAX_PATH])
     if (FAILED(SHGetFolderPathW(0, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_CREATE, 0, SHGFP_TYPE_CURRENT, folder))
         || lstrlenW(folder) + lstrlenW(kOwn) + lstrlenW(kBackups) >= MAX_PATH)
         return false;
-    lstrcatW(folder, kOwn);
+    lstrcpynW(folder + lstrlenW(folder), kOwn, ARRAYSIZE(kOwn));
     CreateDirectoryW(folder, 0);
-    lstrcatW(folder, kBackups);
+    lstrcpynW(folder + lstrlenW(folder), kBackups, ARRAYSIZE(kBackups));
     return CreateDirectoryW(folder, 0) || GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
