@@ -55,12 +55,6 @@ void MakeDrawingsFor(int dpi)
     SetToolbarImages(dpi);
 }
 
-void AcceptDroppedFiles(HWND mainWindow)
-{
-    LONG_PTR style = GetWindowLongPtrA(mainWindow, GWL_EXSTYLE);
-    SetWindowLongPtrA(mainWindow, GWL_EXSTYLE, style | WS_EX_ACCEPTFILES);
-}
-
 // The File menu's resource stays as it is: saving the list comes before its one item at run time.
 void AddSaveToFileMenu(HWND mainWindow, HINSTANCE instance)
 {
@@ -111,7 +105,6 @@ void OnCreate(HWND mainWindow)
     // Tab 1: the Startup tab the program was restarted from.
     if (AsksForStartupTab(GetCommandLineW()))
         SelectMainTab(1);
-    AcceptDroppedFiles(mainWindow);
     g_statusBar.Create(mainWindow, CTRL_STATUS);
     g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
     MakeDrawingsFor(dpi);

@@ -328,12 +328,13 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
 
 void GetColumnTitle(int column, wchar_t* title, int capacity)
 {
-    char words[64] = "";
+    char loaded[64] = "";
+    const char* words = loaded;
     if (column < kStateColumn)
-        lstrcpynA(words, kColumns[column].title, sizeof(words));
+        words = kColumns[column].title;
     else
-        LoadStringA(GetModuleHandleW(0), column == kStateColumn ? IDS_COLUMN_STATE : IDS_COLUMN_PLACE, words,
-                    sizeof(words));
+        LoadStringA(GetModuleHandleW(0), column == kStateColumn ? IDS_COLUMN_STATE : IDS_COLUMN_PLACE, loaded,
+                    sizeof(loaded));
     WordsToText(words, title, capacity);
 }
 

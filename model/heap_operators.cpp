@@ -17,7 +17,8 @@ void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 }
 
 // free, like libstdc++'s own: a block from its throwing new (the test programs use it) or from
-// the nothrow new above goes back the same way.
+// the nothrow new above goes back the same way. The nothrow deletes, which only a constructor
+// that throws would call, are libstdc++'s: they call these.
 void operator delete(void* block) noexcept
 {
     std::free(block);
@@ -34,16 +35,6 @@ void operator delete(void* block, std::size_t) noexcept
 }
 
 void operator delete[](void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
-
-void operator delete[](void* block, const std::nothrow_t&) noexcept
 {
     std::free(block);
 }
