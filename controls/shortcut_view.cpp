@@ -223,7 +223,8 @@ bool ShowFilledRows()
         return false;
     g_rowsHeldBack = false;
     SendToView(WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(g_hListView, 0, TRUE);
+    // All of it invalid and erased, as InvalidateRect(view, 0, TRUE) would make it.
+    RedrawWindow(g_hListView, 0, 0, RDW_INVALIDATE | RDW_ERASE);
     return true;
 }
 
