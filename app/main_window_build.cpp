@@ -106,7 +106,9 @@ void OnCreate(HWND mainWindow)
     if (AsksForStartupTab(GetCommandLineW()))
         SelectMainTab(1);
     g_statusBar.Create(mainWindow, CTRL_STATUS);
-    g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
+    TBBUTTON buttons[TOOLBAR_BUTTON_COUNT];
+    MakeToolbarButtons(buttons);
+    g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, buttons);
     MakeDrawingsFor(dpi);
     // Delete stands apart from the commands before it, the switch from delete, and the
     // visibility from the switch.
