@@ -8,7 +8,7 @@ HANDLE FindFirstInFolder(const wchar_t* folderPath, WIN32_FIND_DATAW* entry)
 {
     HeapString pattern(folderPath);
     pattern.Append(L"\\*");
-    return FindFirstFileExW(pattern.GetBuffer(), FindExInfoStandard, entry, FindExSearchNameMatch, 0, 0);
+    return FindFirstFileW(pattern.GetBuffer(), entry);
 }
 
 bool EnumerateFolder(StartupSource source, const wchar_t* folderPath, SourceVisitor& visitor, RowStamp* iniStamp)

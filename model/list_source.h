@@ -26,7 +26,7 @@ protected:
     ~SourceVisitor() {}
 };
 
-// FindFirstFileW (as FindFirstFileExW puts it) of every entry of folderPath, the dot entries among them: the one way the program
+// FindFirstFileW of every entry of folderPath, the dot entries among them: the one way the program
 // reads a folder, for its listings and for the live view's fingerprints.
 HANDLE FindFirstInFolder(const wchar_t* folderPath, WIN32_FIND_DATAW* entry);
 
