@@ -5,15 +5,17 @@
 #include <cstdlib>
 #include <new>
 
-// Null on failure; every caller checks.
+// Null on failure; every caller checks. A request for no bytes needs no care of its own: the
+// CRT's malloc answers it with a valid block of its own, as new must, and each new-expression,
+// into which these are inlined, stays a plain call.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
-    return std::malloc(size ? size : 1);
+    return std::malloc(size);
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
-    return std::malloc(size ? size : 1);
+    return std::malloc(size);
 }
 
 // free, like libstdc++'s own: a block from its throwing new (the test programs use it) or from
