@@ -93,7 +93,7 @@ bool AsksForStartupTab(const wchar_t* commandLine)
 
 void OnCreate(HWND mainWindow)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     int dpi = WindowDpi(mainWindow);
     INITCOMMONCONTROLSEX controls;
     controls.dwSize = sizeof(controls);

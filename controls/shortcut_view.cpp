@@ -56,8 +56,7 @@ const wchar_t* UnusableNote()
 {
     static wchar_t note[MAX_PATH];
     if (!note[0])
-        LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_PATH_TOO_LONG,
-                    note, MAX_PATH);
+        LoadStringW(GetModuleHandleW(0), IDS_PATH_TOO_LONG, note, MAX_PATH);
     return note;
 }
 
@@ -153,8 +152,7 @@ void InsertColumns(int dpi)
         InsertColumn(i, kColumns[i].title, MulDiv(kColumns[i].width, dpi, 96));
     // Added after the original three; its title is in the string table with the other new texts.
     char stateTitle[64] = "";
-    LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_COLUMN_STATE,
-                stateTitle, sizeof(stateTitle));
+    LoadStringA(GetModuleHandleW(0), IDS_COLUMN_STATE, stateTitle, sizeof(stateTitle));
     InsertColumn(kStateColumn, stateTitle, MulDiv(kStateColumnWidth, dpi, 96));
 }
 
@@ -169,8 +167,7 @@ void ShowPlaceColumn(bool shown)
     }
     // As wide as the state column, which is already scaled to the window's DPI.
     char title[64] = "";
-    LoadStringA(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_COLUMN_PLACE, title,
-                sizeof(title));
+    LoadStringA(GetModuleHandleW(0), IDS_COLUMN_PLACE, title, sizeof(title));
     InsertColumn(kPlaceColumn, title, static_cast<int>(SendToView(LVM_GETCOLUMNWIDTH, kStateColumn, 0)) * 3 / 2);
 }
 
@@ -317,13 +314,10 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
             lstrcpynW(text, UnusableNote(), capacity);
         break;
     case kStateColumn:
-        FormatStates(g_hListView, item->GetStates(), words, sizeof(words));
+        FormatStates(item->GetStates(), words, sizeof(words));
         WordsToText(words, text, capacity);
         break;
-    case kPlaceColumn:
-        LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
-                    IDS_PLACE_FIRST + item->GetSource(), text, capacity);
-        break;
+    case kPlaceColumn: LoadStringW(GetModuleHandleW(0), IDS_PLACE_FIRST + item->GetSource(), text, capacity); break;
     }
 }
 

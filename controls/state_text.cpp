@@ -20,11 +20,11 @@ struct StateWords {
     bool loaded;
 };
 
-const StateWords& LoadWords(HWND window)
+const StateWords& LoadWords()
 {
     static StateWords words;
     if (!words.loaded) {
-        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+        HINSTANCE instance = GetModuleHandleW(0);
         for (int i = 0; i < kStateCount; ++i)
             words.lengths[i] = LoadStringA(instance, kWordIds[i], words.words[i], sizeof(words.words[i]));
         words.separatorLength = LoadStringA(instance, IDS_STATE_SEPARATOR, words.separator, sizeof(words.separator));
@@ -35,14 +35,14 @@ const StateWords& LoadWords(HWND window)
 
 }  // namespace
 
-void FormatStates(HWND window, unsigned states, char* buffer, int capacity)
+void FormatStates(unsigned states, char* buffer, int capacity)
 {
     if (!buffer || capacity <= 0)
         return;
     buffer[0] = '\0';
     if (!states)
         return;
-    const StateWords& words = LoadWords(window);
+    const StateWords& words = LoadWords();
     int length = 0;
     for (int i = 0; i < kStateCount; ++i) {
         if (!(states & (1u << i)))
