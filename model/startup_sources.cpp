@@ -66,7 +66,7 @@ const StartupSourceInfo& GetStartupSource(StartupSource source)
 
 HeapString GetSourceFolder(StartupSource source)
 {
-    wchar_t path[MAX_PATH] = L"";
+    wchar_t path[MAX_PATH];
     int folder = kSources[source].folder;
     if (folder < 0 || FAILED(SHGetFolderPathW(0, folder, 0, SHGFP_TYPE_CURRENT, path)))
         path[0] = L'\0';
