@@ -45,7 +45,9 @@ extern "C" __attribute__((force_align_arg_pointer)) void QuiverdeskStart()
     startup.cb = sizeof(startup);
     GetStartupInfoW(&startup);
     int showCommand = (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
-    int result = WinMain(GetModuleHandleW(0), 0, GetCommandLineA(), showCommand);
+    // WinMain reads the wide command line itself; the 8-bit one it is given would be an import
+    // of its own.
+    int result = WinMain(GetModuleHandleW(0), 0, 0, showCommand);
     while (g_exitCount > 0)
         g_exitFunctions[--g_exitCount]();
     ExitProcess(result);

@@ -78,11 +78,11 @@ void OnTabNotify(HWND window, const NMHDR* header)
 
 // The toolbar's tooltips ask for their texts by the button's command id, which is also the id of
 // the text in the string table.
-void OnToolTipNotify(HWND window, NMHDR* header)
+void OnToolTipNotify(NMHDR* header)
 {
     if (header->hwndFrom != g_toolBar.GetToolTips())
         return;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     if (header->code == TTN_GETDISPINFOA) {
         NMTTDISPINFOA* info = reinterpret_cast<NMTTDISPINFOA*>(header);
         info->hinst = instance;
@@ -99,7 +99,7 @@ LRESULT OnNotify(HWND window, WPARAM controlId, NMHDR* header)
     switch (controlId) {
     case CTRL_TABS: OnTabNotify(window, header); break;
     case CTRL_LIST: return OnListNotify(window, header);
-    default: OnToolTipNotify(window, header); break;
+    default: OnToolTipNotify(header); break;
     }
     return 0;
 }
@@ -137,7 +137,7 @@ void OnRefresh(HWND window)
 
 void OnAbout(HWND window)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ABOUT), window, AboutDlgProc, 0);
 }
 

@@ -56,12 +56,6 @@ void MakeDrawingsFor(int dpi)
     SetToolbarImages(dpi);
 }
 
-void AcceptDroppedFiles(HWND mainWindow)
-{
-    LONG_PTR style = GetWindowLongPtrA(mainWindow, GWL_EXSTYLE);
-    SetWindowLongPtrA(mainWindow, GWL_EXSTYLE, style | WS_EX_ACCEPTFILES);
-}
-
 // The File menu's resource stays as it is: saving the list comes before its one item at run time.
 void AddSaveToFileMenu(HWND mainWindow, HINSTANCE instance)
 {
@@ -100,7 +94,7 @@ bool AsksForStartupTab(const wchar_t* commandLine)
 
 void OnCreate(HWND mainWindow)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     int dpi = WindowDpi(mainWindow);
     INITCOMMONCONTROLSEX controls;
     controls.dwSize = sizeof(controls);
@@ -112,9 +106,10 @@ void OnCreate(HWND mainWindow)
     // Tab 1: the Startup tab the program was restarted from.
     if (AsksForStartupTab(GetCommandLineW()))
         SelectMainTab(1);
-    AcceptDroppedFiles(mainWindow);
     g_statusBar.Create(mainWindow, CTRL_STATUS);
-    g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, g_toolbarButtons);
+    TBBUTTON buttons[TOOLBAR_BUTTON_COUNT];
+    MakeToolbarButtons(buttons);
+    g_toolBar.Create(mainWindow, CTRL_TOOLBAR, TOOLBAR_BUTTON_COUNT, buttons);
     MakeDrawingsFor(dpi);
     // Delete stands apart from the commands before it, the switch from delete, and the
     // visibility from the switch.
@@ -133,7 +128,7 @@ void OnCreate(HWND mainWindow)
     StartCom();
     LoadEntryMemory(true);
     RefreshShortcuts(mainWindow);
-    SayIfMemorySetAside(mainWindow);
+    SayIfMemorySetAside();
 }
 
 // Recomputed whole on every resize: bars first, the tabs take the band between, the list their

@@ -40,9 +40,10 @@ void RegisterMainClass(HINSTANCE instance)
 
 HWND CreateMainWindow(HINSTANCE instance, int showCommand)
 {
-    // WM_CREATE builds the children and posts the first listing.
-    HWND window = CreateWindowExA(0, g_className, g_title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, CW_USEDEFAULT, 0, 600,
-                                  300, 0, 0, instance, 0);
+    // WM_CREATE builds the children and posts the first listing. Files dropped from Explorer are
+    // taken from the start (WS_EX_ACCEPTFILES, as DragAcceptFiles sets it).
+    HWND window = CreateWindowExA(WS_EX_ACCEPTFILES, g_className, g_title, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                                  CW_USEDEFAULT, 0, 600, 300, 0, 0, instance, 0);
     if (!window)
         return 0;
     OpenAtDefaultSize(window);

@@ -79,6 +79,6 @@ void UpdateCommandStates()
 {
     bool startup = IsStartupTabSelected();
     const Selection selection = ReadSelection(startup);
-    for (const TBBUTTON& button : g_toolbarButtons)
-        EnableToolbarButton(button.idCommand, IsEnabled(button.idCommand, selection, startup));
+    for (WORD command : g_toolbarCommands)
+        EnableToolbarButton(command, IsEnabled(command, selection, startup));
 }

@@ -44,7 +44,7 @@ void DeleteGroup(HMENU popup, UINT first, UINT last)
 
 void ShowContextMenu(HWND mainWindow, int x, int y)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     HMENU menu = LoadMenuA(instance, MAKEINTRESOURCEA(IDM_CONTEXT));  // owned; destroyed below
     HMENU popup = menu ? GetSubMenu(menu, 0) : 0;
     if (!popup) {

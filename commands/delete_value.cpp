@@ -13,9 +13,9 @@
 namespace {
 
 // The messages name the unnamed value as its row does; the registry gets its real, empty name.
-HeapString Shown(HWND window, const wchar_t* name)
+HeapString Shown(const wchar_t* name)
 {
-    return name && !name[0] ? WordsWith(window, IDS_DEFAULT_VALUE, 0) : HeapString(name);
+    return name && !name[0] ? WordsWith(IDS_DEFAULT_VALUE, 0) : HeapString(name);
 }
 
 bool ConfirmDelete(const SelectionCommand& command, const int* rows, int count)
@@ -28,18 +28,17 @@ bool ConfirmDelete(const SelectionCommand& command, const int* rows, int count)
         return ShowWordsWith(window, style, IDS_DELETE_VALUES, number) == IDYES;
     }
     const RowRef& row = command.GetRow(rows[0]);
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     wchar_t place[64] = L"";
     LoadStringW(instance, IDS_PLACE_FIRST + row.GetSource(), place, 64);
-    return ShowWordsWith(window, style, IDS_DELETE_VALUE, place, Shown(window, row.GetValueName()).GetBuffer())
-           == IDYES;
+    return ShowWordsWith(window, style, IDS_DELETE_VALUE, place, Shown(row.GetValueName()).GetBuffer()) == IDYES;
 }
 
 // One value, saved first; false when it stayed whole.
 bool DeleteValue(HWND window, const RowRef& row)
 {
     const wchar_t* name = row.GetValueName();
-    HeapString shown = Shown(window, name);
+    HeapString shown = Shown(name);
     HeapString saved;
     if (!SaveValueToBackupFolder(row.GetSource(), name, saved)) {
         ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_NOT_SAVED, shown.GetBuffer());
@@ -59,7 +58,7 @@ bool DeleteValue(HWND window, const RowRef& row)
     }
     if (valueStayed)
         ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_VALUE_PARTLY_DELETED, shown.GetBuffer(), saved.GetBuffer());
-    HeapString words = WordsWith(window, IDS_VALUE_SAVED, saved.GetBuffer());
+    HeapString words = WordsWith(IDS_VALUE_SAVED, saved.GetBuffer());
     g_statusBar.SetText(0, words.GetBuffer());
     return !valueStayed;
 }

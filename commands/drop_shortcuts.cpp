@@ -43,10 +43,10 @@ void CreateShortcutsFromDrop(HWND mainWindow, HDROP drop)
         delete[] dropped;
     }
     DragFinish(drop);
-    RefreshShortcuts(mainWindow, tab, folder);
+    RefreshShortcuts(tab, folder);
     // A drop that changed nothing in the list would otherwise look as if it was never noticed.
     if (count && !made) {
-        HeapString words = WordsWith(mainWindow, IDS_DROP_MADE_NOTHING, 0);
+        HeapString words = WordsWith(IDS_DROP_MADE_NOTHING, 0);
         g_statusBar.SetText(0, words.GetBuffer());
     }
 }

@@ -38,11 +38,11 @@ void LoadEntryMemory(bool setAside)
     LoadMemoryFile(g_memory, setAside, &g_setAside);
 }
 
-void SayIfMemorySetAside(HWND mainWindow)
+void SayIfMemorySetAside()
 {
     if (!g_setAside.GetLength())
         return;
-    HeapString words = WordsWith(mainWindow, IDS_MEMORY_SET_ASIDE, g_setAside.GetBuffer());
+    HeapString words = WordsWith(IDS_MEMORY_SET_ASIDE, g_setAside.GetBuffer());
     g_statusBar.SetText(0, words.GetBuffer());
     g_setAside.Clear();
 }

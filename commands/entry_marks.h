@@ -15,7 +15,7 @@ struct TabSources;
 // Reads the memory file. The window sets a file it can't trust aside, and says so once, in the
 // status bar, with SayIfMemorySetAside after its first listing; the command line leaves it.
 void LoadEntryMemory(bool setAside);
-void SayIfMemorySetAside(HWND mainWindow);
+void SayIfMemorySetAside();
 void SaveEntryMemory();
 
 unsigned GetEntryMarks(bool startupTab, StartupSource source, const wchar_t* name, bool off);

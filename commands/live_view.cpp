@@ -34,13 +34,6 @@ struct LiveView {
 };
 LiveView g_live;
 
-// A place's key under its root: its name past the root's own.
-const wchar_t* SubKeyOf(const RegistryPlace& place)
-{
-    const wchar_t* backslash = wcschr(place.name, L'\\');
-    return backslash ? backslash + 1 : L"";
-}
-
 // A folder the shell no longer names, gone or moved, is watched where it last was, so that it is
 // seen coming back.
 void Watch(const TabSources& tab, const HeapString& folder)
@@ -57,9 +50,9 @@ void Watch(const TabSources& tab, const HeapString& folder)
     for (int source = 0; source < kStartupSourceCount; ++source) {
         const StartupSourceInfo& info = GetStartupSource(static_cast<StartupSource>(source));
         if (info.values)
-            g_live.watch.WatchKey(info.values->root, SubKeyOf(*info.values));
+            g_live.watch.WatchKey(info.values->root, info.values->path);
         if (info.switches)
-            g_live.watch.WatchKey(info.switches->root, SubKeyOf(*info.switches));
+            g_live.watch.WatchKey(info.switches->root, info.switches->path);
     }
 }
 

@@ -3,9 +3,9 @@
 
 #include "res/resource_ids.h"
 
-HeapString WordsWith(HWND window, UINT id, const wchar_t* first, const wchar_t* second)
+HeapString WordsWith(UINT id, const wchar_t* first, const wchar_t* second)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     wchar_t format[256] = L"";
     LoadStringW(instance, id, format, 256);
     HeapString words(L"");
@@ -28,9 +28,9 @@ HeapString WordsWith(HWND window, UINT id, const wchar_t* first, const wchar_t* 
 
 int ShowWordsWith(HWND owner, UINT style, UINT id, const wchar_t* first, const wchar_t* second)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     wchar_t title[100] = L"";
     LoadStringW(instance, IDS_TITLE, title, 100);
-    HeapString text = WordsWith(owner, id, first, second);
+    HeapString text = WordsWith(id, first, second);
     return MessageBoxW(owner, text.GetBuffer(), title, style);
 }

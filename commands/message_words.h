@@ -7,8 +7,8 @@
 
 #include "model/heap_string.h"
 
-// The string id of the window's module with its first "%s" replaced by first, its second by second.
-HeapString WordsWith(HWND window, UINT id, const wchar_t* first, const wchar_t* second = 0);
+// The program's string id with its first "%s" replaced by first, its second by second.
+HeapString WordsWith(UINT id, const wchar_t* first, const wchar_t* second = 0);
 // The same shown in a message box titled with the program's name; the box's answer.
 int ShowWordsWith(HWND owner, UINT style, UINT id, const wchar_t* first, const wchar_t* second = 0);
 

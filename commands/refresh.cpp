@@ -157,9 +157,9 @@ bool ChangeRowsInPlace(ShortcutList& fresh, const TabReading& reading)
 }
 
 // The status bar's second part: how many shortcuts, or what went wrong, in the program's words.
-void ShowOutcome(HWND mainWindow, UINT wordsId, int count)
+void ShowOutcome(UINT wordsId, int count)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(mainWindow, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     char words[128] = "";
     char text[160] = "";
     LoadStringA(instance, wordsId, words, sizeof(words));
@@ -208,20 +208,20 @@ void RememberListedRows()
         RememberRows(g_listedSources, g_listedReading.folderRead);
 }
 
-void ShowRowCount(HWND mainWindow)
+void ShowRowCount()
 {
     if (g_listedReading.folderRead)
-        ShowOutcome(mainWindow, IDS_SHORTCUT_COUNT, GetRowCount() + GetRowsToAdd());
+        ShowOutcome(IDS_SHORTCUT_COUNT, GetRowCount() + GetRowsToAdd());
 }
 
 int RefreshShortcuts(HWND mainWindow)
 {
     int tab = GetSelectedTab();
-    return RefreshShortcuts(mainWindow, tab, GetFolderPath(mainWindow, tab));
+    return RefreshShortcuts(tab, GetFolderPath(mainWindow, tab));
 }
 
 // The tab is read once, by the caller, so the rows, the path and the buttons all speak of it.
-int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
+int RefreshShortcuts(int tabIndex, const HeapString& folder)
 {
     // A fill would take the rows from under the command, or the row from under the editor.
     if (IsListingHeld()) {
@@ -268,8 +268,7 @@ int RefreshShortcuts(HWND mainWindow, int tabIndex, const HeapString& folder)
     StartFilling(tab.folder, tab.common, unlisted, held);
     WatchListedSources(tabIndex, tab, reading);
     bool read = reading.folderRead;
-    ShowOutcome(mainWindow,
-                !found ? IDS_FOLDER_NOT_FOUND
+    ShowOutcome(!found ? IDS_FOLDER_NOT_FOUND
                 : read ? IDS_SHORTCUT_COUNT
                        : IDS_FOLDER_UNREADABLE,
                 GetRowCount() + GetRowsToAdd());

@@ -11,7 +11,7 @@
 int RefreshShortcuts(HWND mainWindow);
 // The same for a tab whose folder the caller has looked up already (empty when the shell named
 // none); the tab and its folder are not read again. A refresh that has to wait reads them anew.
-int RefreshShortcuts(HWND mainWindow, int tab, const HeapString& folder);
+int RefreshShortcuts(int tab, const HeapString& folder);
 
 // Held by a command while it runs: dialogs and shell calls pump messages, and a refresh that
 // arrives meanwhile would rebuild the rows under it. The last one to end runs the refresh that
@@ -36,6 +36,6 @@ bool IsListingHeld();
 // The rows on show, remembered as they stand for the next run (commands/entry_marks.h).
 void RememberListedRows();
 // The status bar's count, after a command took rows away.
-void ShowRowCount(HWND mainWindow);
+void ShowRowCount();
 
 #endif

@@ -41,7 +41,7 @@ void ExplainRefusal(HWND owner, LinkNameVerdict verdict)
     case kNameTaken: textId = IDS_RENAME_TAKEN; break;
     default: break;
     }
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(owner, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     char text[256];
     char title[100];
     LoadStringA(instance, textId, text, sizeof(text));

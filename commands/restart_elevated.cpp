@@ -7,7 +7,7 @@
 
 void RestartAsAdministrator(HWND mainWindow)
 {
-    wchar_t path[MAX_PATH] = L"";
+    wchar_t path[MAX_PATH];
     DWORD length = GetModuleFileNameW(0, path, MAX_PATH);
     if (!length || length >= MAX_PATH)
         return;

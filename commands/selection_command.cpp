@@ -50,7 +50,7 @@ SelectionCommand::~SelectionCommand()
     g_selectionCommandRunning = false;
     KeepChosenOrder();
     if (m_kind == kWrites)
-        ShowRowCount(m_mainWindow);
+        ShowRowCount();
     UpdateCommandStates();
     if (m_changedCount) {
         ShowWordsWith(m_mainWindow, MB_OK | MB_ICONWARNING, IDS_ROWS_CHANGED, m_changed.GetBuffer());
@@ -82,5 +82,5 @@ void SelectionCommand::ReportChanged(int index)
         m_changed.Append(L"\n");
     // The unnamed Run value goes by the name its row shows.
     const wchar_t* name = m_rows.Get(index).GetName();
-    m_changed.Append(name[0] ? name : WordsWith(m_mainWindow, IDS_DEFAULT_VALUE, 0).GetBuffer());
+    m_changed.Append(name[0] ? name : WordsWith(IDS_DEFAULT_VALUE, 0).GetBuffer());
 }

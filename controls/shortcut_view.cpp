@@ -60,7 +60,7 @@ void SetColumnWidth(int column, int width)
 void ColumnTitle(int column, char (&title)[64])
 {
     if (column < kStateColumn)
-        lstrcpynA(title, kTitles[column], sizeof(title));
+        wsprintfA(title, "%s", kTitles[column]);
     else
         LoadStringA(GetModuleHandleW(0), kTitleIds[column - kStateColumn], title, sizeof(title));
 }
@@ -80,7 +80,7 @@ int StateWidth()
     char words[MAX_PATH];
     int widest = 0;
     for (int i = 0; i <= kStateCount; ++i) {
-        FormatStates(g_hListView, i < kStateCount ? 1u << i : kStateDuplicate | kStateHidden, words, sizeof(words));
+        FormatStates(i < kStateCount ? 1u << i : kStateDuplicate | kStateHidden, words, sizeof(words));
         widest = Widest(words, widest);
     }
     return widest;
@@ -118,8 +118,7 @@ const wchar_t* UnusableNote()
 {
     static wchar_t note[MAX_PATH];
     if (!note[0])
-        LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)), IDS_PATH_TOO_LONG,
-                    note, MAX_PATH);
+        LoadStringW(GetModuleHandleW(0), IDS_PATH_TOO_LONG, note, MAX_PATH);
     return note;
 }
 
@@ -294,7 +293,8 @@ bool ShowFilledRows()
         return false;
     g_rowsHeldBack = false;
     SendToView(WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(g_hListView, 0, TRUE);
+    // All of it invalid and erased, as InvalidateRect(view, 0, TRUE) would make it.
+    RedrawWindow(g_hListView, 0, 0, RDW_INVALIDATE | RDW_ERASE);
     return true;
 }
 
@@ -387,13 +387,12 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
             lstrcpynW(text, UnusableNote(), capacity);
         break;
     case kStateColumn:
-        FormatStates(g_hListView, item->GetStates(), words, sizeof(words));
+        FormatStates(item->GetStates(), words, sizeof(words));
         WordsToText(words, text, capacity);
         break;
     case kPublisherColumn: lstrcpynW(text, item->GetPublisher(), capacity); break;
     case kPlaceColumn:
-        LoadStringW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(g_hListView, GWLP_HINSTANCE)),
-                    IDS_PLACE_FIRST + item->GetSource(), text, capacity);
+        LoadStringW(GetModuleHandleW(0), IDS_PLACE_FIRST + item->GetSource(), text, capacity);
         break;
     }
 }

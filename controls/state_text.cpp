@@ -11,20 +11,23 @@ const UINT kWordIds[kStateCount] = {
     IDS_STATE_UNREADABLE, IDS_STATE_HIDDEN,  IDS_STATE_NEW,          IDS_STATE_BACK,
 };
 
+// Each text with its length in bytes, as LoadStringA tells it.
 struct StateWords {
     char words[kStateCount][64];
+    int lengths[kStateCount];
     char separator[8];
+    int separatorLength;
     bool loaded;
 };
 
-const StateWords& LoadWords(HWND window)
+const StateWords& LoadWords()
 {
     static StateWords words;
     if (!words.loaded) {
-        HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+        HINSTANCE instance = GetModuleHandleW(0);
         for (int i = 0; i < kStateCount; ++i)
-            LoadStringA(instance, kWordIds[i], words.words[i], sizeof(words.words[i]));
-        LoadStringA(instance, IDS_STATE_SEPARATOR, words.separator, sizeof(words.separator));
+            words.lengths[i] = LoadStringA(instance, kWordIds[i], words.words[i], sizeof(words.words[i]));
+        words.separatorLength = LoadStringA(instance, IDS_STATE_SEPARATOR, words.separator, sizeof(words.separator));
         words.loaded = true;
     }
     return words;
@@ -32,25 +35,24 @@ const StateWords& LoadWords(HWND window)
 
 }  // namespace
 
-void FormatStates(HWND window, unsigned states, char* buffer, int capacity)
+void FormatStates(unsigned states, char* buffer, int capacity)
 {
     if (!buffer || capacity <= 0)
         return;
     buffer[0] = '\0';
     if (!states)
         return;
-    const StateWords& words = LoadWords(window);
+    const StateWords& words = LoadWords();
     int length = 0;
     for (int i = 0; i < kStateCount; ++i) {
         if (!(states & (1u << i)))
             continue;
-        const char* separator = length ? words.separator : "";
-        int separatorLength = lstrlenA(separator);
-        int wordLength = lstrlenA(words.words[i]);
+        int separatorLength = length ? words.separatorLength : 0;
+        int wordLength = words.lengths[i];
         // Whole words only: a cut double-byte character would show as garbage.
         if (length + separatorLength + wordLength >= capacity)
             return;
-        CopyMemory(buffer + length, separator, separatorLength);
+        CopyMemory(buffer + length, words.separator, separatorLength);
         CopyMemory(buffer + length + separatorLength, words.words[i], wordLength + 1);
         length += separatorLength + wordLength;
     }

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-// The words come from the string table of the module that made window.
-void FormatStates(HWND window, unsigned states, char* buffer, int capacity);
+// The words come from the program's string table.
+void FormatStates(unsigned states, char* buffer, int capacity);
 
 #endif

@@ -5,7 +5,7 @@ void StatusBar::Create(HWND parent, int id)
 {
     m_parent = parent;
     m_id = id;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     m_window = CreateWindowExA(0, STATUSCLASSNAMEA, 0, WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP | CCS_BOTTOM, 0, 0, 0, 0,
                                parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, 0);
 }

@@ -11,7 +11,6 @@
 class StatusBar : public BarControl {
 public:
     StatusBar() : m_parent(0), m_id(0) {}
-    virtual ~StatusBar() {}
 
     void Create(HWND parent, int id);
     // A path from the user's disk: through the wide message, so every character shows.

@@ -12,7 +12,7 @@ ToolBar::~ToolBar()
 void ToolBar::Create(HWND parent, int id, int count, const TBBUTTON* buttons)
 {
     m_parent = parent;
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(parent, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     // TBSTYLE_TOOLTIPS: the bar asks its parent for each text (TTN_GETDISPINFO) by command id.
     m_window = CreateToolbarEx(parent, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS, id, count, instance, id, buttons,
                                count, 0, 0, 0, 0, sizeof(TBBUTTON));
@@ -73,7 +73,7 @@ HBITMAP MakeFullColour(HBITMAP strip, int width, int height)
 
 void ToolBar::AddStrip(HIMAGELIST images, const ImageStrip& strip, bool fullColour, int width, int height)
 {
-    HINSTANCE instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(m_parent, GWLP_HINSTANCE));
+    HINSTANCE instance = GetModuleHandleW(0);
     // LoadImage stretches the strip to the size asked for; for the 16-colour look its light grey
     // becomes the button face.
     int stripWidth = strip.imageCount * width;

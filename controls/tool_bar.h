@@ -16,7 +16,7 @@ struct ImageStrip {
 class ToolBar : public BarControl {
 public:
     ToolBar() : m_parent(0), m_images(0) {}
-    virtual ~ToolBar();
+    ~ToolBar();
 
     // Each button's tooltip is the string resource whose id is the button's command; the parent
     // hands it over when the bar asks (TTN_GETDISPINFO).

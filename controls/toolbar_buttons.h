@@ -6,7 +6,11 @@
 #include <commctrl.h>
 
 enum { TOOLBAR_BUTTON_COUNT = 9 };
-extern const TBBUTTON g_toolbarButtons[TOOLBAR_BUTTON_COUNT];
+// The buttons' commands in the buttons' order, which is also their images' order.
+extern const WORD g_toolbarCommands[TOOLBAR_BUTTON_COUNT];
+
+// The buttons as the toolbar takes them: button i shows image i and sends g_toolbarCommands[i].
+void MakeToolbarButtons(TBBUTTON (&buttons)[TOOLBAR_BUTTON_COUNT]);
 
 // Enables the button of command, or greys it; a greyed button can't be pressed either.
 void EnableToolbarButton(int command, bool enabled);

@@ -42,8 +42,8 @@ EvaluateProc FindEvaluate()
     static bool looked = false;
     static EvaluateProc evaluate = 0;
     if (!looked) {
-        // A reference held for the program's life: the function is called until the end.
-        HMODULE shell32 = LoadLibraryW(L"shell32.dll");
+        // An import of the program, so loaded for its life: the function is called until the end.
+        HMODULE shell32 = GetModuleHandleW(L"shell32.dll");
         evaluate = shell32 ? reinterpret_cast<EvaluateProc>(
                        reinterpret_cast<void*>(GetProcAddress(shell32, "SHEvaluateSystemCommandTemplate")))
                            : 0;

@@ -5,19 +5,22 @@
 #include <cstdlib>
 #include <new>
 
-// Null on failure; every caller checks.
+// Null on failure; every caller checks. A request for no bytes needs no care of its own: the
+// CRT's malloc answers it with a valid block of its own, as new must, and each new-expression,
+// into which these are inlined, stays a plain call.
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept
 {
-    return std::malloc(size ? size : 1);
+    return std::malloc(size);
 }
 
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept
 {
-    return std::malloc(size ? size : 1);
+    return std::malloc(size);
 }
 
 // free, like libstdc++'s own: a block from its throwing new (the test programs use it) or from
-// the nothrow new above goes back the same way.
+// the nothrow new above goes back the same way. The nothrow deletes, which only a constructor
+// that throws would call, are libstdc++'s: they call these.
 void operator delete(void* block) noexcept
 {
     std::free(block);
@@ -34,16 +37,6 @@ void operator delete(void* block, std::size_t) noexcept
 }
 
 void operator delete[](void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-
-void operator delete(void* block, const std::nothrow_t&) noexcept
-{
-    std::free(block);
-}
-
-void operator delete[](void* block, const std::nothrow_t&) noexcept
 {
     std::free(block);
 }

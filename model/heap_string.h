@@ -12,7 +12,7 @@ public:
     HeapString();
     HeapString(const wchar_t* text);
     HeapString(const HeapString& other);
-    virtual ~HeapString();
+    ~HeapString();
 
     HeapString& Assign(const wchar_t* text);
     HeapString& Assign(const HeapString& other);

@@ -4,13 +4,18 @@
 #include "model/heap_string.h"
 #include "model/link_name.h"
 
+HANDLE FindFirstInFolder(const wchar_t* folderPath, WIN32_FIND_DATAW* entry)
+{
+    HeapString pattern(folderPath);
+    pattern.Append(L"\\*");
+    return FindFirstFileW(pattern.GetBuffer(), entry);
+}
+
 bool EnumerateFolder(StartupSource source, const wchar_t* folderPath, SourceVisitor& visitor, RowStamp* iniStamp)
 {
     ZeroMemory(iniStamp, sizeof(*iniStamp));
-    HeapString pattern(folderPath);
-    pattern.Append(L"\\*");
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(pattern.GetBuffer(), &found);
+    HANDLE search = FindFirstInFolder(folderPath, &found);
     if (search == INVALID_HANDLE_VALUE)
         return GetLastError() == ERROR_FILE_NOT_FOUND;
     do {

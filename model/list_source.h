@@ -26,6 +26,10 @@ protected:
     ~SourceVisitor() {}
 };
 
+// FindFirstFileW of every entry of folderPath, the dot entries among them: the one way the program
+// reads a folder, for its listings and for the live view's fingerprints.
+HANDLE FindFirstInFolder(const wchar_t* folderPath, WIN32_FIND_DATAW* entry);
+
 // Every entry of the folder a menu shows: all but the two dot entries and the folder's own
 // desktop.ini, which Windows hides and runs nothing from. Its stamp, which tells whether the
 // names it gives the others changed, goes to iniStamp (zeros when there is none). False when the

@@ -28,8 +28,7 @@ void LocalizedNames::Read(const wchar_t* folderPath)
     wchar_t iniPath[MAX_PATH];
     if (!folderPath || lstrlenW(folderPath) + 12 >= MAX_PATH)
         return;
-    lstrcpyW(iniPath, folderPath);
-    lstrcatW(iniPath, L"\\desktop.ini");
+    wsprintfW(iniPath, L"%s\\desktop.ini", folderPath);
     m_section = new (std::nothrow) wchar_t[kSectionCapacity];
     if (m_section && !GetPrivateProfileSectionW(L"LocalizedFileNames", m_section, kSectionCapacity, iniPath)) {
         delete[] m_section;

@@ -7,15 +7,7 @@ ObjectArray::ObjectArray(int growBy) : m_growBy(growBy > 0 ? growBy : 1), m_item
 
 ObjectArray::~ObjectArray()
 {
-    ObjectArray::RemoveAll();
-}
-
-Cloneable* ObjectArray::Clone() const
-{
-    ObjectArray* copy = new (std::nothrow) ObjectArray(256);
-    if (copy)
-        copy->Assign(*this);
-    return copy;
+    RemoveAll();
 }
 
 Cloneable* ObjectArray::Add(const Cloneable& prototype)
@@ -58,20 +50,6 @@ void ObjectArray::RemoveAll()
     m_items = 0;
     m_count = 0;
     m_capacity = 0;
-}
-
-ObjectArray& ObjectArray::Assign(const ObjectArray& other)
-{
-    if (&other == this)
-        return *this;
-    RemoveAll();
-    m_growBy = other.m_growBy;
-    for (int i = 0; i < other.GetCount(); ++i) {
-        Cloneable* element = other.GetAt(i);
-        if (element)
-            Add(*element);
-    }
-    return *this;
 }
 
 void ObjectArray::Swap(ObjectArray& other)

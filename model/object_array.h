@@ -4,21 +4,20 @@
 
 #include "model/cloneable.h"
 
-// Elements only enter as clones of a prototype, so the array alone owns what it holds.
-class ObjectArray : public Cloneable {
+// Elements only enter as clones of a prototype, so the array alone owns what it holds. The array
+// itself is no element, nor a base: its calls are plain ones, with no table of them to keep.
+class ObjectArray {
 public:
     explicit ObjectArray(int growBy);
-    virtual ~ObjectArray();
+    ~ObjectArray();
 
-    virtual Cloneable* Clone() const;
     // Stores and returns the prototype's clone; null when memory ran out (the array is unchanged).
-    virtual Cloneable* Add(const Cloneable& prototype);
-    virtual int GetCount() const;
+    Cloneable* Add(const Cloneable& prototype);
+    int GetCount() const;
     // Null when the index is out of range.
-    virtual Cloneable* GetAt(int index) const;
-    virtual void RemoveAll();
+    Cloneable* GetAt(int index) const;
+    void RemoveAll();
 
-    ObjectArray& Assign(const ObjectArray& other);
     // Trades every element, and the slots that hold them, with other.
     void Swap(ObjectArray& other);
 

@@ -23,7 +23,7 @@ bool IsProgram(const wchar_t* path)
     wchar_t lowered[5];
     if (!extension || lstrlenW(extension) != 4 || wcschr(extension, L'\\'))
         return false;
-    lstrcpyW(lowered, extension);
+    lstrcpynW(lowered, extension, 5);
     CharLowerBuffW(lowered, 4);
     return wcsstr(L".exe.dll.com.scr.cpl.ocx", lowered) != 0;
 }

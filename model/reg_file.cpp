@@ -2,8 +2,6 @@
 // Long data is broken over lines as regedit breaks it, each line but the last ending in '\'.
 #include "model/reg_file.h"
 
-#include "model/registry_place.h"
-
 namespace {
 
 class RegText {
@@ -75,7 +73,7 @@ bool WriteRegHeader(HANDLE file)
     return text.Flush();
 }
 
-bool WriteRegValue(HANDLE file, HKEY key, const wchar_t* keyName, const wchar_t* valueName)
+bool WriteRegValue(HANDLE file, HKEY key, const RegistryPlace& place, const wchar_t* valueName)
 {
     DWORD type = 0;
     DWORD size = 0;
@@ -84,7 +82,9 @@ bool WriteRegValue(HANDLE file, HKEY key, const wchar_t* keyName, const wchar_t*
         return false;
     RegText text(file);
     text.Put(L'[');
-    text.Put(keyName);
+    text.Put(RootName(place.root));
+    text.Put(L'\\');
+    text.Put(place.path);
     text.Put(L"]\r\n");
     text.PutName(valueName);
     text.PutData(type, data, size);

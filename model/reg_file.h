@@ -5,11 +5,13 @@
 
 #include <windows.h>
 
+#include "model/registry_place.h"
+
 // Writes the header to a new, empty file.
 bool WriteRegHeader(HANDLE file);
-// Writes the value of key named valueName under "[keyName]", keyName as regedit writes it
-// ("HKEY_CURRENT_USER\\..."). False when there is no such value, or its name holds a line break,
-// which no .reg file can carry.
-bool WriteRegValue(HANDLE file, HKEY key, const wchar_t* keyName, const wchar_t* valueName);
+// Writes the value of key, open at place, named valueName under "[root\\path]" as regedit writes
+// it ("HKEY_CURRENT_USER\\..."). False when there is no such value, or its name holds a line
+// break, which no .reg file can carry.
+bool WriteRegValue(HANDLE file, HKEY key, const RegistryPlace& place, const wchar_t* valueName);
 
 #endif

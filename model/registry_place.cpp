@@ -1,24 +1,17 @@
-// RegistryPlace: the path under the root is the name past its root's, and its first backslash.
+// RegistryPlace: a key opened or created by its root and path, in its view.
 #include "model/registry_place.h"
 
 #include <new>
 
-namespace {
-
-const wchar_t* KeyPath(const RegistryPlace& place)
+const wchar_t* RootName(HKEY root)
 {
-    const wchar_t* path = place.name;
-    while (*path && *path != L'\\')
-        ++path;
-    return *path ? path + 1 : path;
+    return root == HKEY_LOCAL_MACHINE ? L"HKEY_LOCAL_MACHINE" : L"HKEY_CURRENT_USER";
 }
-
-}  // namespace
 
 // A key that failed to open is null, whatever the call left behind: callers own only real keys.
 LONG OpenPlace(const RegistryPlace& place, REGSAM access, HKEY* key)
 {
-    LONG status = RegOpenKeyExW(place.root, KeyPath(place), 0, access | place.view, key);
+    LONG status = RegOpenKeyExW(place.root, place.path, 0, access | place.view, key);
     if (status != ERROR_SUCCESS)
         *key = 0;
     return status;
@@ -26,7 +19,7 @@ LONG OpenPlace(const RegistryPlace& place, REGSAM access, HKEY* key)
 
 LONG CreatePlace(const RegistryPlace& place, REGSAM access, HKEY* key)
 {
-    LONG status = RegCreateKeyExW(place.root, KeyPath(place), 0, 0, 0, access | place.view, 0, key, 0);
+    LONG status = RegCreateKeyExW(place.root, place.path, 0, 0, 0, access | place.view, 0, key, 0);
     if (status != ERROR_SUCCESS)
         *key = 0;
     return status;

@@ -1,15 +1,19 @@
-// A registry key as the program names it: its root, its name as regedit writes it in a .reg file,
-// and the view of the registry it is opened in; and whole reads of one value.
+// A registry key as the program names it: its root, its path under the root as regedit writes it
+// in a .reg file, and the view of the registry it is opened in; and whole reads of one value.
 #ifndef QUIVERDESK_MODEL_REGISTRY_PLACE_H
 #define QUIVERDESK_MODEL_REGISTRY_PLACE_H
 
 #include <windows.h>
 
 struct RegistryPlace {
-    HKEY root;            // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE, as name begins
-    const wchar_t* name;  // "HKEY_LOCAL_MACHINE\\SOFTWARE\\...", as regedit writes it
+    HKEY root;            // HKEY_CURRENT_USER or HKEY_LOCAL_MACHINE
+    const wchar_t* path;  // "SOFTWARE\\..." under root, as regedit writes it after the root's name
     REGSAM view;          // KEY_WOW64_64KEY for the machine's keys: a 32-bit build reads what a 64-bit one does
 };
+
+// The name regedit gives root ("HKEY_CURRENT_USER" or "HKEY_LOCAL_MACHINE"), before a path's
+// backslash in a .reg file. The roots' names are kept once, not at the head of every path.
+const wchar_t* RootName(HKEY root);
 
 // RegOpenKeyExW and RegCreateKeyExW on place, in its view: ERROR_SUCCESS and the key, or the
 // registry's status and a null key.

@@ -26,7 +26,8 @@ bool SameStamp(const RowStamp& listed, const RowStamp& now)
     if (listed.data == 0 && (listed.attributes & FILE_ATTRIBUTE_DIRECTORY))
         return true;
     return listed.sizeHigh == now.sizeHigh && listed.sizeLow == now.sizeLow
-           && CompareFileTime(&listed.lastWrite, &now.lastWrite) == 0 && listed.data == now.data;
+           && listed.lastWrite.dwLowDateTime == now.lastWrite.dwLowDateTime
+           && listed.lastWrite.dwHighDateTime == now.lastWrite.dwHighDateTime && listed.data == now.data;
 }
 
 bool ReadFileStamp(const wchar_t* path, RowStamp* stamp)

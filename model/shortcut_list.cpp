@@ -3,8 +3,6 @@
 
 ShortcutList::ShortcutList() : m_items(256) {}
 
-ShortcutList::~ShortcutList() {}
-
 ShortcutItem* ShortcutList::GetAt(int index) const
 {
     // Every element was cloned from a ShortcutItem prototype.

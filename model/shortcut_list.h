@@ -11,7 +11,6 @@ ShortcutItem* AddNew(ObjectArray& array);
 class ShortcutList {
 public:
     ShortcutList();
-    virtual ~ShortcutList();
 
     int GetCount() const { return m_items.GetCount(); }
     ShortcutItem* GetAt(int index) const;

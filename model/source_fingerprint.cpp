@@ -2,7 +2,7 @@
 // next change repairs.
 #include "model/source_fingerprint.h"
 
-#include "model/heap_string.h"
+#include "model/list_source.h"
 
 namespace {
 
@@ -37,10 +37,8 @@ void FolderDigest::Add(const WIN32_FIND_DATAW& entry)
 
 void FolderDigest::AddFolder(const wchar_t* folderPath)
 {
-    HeapString pattern(folderPath);
-    pattern.Append(L"\\*");
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(pattern.GetBuffer(), &entry);
+    HANDLE search = FindFirstInFolder(folderPath, &entry);
     if (search == INVALID_HANDLE_VALUE)
         return;
     do

@@ -12,28 +12,21 @@
 namespace {
 
 const REGSAM kView64 = KEY_WOW64_64KEY;
-const RegistryPlace kUserRun = {HKEY_CURRENT_USER,
-                                L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0};
-const RegistryPlace kUserRunOnce = {HKEY_CURRENT_USER,
-                                    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0};
-const RegistryPlace kMachineRun = {HKEY_LOCAL_MACHINE,
-                                   L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", kView64};
-const RegistryPlace kMachineRun32 = {
-    HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", kView64};
-const RegistryPlace kMachineRunOnce = {
-    HKEY_LOCAL_MACHINE, L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce", kView64};
+const RegistryPlace kUserRun = {HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Run", 0};
+const RegistryPlace kUserRunOnce = {HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\RunOnce", 0};
+const RegistryPlace kMachineRun = {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", kView64};
+const RegistryPlace kMachineRun32 = {HKEY_LOCAL_MACHINE,
+                                     L"SOFTWARE\\WOW6432Node\\Microsoft\\Windows\\CurrentVersion\\Run", kView64};
+const RegistryPlace kMachineRunOnce = {HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\RunOnce",
+                                       kView64};
 const RegistryPlace kUserRunSwitches = {
-    HKEY_CURRENT_USER,
-    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", 0};
+    HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", 0};
 const RegistryPlace kMachineRunSwitches = {
-    HKEY_LOCAL_MACHINE,
-    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", kView64};
+    HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run", kView64};
 const RegistryPlace kMachineRun32Switches = {
-    HKEY_LOCAL_MACHINE,
-    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32", kView64};
+    HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\Run32", kView64};
 const RegistryPlace kMachineFolderSwitches = {
-    HKEY_LOCAL_MACHINE,
-    L"HKEY_LOCAL_MACHINE\\SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder",
+    HKEY_LOCAL_MACHINE, L"SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder",
     kView64};
 
 const StartupSourceInfo kSources[kStartupSourceCount] = {
@@ -73,7 +66,7 @@ const StartupSourceInfo& GetStartupSource(StartupSource source)
 
 HeapString GetSourceFolder(StartupSource source)
 {
-    wchar_t path[MAX_PATH] = L"";
+    wchar_t path[MAX_PATH];
     int folder = kSources[source].folder;
     if (folder < 0 || FAILED(SHGetFolderPathW(0, folder, 0, SHGFP_TYPE_CURRENT, path)))
         path[0] = L'\0';

@@ -9,8 +9,7 @@
 #include "model/switch_backup.h"
 
 const RegistryPlace kStartupFolderSwitches = {
-    HKEY_CURRENT_USER,
-    L"HKEY_CURRENT_USER\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder", 0};
+    HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\StartupApproved\\StartupFolder", 0};
 
 namespace {
 
@@ -69,7 +68,7 @@ StartupSwitches::StartupSwitches(const RegistryPlace* place) : m_names(0), m_off
         if (type != REG_BINARY || size != kStartupSwitchSize || !(data[0] & kOffBit)
             || static_cast<DWORD>(length) > longest)
             continue;
-        lstrcpyW(end, name);
+        lstrcpynW(end, name, length + 1);
         m_off[m_count++] = end;
         end += length + 1;
     }
@@ -133,7 +132,7 @@ void ForgetStartupSwitch(HWND owner, const wchar_t* fileName, const RegistryPlac
     if (!key)
         return;
     // A value that could not be saved stays: a switch left behind does less harm than one lost.
-    if (RecycleValueAsRegFile(owner, key, place->name, fileName))
+    if (RecycleValueAsRegFile(owner, key, *place, fileName))
         RegDeleteValueW(key, fileName);
     RegCloseKey(key);
 }
@@ -157,13 +156,13 @@ void MoveStartupSwitch(HWND owner, const wchar_t* fileName, const wchar_t* newNa
         // is saved before it is replaced; one that can't be saved keeps its place, and the
         // switch stays under the old name.
         bool held = RegQueryValueExW(key, newName, 0, 0, 0, 0) == ERROR_SUCCESS;
-        if ((!held || RecycleValueAsRegFile(owner, key, place->name, newName))
+        if ((!held || RecycleValueAsRegFile(owner, key, *place, newName))
             && RegSetValueExW(key, newName, 0, type, data, size) == ERROR_SUCCESS)
             RegDeleteValueW(key, fileName);
     } else {
         // A value left behind by a shortcut of the new name, deleted elsewhere, would switch
         // this one off at the next log-on. It goes, saved like any other.
-        if (RecycleValueAsRegFile(owner, key, place->name, newName))
+        if (RecycleValueAsRegFile(owner, key, *place, newName))
             RegDeleteValueW(key, newName);
     }
     delete[] data;

@@ -32,14 +32,14 @@ HANDLE CreateRegFile(const wchar_t* valueName, HeapString& path)
 
 }  // namespace
 
-bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const wchar_t* valueName)
+bool RecycleValueAsRegFile(HWND owner, HKEY key, const RegistryPlace& place, const wchar_t* valueName)
 {
     // No file at all for a value that isn't there.
     if (!valueName || RegQueryValueExW(key, valueName, 0, 0, 0, 0) != ERROR_SUCCESS)
         return false;
     HeapString path;
     HANDLE file = CreateRegFile(valueName, path);  // owned; closed below
-    bool written = file != INVALID_HANDLE_VALUE && WriteRegHeader(file) && WriteRegValue(file, key, keyName, valueName);
+    bool written = file != INVALID_HANDLE_VALUE && WriteRegHeader(file) && WriteRegValue(file, key, place, valueName);
     if (file != INVALID_HANDLE_VALUE)
         CloseHandle(file);
     // Quietly, since the user confirmed the shortcut's delete and this goes with it; but where

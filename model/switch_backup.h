@@ -5,10 +5,12 @@
 
 #include <windows.h>
 
-// Writes the value of key named valueName, whatever its type and size, to "valueName.reg" in the
-// temporary folder, and recycles that file. keyName is the key's full name as regedit writes it.
+#include "model/registry_place.h"
+
+// Writes the value of key, open at place, named valueName, whatever its type and size, to
+// "valueName.reg" in the temporary folder, and recycles that file.
 // The name is a shortcut's file name, which any file may take. True when the value is in the
 // bin; false, with nothing left behind, when it could not be saved (or there is no such value).
-bool RecycleValueAsRegFile(HWND owner, HKEY key, const wchar_t* keyName, const wchar_t* valueName);
+bool RecycleValueAsRegFile(HWND owner, HKEY key, const RegistryPlace& place, const wchar_t* valueName);
 
 #endif

@@ -56,9 +56,8 @@ bool SaveValueToBackupFolder(StartupSource source, const wchar_t* name, HeapStri
     bool saved = false;
     if (HasValue(values, name)) {
         HANDLE file = CreateBackupFile(path);  // owned; closed below
-        saved = file != INVALID_HANDLE_VALUE && WriteRegHeader(file)
-                && WriteRegValue(file, values, info.values->name, name)
-                && (!HasValue(switches, name) || WriteRegValue(file, switches, info.switches->name, name));
+        saved = file != INVALID_HANDLE_VALUE && WriteRegHeader(file) && WriteRegValue(file, values, *info.values, name)
+                && (!HasValue(switches, name) || WriteRegValue(file, switches, *info.switches, name));
         if (file != INVALID_HANDLE_VALUE)
             CloseHandle(file);
         if (file != INVALID_HANDLE_VALUE && !saved)

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Guards the release programs' size: each Quiverdesk.exe at most 80 KiB, and its link map free of
+# Guards the release programs' size: each Quiverdesk.exe at most 88 KiB, and its link map free of
 # the C++ exception runtime (a throw, std::string or plain new would bring some 110 KB back).
 # check_size.sh BUILD_DIR...   (release build folders, as scripts/release.sh leaves them)
 set -euo pipefail
-limit=81920
+limit=90112
 status=0
 for build in "$@"; do
   exe="$build/bin/Quiverdesk.exe"

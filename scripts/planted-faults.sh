@@ -100,7 +100,7 @@ faults=(
   "commands/selection_command.cpp|    EndNameEdit();
     FillSelectedRowsNow();|    FillSelectedRowsNow();|a delete during an edit reaches the old name"
   "commands/refresh.cpp|    return g_commandsRunning > 0 |    return false |a refresh during a delete's confirmation rebuilds the rows under it"
-  "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, place->name, newName))
+  "model/startup_switch.cpp|        if (RecycleValueAsRegFile(owner, key, *place, newName))
             RegDeleteValueW(key, newName);|        (void)owner;|a leftover switch value stays on a renamed shortcut"
   "model/link_name.cpp|    if (IsDeviceName(name))
         return kNameReserved;|    ;|device names are accepted"
@@ -111,7 +111,7 @@ faults=(
         return 0;
 |a folder the shell can't name leaves the other tab's rows"
   "controls/view_sort.cpp|order = StrCmpLogicalW(sort->texts[left], sort->texts[right]);|order = lstrcmpiW(sort->texts[left], sort->texts[right]);|numbers in names sorted as text"
-  "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, place->name, fileName))
+  "model/startup_switch.cpp|    if (RecycleValueAsRegFile(owner, key, *place, fileName))
         RegDeleteValueW(key, fileName);|    RegDeleteValueW(key, fileName);
     (void)owner;|a switch value deleted without its .reg in the bin"
   "app/main_window.cpp|? NFR_UNICODE : NFR_ANSI|? NFR_ANSI : NFR_ANSI|the list's notifications come in 8-bit form"

@@ -172,7 +172,6 @@ TEST_F(ShellFolderTest, SwitchesAreReadAndWrittenAsTaskManagerDoes)
 // before it, since half a double-byte character would show as garbage.
 TEST(StateWords, EachStateSaysItsWordsInOrderAndWholeWordsOnly)
 {
-    const HWND window = CreateWindowA("STATIC", "", 0, 0, 0, 0, 0, 0, 0, GetModuleHandleA(0), 0);
     const struct {
         unsigned states;
         int capacity;
@@ -193,10 +192,9 @@ TEST(StateWords, EachStateSaysItsWordsInOrderAndWholeWordsOnly)
     };
     for (const auto& row : rows) {
         char words[64] = "stale";
-        FormatStates(window, row.states, words, row.capacity);
+        FormatStates(row.states, words, row.capacity);
         EXPECT_EQ(Ansi(row.words), words) << row.states << " in " << row.capacity;
     }
-    DestroyWindow(window);
 }
 
 // The memory's text gives back every name exactly, whatever it holds, and compares names as Windows
