@@ -124,7 +124,7 @@ void ListEveryTab(ListText& text)
     LoadStringW(GetModuleHandleW(0), IDS_COLUMN_TAB, title, 64);
     text.AddCell(title);
     AddTitles(text, kColumnCount);
-    ItemFiller filler;
+    ItemFiller filler(false);
     for (int tabIndex = 0; tabIndex < 2; ++tabIndex) {
         TabSources tab;
         tab.startup = IsStartupTab(tabIndex);

@@ -3,7 +3,7 @@
 
 #include <shellapi.h>
 
-BoundFolder::BoundFolder() : m_folder(0), m_absolute(0) {}
+BoundFolder::BoundFolder() : m_folder(0), m_absolute(0), m_iconsWanted(true) {}
 
 BoundFolder::~BoundFolder()
 {
@@ -52,14 +52,14 @@ bool BoundFolder::Describe(const wchar_t* name, wchar_t* displayName, int capaci
     SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
     // The system list is shared by the whole process: no icon is made or copied here.
+    UINT icons = m_iconsWanted ? SHGFI_SYSICONINDEX | SHGFI_SMALLICON : 0;
     bool known = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(full), 0, &info, sizeof(info),
-                                SHGFI_PIDL | SHGFI_DISPLAYNAME | SHGFI_SYSICONINDEX | SHGFI_SMALLICON)
-                 != 0;
+                                SHGFI_PIDL | SHGFI_DISPLAYNAME | icons) != 0;
     ILFree(full);
     if (!known)
         return false;
     if (displayName && capacity > 0)
         lstrcpynW(displayName, info.szDisplayName, capacity);
-    *iconIndex = info.iIcon;
+    *iconIndex = m_iconsWanted ? info.iIcon : -1;
     return true;
 }

@@ -14,8 +14,11 @@ public:
     // False when the shell can't bind path.
     bool Bind(const wchar_t* path);
 
-    // The shell's display name and system small-icon index of the file name in this folder.
-    // False, with empty text and index -1, when the shell knows no such file.
+    // What Describe asks for besides the name: the icon, unless a caller has no use for it.
+    void SetIconsWanted(bool wanted) { m_iconsWanted = wanted; }
+    // The shell's display name and system small-icon index of the file name in this folder
+    // (-1 when icons are not wanted). False, with empty text and index -1, when the shell knows
+    // no such file.
     bool Describe(const wchar_t* name, wchar_t* displayName, int capacity, int* iconIndex) const;
 
 private:
@@ -25,6 +28,7 @@ private:
 
     IShellFolder* m_folder;   // one reference, owned
     LPITEMIDLIST m_absolute;  // owned; the shell's task allocator
+    bool m_iconsWanted;
 };
 
 #endif

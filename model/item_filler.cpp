@@ -9,7 +9,10 @@
 #include "model/shortcut_item.h"
 #include "model/startup_sources.h"
 
-ItemFiller::ItemFiller() : m_boundSource(-1), m_bound(0), m_names(0), m_lookups(0), m_publishers(0) {}
+ItemFiller::ItemFiller(bool icons)
+    : m_icons(icons), m_boundSource(-1), m_bound(0), m_names(0), m_lookups(0), m_publishers(0)
+{
+}
 
 ItemFiller::~ItemFiller()
 {
@@ -49,8 +52,11 @@ void ItemFiller::Fill(ShortcutItem* item)
         return;
     }
     int source = item->GetSource() == kSourceCommonFolder ? 1 : 0;
-    if (!m_bound)
+    if (!m_bound) {
         m_bound = new (std::nothrow) BoundFolder;
+        if (m_bound)
+            m_bound->SetIconsWanted(m_icons);
+    }
     if (!m_names)
         m_names = new (std::nothrow) LocalizedNames;
     if (!m_bound || !m_names)

@@ -14,7 +14,8 @@ class ShortcutItem;
 
 class ItemFiller {
 public:
-    ItemFiller();
+    // Without icons, for a list of text: the shell's icon lookup is the dearest part of a file's fill.
+    explicit ItemFiller(bool icons = true);
     ~ItemFiller();
     // The user's folder and the all-users one (empty: none) of the items to fill from now on.
     void Start(const HeapString& userFolder, const HeapString& commonFolder);
@@ -26,6 +27,7 @@ private:
     ItemFiller(const ItemFiller&);
     ItemFiller& operator=(const ItemFiller&);
 
+    bool m_icons;
     HeapString m_folders[2];         // by source
     int m_boundSource;               // whose folder m_bound holds; -1 for none
     BoundFolder* m_bound;            // owned
