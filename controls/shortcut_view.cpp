@@ -391,9 +391,7 @@ void GetCellText(const ShortcutItem* item, int column, wchar_t* text, int capaci
         WordsToText(words, text, capacity);
         break;
     case kPublisherColumn: lstrcpynW(text, item->GetPublisher(), capacity); break;
-    case kPlaceColumn:
-        LoadStringW(GetModuleHandleW(0), IDS_PLACE_FIRST + item->GetSource(), text, capacity);
-        break;
+    case kPlaceColumn: LoadStringW(GetModuleHandleW(0), IDS_PLACE_FIRST + item->GetSource(), text, capacity); break;
     }
 }
 

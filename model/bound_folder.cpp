@@ -53,8 +53,9 @@ bool BoundFolder::Describe(const wchar_t* name, wchar_t* displayName, int capaci
     ZeroMemory(&info, sizeof(info));
     // The system list is shared by the whole process: no icon is made or copied here.
     UINT icons = m_iconsWanted ? SHGFI_SYSICONINDEX | SHGFI_SMALLICON : 0;
-    bool known = SHGetFileInfoW(reinterpret_cast<LPCWSTR>(full), 0, &info, sizeof(info),
-                                SHGFI_PIDL | SHGFI_DISPLAYNAME | icons) != 0;
+    bool known =
+        SHGetFileInfoW(reinterpret_cast<LPCWSTR>(full), 0, &info, sizeof(info), SHGFI_PIDL | SHGFI_DISPLAYNAME | icons)
+        != 0;
     ILFree(full);
     if (!known)
         return false;
