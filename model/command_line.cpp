@@ -8,6 +8,7 @@
 
 #include <new>
 
+#include "model/local_drive.h"
 #include "model/native_view.h"
 
 namespace {
@@ -73,12 +74,7 @@ bool MayProbe(const wchar_t* name)
 {
     if (name[0] == L'\\' || name[0] == L'/')
         return false;
-    if (!name[0] || name[1] != L':')
-        return true;
-    wchar_t root[] = L"?:\\";
-    root[0] = name[0];
-    UINT type = GetDriveTypeW(root);
-    return type == DRIVE_FIXED || type == DRIVE_RAMDISK;
+    return !name[0] || name[1] != L':' || IsLocalFixedDrive(name[0]);
 }
 
 // The file CreateProcess would run for the text from start to end, found as a file.

@@ -5,5 +5,7 @@
 
 // True for a full path ("X:\...") on a present local fixed drive or RAM disk.
 bool IsOnLocalFixedDrive(const wchar_t* path);
+// The same for the drive of a letter.
+bool IsLocalFixedDrive(wchar_t letter);
 
 #endif
