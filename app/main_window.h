@@ -17,9 +17,6 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
 
 void OnCreate(HWND mainWindow);
 void OnSize(HWND mainWindow);
-// Sizes the window before it shows: 600 x 300 at 96 DPI, as large to the eye on every screen, and
-// wider where every column needs more, as far as the screen allows.
-void OpenAtDefaultSize(HWND mainWindow);
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 void OnDestroy(HWND mainWindow);
 // Frees what the children drew with, once they are gone.

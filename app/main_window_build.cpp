@@ -67,6 +67,28 @@ void AddSaveToFileMenu(HWND mainWindow, HINSTANCE instance)
     InsertMenuW(file, 1, MF_BYPOSITION | MF_SEPARATOR, 0, 0);
 }
 
+// Sizes the window before it shows: 600 x 300 at 96 DPI, as large to the eye on every screen, and
+// wider where every column needs more, as far as the screen allows.
+void OpenAtDefaultSize(HWND mainWindow)
+{
+    RECT outer;
+    GetWindowRect(mainWindow, &outer);
+    int width = (outer.right - outer.left) - GetShortcutViewWidth() + GetWantedViewWidth();
+    if (width < ScaleToDpi(600, g_layoutDpi))
+        width = ScaleToDpi(600, g_layoutDpi);
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        RECT& work = monitor.rcWork;
+        width = width < work.right - work.left ? width : work.right - work.left;
+        outer.left = outer.left + width <= work.right ? outer.left : work.right - width;
+    }
+    SetWindowPos(mainWindow, 0, outer.left, outer.top, width, ScaleToDpi(300, g_layoutDpi),
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    // The description takes the rest, once: from then on the widths are the user's.
+    FitColumns();
+}
+
 }  // namespace
 
 bool AsksForStartupTab(const wchar_t* commandLine)
@@ -119,9 +141,11 @@ void OnCreate(HWND mainWindow)
     InsertColumns(dpi);
     AddSaveToFileMenu(mainWindow, instance);
     g_layoutDpi = dpi;
-    // Laid out now, while nothing is visible: a list view moved once it shows re-lays its header
-    // and scroll bars and paints them twice, which cost more than the rest of the first paint.
+    // Laid out now, while nothing is visible and the list is empty: a list view moved once it
+    // shows re-lays its header and scroll bars and paints them twice, and one moved with its rows
+    // costs the first look some ten milliseconds more.
     OnSize(mainWindow);
+    OpenAtDefaultSize(mainWindow);
     // Listed by name before the window shows, which costs a few milliseconds for a thousand rows:
     // the first look is at the rows of the tab chosen above (else Send To, tab 0), not at an empty
     // list. What the shell says of them follows in slices.
@@ -153,26 +177,6 @@ void OnSize(HWND mainWindow)
     GetTabsPage(mainWindow, &display);
     MoveShortcutView(display.left, display.top, NotBelowZero(display.right - display.left),
                      NotBelowZero(display.bottom - display.top));
-}
-
-void OpenAtDefaultSize(HWND mainWindow)
-{
-    RECT outer;
-    GetWindowRect(mainWindow, &outer);
-    int width = (outer.right - outer.left) - GetShortcutViewWidth() + GetWantedViewWidth();
-    if (width < ScaleToDpi(600, g_layoutDpi))
-        width = ScaleToDpi(600, g_layoutDpi);
-    MONITORINFO monitor;
-    monitor.cbSize = sizeof(monitor);
-    if (GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        RECT& work = monitor.rcWork;
-        width = width < work.right - work.left ? width : work.right - work.left;
-        outer.left = outer.left + width <= work.right ? outer.left : work.right - width;
-    }
-    SetWindowPos(mainWindow, 0, outer.left, outer.top, width, ScaleToDpi(300, g_layoutDpi),
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    // The description takes the rest, once: from then on the widths are the user's.
-    FitColumns();
 }
 
 // The window moved to a screen of another DPI: what was scaled or made for the old one is redone,

@@ -46,10 +46,9 @@ HWND CreateMainWindow(HINSTANCE instance, int showCommand)
                                   CW_USEDEFAULT, 0, 600, 300, 0, 0, instance, 0);
     if (!window)
         return 0;
-    OpenAtDefaultSize(window);
     ShowWindow(window, showCommand);
-    // Painted whole, children too, before the first listing that WM_CREATE posted: the user sees
-    // the window at once and the list fill in, not an empty frame while the folder is read.
+    // Painted whole, children too, with the rows WM_CREATE named: the user sees the window at once
+    // and the rows fill in, not an empty frame while the shell is asked about every file.
     RedrawWindow(window, 0, 0, RDW_UPDATENOW | RDW_ALLCHILDREN);
     return window;
 }

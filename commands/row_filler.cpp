@@ -55,6 +55,7 @@ void FillRow(int row)
 void AddRows(DWORD start)
 {
     int count = g_shortcutList.GetCount();
+    HoldRowsBack();
     while (g_fill.unlisted < count && !IsSliceOver(start))
         AddRowFor(g_fill.unlisted++);
     if (g_fill.unlisted < count)

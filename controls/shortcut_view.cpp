@@ -262,9 +262,7 @@ void AttachSystemImageList()
     SHFILEINFOW info;
     ZeroMemory(&info, sizeof(info));
     // Given its icons, the view would draw every row again: it draws once, from ShowFilledRows.
-    if (!g_rowsHeldBack)
-        SendToView(WM_SETREDRAW, FALSE, 0);
-    g_rowsHeldBack = true;
+    HoldRowsBack();
     g_hImageList =
         reinterpret_cast<HIMAGELIST>(SHGetFileInfoW(L".lnk", FILE_ATTRIBUTE_NORMAL, &info, sizeof(info),
                                                     SHGFI_USEFILEATTRIBUTES | SHGFI_SYSICONINDEX | SHGFI_SMALLICON));
@@ -276,8 +274,9 @@ void FillShortcutView(int count)
     if (count > g_shortcutList.GetCount())
         count = g_shortcutList.GetCount();
     // One repaint for the whole fill rather than one per row, and in a message of its own. A view
-    // not on screen yet draws nothing anyway: with every row in, it may draw at once.
-    g_rowsHeldBack = IsWindowVisible(g_hListView) || count < g_shortcutList.GetCount();
+    // not on screen yet draws nothing anyway: its first rows are drawn when it shows, and the rest
+    // join them while it is held back for the icons (HoldRowsBack).
+    g_rowsHeldBack = IsWindowVisible(g_hListView);
     SendToView(WM_SETREDRAW, FALSE, 0);
     SendToView(LVM_DELETEALLITEMS, 0, 0);
     for (int i = 0; i < count; ++i)
@@ -285,6 +284,13 @@ void FillShortcutView(int count)
     ++g_fillCount;
     if (!g_rowsHeldBack)
         SendToView(WM_SETREDRAW, TRUE, 0);
+}
+
+void HoldRowsBack()
+{
+    if (!g_rowsHeldBack)
+        SendToView(WM_SETREDRAW, FALSE, 0);
+    g_rowsHeldBack = true;
 }
 
 bool ShowFilledRows()

@@ -40,9 +40,12 @@ void FitColumns();
 // Keeps each column's width, as the user may have set it, in step with a new DPI.
 void ScaleColumns(int oldDpi, int newDpi);
 // Rebuilds the view with the rows of the first count items of g_shortcutList, the rest to be added
-// with AddRowFor, and draws none: letting the view draw again costs it as much as thousands of rows,
-// and comes after, from ShowFilledRows (false when there was nothing to show).
+// with AddRowFor. A view on show draws none: letting it draw again costs it as much as thousands of
+// rows, and comes after, from ShowFilledRows (false when there was nothing to show). A view not
+// shown yet draws its rows when it shows.
 void FillShortcutView(int count);
+// Draws nothing until ShowFilledRows: rows added one by one would each draw the scroll bar again.
+void HoldRowsBack();
 bool ShowFilledRows();
 // The shell builds its icon list on first use, which costs more than making the whole window: it
 // is asked for once the rows are on show, and only once.
