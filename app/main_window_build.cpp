@@ -43,8 +43,8 @@ bool g_comStarted = false;
 // with the themed controls, in the 16-colour look otherwise.
 void SetToolbarImages(int dpi)
 {
-    static const ImageStrip kStrips[] = {{IDB_TOOLBAR, 5}, {IDB_SWITCH, 2}, {IDB_VISIBILITY, 2}};
-    g_toolBar.SetImages(kStrips, 3, VisualStylesOn(), dpi);
+    static const ImageStrip kStrips[] = {{IDB_TOOLBAR, 5}, {IDB_MORE_BUTTONS, 4}};
+    g_toolBar.SetImages(kStrips, 2, VisualStylesOn(), dpi);
 }
 
 // What the children draw with, made for dpi: their font, the rows' icons and the toolbar's images.

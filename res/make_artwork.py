@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws Quiverdesk's icons and toolbar strips from the ASCII-art tables below and writes
-quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp, switch.bmp and visibility.bmp next to this
+quiverdesk.ico, quiverdesk_small.ico, toolbar.bmp and more_buttons.bmp next to this
 script, the same bytes on every run, and the icon's full-colour twin for the themed controls,
 quiverdesk_colour.ico (16, 32 and 48 pixels). The program makes the toolbar's full-colour images
 from the 16-colour strips itself, their light grey transparent."""
@@ -369,8 +369,7 @@ def main(argv):
     check(ICON_32, 32, 32, True)
     check(ICON_16, 16, 16, True)
     strip = ["".join(image[y] for image in TOOLBAR_IMAGES) for y in range(15)]
-    switch_strip = ["".join(image[y] for image in SWITCH_IMAGES) for y in range(15)]
-    visibility_strip = ["".join(image[y] for image in VISIBILITY_IMAGES) for y in range(15)]
+    more_strip = ["".join(image[y] for image in SWITCH_IMAGES + VISIBILITY_IMAGES) for y in range(15)]
 
     here = os.path.dirname(os.path.abspath(__file__))
     outputs = {
@@ -380,8 +379,7 @@ def main(argv):
         # The 48-pixel image is the large art at one and a half times, its edges smoothed.
         "quiverdesk_colour.ico": colour_icon_file([scaled(ICON_16, 16, None), scaled(ICON_32, 32, None),
                                                    scaled(ICON_32, 48, None)]),
-        "switch.bmp": bitmap_file(switch_strip),
-        "visibility.bmp": bitmap_file(visibility_strip),
+        "more_buttons.bmp": bitmap_file(more_strip),
     }
     if argv[1:] == ["--check"]:
         stale = []

@@ -40,8 +40,9 @@
 // Full-colour artwork beside the 16-colour originals, for the themed controls; the toolbar's is
 // made from its 16-colour strips at run time.
 #define IDI_QUIVERDESK_COLOUR 120
-// The Startup switch's two buttons, in a strip of their own beside the original five.
-#define IDB_SWITCH 133
+// The Startup switch's two buttons and the Send To visibility's two, in a strip of their own beside
+// the original five.
+#define IDB_MORE_BUTTONS 133
 // Keys beside the original accelerators, and the list's context menu.
 #define IDA_KEYS 110
 #define IDM_CONTEXT 111
@@ -69,7 +70,6 @@
 #define CMD_SHOW_ON_MENU 32790
 #define CMD_HIDE_FROM_MENU 32791
 #define CMD_REMOVABLE_DRIVES 32792
-#define IDB_VISIBILITY 135
 #define IDS_STATE_HIDDEN 225
 // The Startup tab's every source: where a row comes from (one word per source, in the sources'
 // order), the refusals of the machine's keys, restarting elevated, and a Run value's delete.
