@@ -4,28 +4,15 @@
 #define QUIVERDESK_MODEL_COMMAND_LOOKUPS_H
 
 #include "model/heap_string.h"
+#include "model/text_table.h"
 
 class CommandLookups {
 public:
-    CommandLookups();
-    ~CommandLookups();
-
     // SplitCommandLine's answer for commandLine, from its first lookup on.
     bool Split(const wchar_t* commandLine, HeapString& program, HeapString& arguments);
 
 private:
-    CommandLookups(const CommandLookups&);
-    CommandLookups& operator=(const CommandLookups&);
-
-    struct Lookup {
-        wchar_t* line;  // owned, as every text here
-        wchar_t* program;
-        wchar_t* arguments;
-        bool found;
-        Lookup* next;  // owned: the next of the same bucket
-    };
-    enum { kBuckets = 256 };
-    Lookup* m_buckets[kBuckets];  // each chain owned
+    TextTable m_lines;  // by line: its program, its arguments, and whether the program was found
 };
 
 #endif

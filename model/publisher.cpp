@@ -1,5 +1,5 @@
-// ReadPublisher through version.dll, and its lookups in a chained table keyed by the path's FNV-1a
-// digest; paths are compared whole, so one written in another case is only read again.
+// ReadPublisher through version.dll, and its lookups by path; paths are compared whole, so one
+// written in another case is only read again.
 #include "model/publisher.h"
 
 #include <windows.h>
@@ -11,7 +11,6 @@
 #include "model/local_drive.h"
 #include "model/native_view.h"
 #include "model/path_text.h"
-#include "model/source_fingerprint.h"
 
 namespace {
 
@@ -58,43 +57,13 @@ wchar_t* ReadPublisher(const wchar_t* program)
     return company;
 }
 
-PublisherLookups::PublisherLookups()
-{
-    ZeroMemory(m_buckets, sizeof(m_buckets));
-}
-
-PublisherLookups::~PublisherLookups()
-{
-    for (Lookup* chain : m_buckets) {
-        while (chain) {
-            Lookup* next = chain->next;
-            delete[] chain->program;
-            delete[] chain->company;
-            delete chain;
-            chain = next;
-        }
-    }
-}
-
 const wchar_t* PublisherLookups::Find(const wchar_t* program)
 {
-    Lookup*& chain = m_buckets[FingerprintBytes(program, lstrlenW(program) * sizeof(wchar_t)) % kBuckets];
-    for (const Lookup* lookup = chain; lookup; lookup = lookup->next) {
-        if (wcscmp(lookup->program, program) == 0)
-            return lookup->company;
+    const TextTable::Row* known = m_programs.Find(program);
+    if (!known) {
+        wchar_t* company = ReadPublisher(program);  // owned; the table keeps a copy
+        known = m_programs.Add(program, company, 0, false);
+        delete[] company;
     }
-    // Kept whole or not at all: a lookup that ran out of memory is only read again.
-    Lookup* lookup = new (std::nothrow) Lookup;
-    if (!lookup)
-        return 0;
-    lookup->program = CopyText(program);
-    lookup->company = ReadPublisher(program);
-    lookup->next = chain;
-    if (!lookup->program) {
-        delete[] lookup->company;
-        delete lookup;
-        return 0;
-    }
-    chain = lookup;
-    return lookup->company;
+    return known ? known->first : 0;
 }

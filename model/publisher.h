@@ -3,6 +3,8 @@
 #ifndef QUIVERDESK_MODEL_PUBLISHER_H
 #define QUIVERDESK_MODEL_PUBLISHER_H
 
+#include "model/text_table.h"
+
 // The CompanyName of program's first translation, in a new[] block the caller deletes; null for
 // none. Only a program (by its extension) on a local fixed drive is read: a document has no
 // publisher of its own, and a share or a disc may keep the window waiting.
@@ -11,22 +13,11 @@ wchar_t* ReadPublisher(const wchar_t* program);
 // Each distinct program of a listing read once: many rows may start the same one.
 class PublisherLookups {
 public:
-    PublisherLookups();
-    ~PublisherLookups();
     // ReadPublisher's answer, held here; null for none.
     const wchar_t* Find(const wchar_t* program);
 
 private:
-    PublisherLookups(const PublisherLookups&);
-    PublisherLookups& operator=(const PublisherLookups&);
-
-    struct Lookup {
-        wchar_t* program;  // owned, as is the company
-        wchar_t* company;
-        Lookup* next;  // owned: the next of the same bucket
-    };
-    enum { kBuckets = 64 };
-    Lookup* m_buckets[kBuckets];  // each chain owned
+    TextTable m_programs;  // by path: the company
 };
 
 #endif
