@@ -34,8 +34,21 @@ bool WriteOut(DWORD which, const wchar_t* text, int length)
         return false;
     DWORD mode = 0;
     DWORD written = 0;
-    if (GetConsoleMode(out, &mode))
-        return WriteConsoleW(out, text, length, &written, 0) != FALSE;
+    if (GetConsoleMode(out, &mode)) {
+        // In pieces: Windows 7's console refuses a write of more than some 64 KB whole. A pair of
+        // surrogates stays in one piece.
+        const int kPiece = 8192;
+        while (length > 0) {
+            int piece = length < kPiece ? length : kPiece;
+            if (piece < length && IS_HIGH_SURROGATE(text[piece - 1]))
+                --piece;
+            if (!WriteConsoleW(out, text, piece, &written, 0))
+                return false;
+            text += piece;
+            length -= piece;
+        }
+        return true;
+    }
     int size = 0;
     char* bytes = ToUtf8(text, length, &size);  // owned; freed below
     bool whole = bytes && WriteFile(out, bytes, size, &written, 0) && written == static_cast<DWORD>(size);

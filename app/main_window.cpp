@@ -179,6 +179,7 @@ LRESULT CALLBACK MainWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lP
     switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
+    case WM_ENDSESSION: OnEndSession(window, wParam != FALSE); return 0;
     case WM_NCDESTROY: OnNcDestroy(window); break;                // the default frees the window's own
     case WM_ACTIVATE: OnActivate(window, LOWORD(wParam)); break;  // the default gives the window the focus
     case WM_SETFOCUS: OnSetFocus(window); return 0;

@@ -19,6 +19,8 @@ void OnCreate(HWND mainWindow);
 void OnSize(HWND mainWindow);
 void OnDpiChanged(HWND mainWindow, int dpi, const RECT* suggested);
 void OnDestroy(HWND mainWindow);
+// WM_ENDSESSION: ending is false when the session goes on after all.
+void OnEndSession(HWND mainWindow, bool ending);
 // Frees what the children drew with, once they are gone.
 void OnNcDestroy(HWND mainWindow);
 // The child that had the focus when the window was switched away from gets it back on return;

@@ -203,13 +203,19 @@ void OnDestroy(HWND)
     StopWatching();
     // The fill's bound folder and the items' shell-link objects must go while COM is still up.
     StopFilling();
-    RememberListedRows();
-    SaveEntryMemory();
+    SaveListedMemory();
     g_shortcutList.RemoveAll();
     if (g_comStarted)
         CoUninitialize();
     g_comStarted = false;
     PostQuitMessage(0);
+}
+
+void OnEndSession(HWND, bool ending)
+{
+    // The system ends the process without destroying its windows.
+    if (ending)
+        SaveListedMemory();
 }
 
 void OnNcDestroy(HWND)

@@ -15,6 +15,8 @@ namespace {
 
 EntryMemory g_memory;
 HeapString g_setAside;  // the untrusted file's new path, until the status bar said so
+// A file there that could not be read is another's to keep: this run writes nothing over it.
+bool g_fileKept = false;
 
 void RememberItem(bool startupTab, const ShortcutItem* item, MemoryKind kind)
 {
@@ -35,7 +37,7 @@ void LoadEntryMemory(bool setAside)
     // A window made again in the same process starts from the file, as a new run would.
     g_memory.Clear();
     g_setAside.Clear();
-    LoadMemoryFile(g_memory, setAside, &g_setAside);
+    g_fileKept = LoadMemoryFile(g_memory, setAside, &g_setAside) == kMemoryFileUnavailable;
 }
 
 void SayIfMemorySetAside()
@@ -49,7 +51,7 @@ void SayIfMemorySetAside()
 
 void SaveEntryMemory()
 {
-    if (g_memory.HasAny())
+    if (g_memory.HasAny() && !g_fileKept)
         SaveMemoryFile(g_memory);
 }
 

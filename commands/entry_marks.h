@@ -16,6 +16,8 @@ struct TabSources;
 // status bar, with SayIfMemorySetAside after its first listing; the command line leaves it.
 void LoadEntryMemory(bool setAside);
 void SayIfMemorySetAside();
+// Writes the memory, but never over a file that was there and could not be read: another run may
+// hold it, and its removals would be lost.
 void SaveEntryMemory();
 
 unsigned GetEntryMarks(bool startupTab, StartupSource source, const wchar_t* name, bool off);

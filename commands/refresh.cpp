@@ -202,10 +202,11 @@ bool IsListingHeld()
     return g_commandsRunning > 0 || GetNameEditor();
 }
 
-void RememberListedRows()
+void SaveListedMemory()
 {
     if (g_listedTab >= 0)
         RememberRows(g_listedSources, g_listedReading.folderRead);
+    SaveEntryMemory();
 }
 
 void ShowRowCount()

@@ -33,8 +33,9 @@ unsigned GetListingCount();
 bool IsRefreshWaiting();
 // True while a command or a name edit holds the rows: a listing would wait for it.
 bool IsListingHeld();
-// The rows on show, remembered as they stand for the next run (commands/entry_marks.h).
-void RememberListedRows();
+// The rows on show, remembered as they stand for the next run (commands/entry_marks.h), and the
+// memory written: at close, when the session ends, and before an elevated copy reads it.
+void SaveListedMemory();
 // The status bar's count, after a command took rows away.
 void ShowRowCount();
 

@@ -3,6 +3,7 @@
 
 #include <shellapi.h>
 
+#include "commands/refresh.h"
 #include "controls/main_tabs.h"
 
 void RestartAsAdministrator(HWND mainWindow)
@@ -21,6 +22,8 @@ void RestartAsAdministrator(HWND mainWindow)
     info.lpFile = path;
     info.lpParameters = IsStartupTabSelected() ? kStartupTabSwitch : 0;
     info.nShow = SW_SHOWNORMAL;
+    // The copy reads the memory as it starts: what this run remembers must be in it by then.
+    SaveListedMemory();
     if (ShellExecuteExW(&info))
         DestroyWindow(mainWindow);
 }

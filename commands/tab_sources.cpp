@@ -80,9 +80,15 @@ void ItemAdder::Visit(const SourceEntry& entry)
     if (entry.value) {
         // A value of another type than text is listed all the same, unreadable, to be deleted.
         item->SetValue(entry.source, entry.name, entry.value->command.GetBuffer(), entry.value->expanded.GetBuffer());
-        // An empty name would leave the row blank.
-        if (!entry.name[0])
+        if (!entry.value->nameWhole) {
+            // Every call that takes a name would take the part before the null, another value's
+            // name: the row is shown by that part, but nothing may act on it.
+            item->MarkUnusable(entry.name);
+            item->SetSource(entry.source);
+        } else if (!entry.name[0]) {
+            // An empty name would leave the row blank.
             item->SetShownName(m_unnamed);
+        }
     } else {
         const HeapString& folder = entry.source == kSourceCommonFolder ? m_tab.common : m_tab.folder;
         item->SetFile(folder.GetBuffer(), entry.name, entry.attributes);

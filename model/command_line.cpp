@@ -110,13 +110,14 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
 {
     if (!commandLine)
         commandLine = L"";
-    if (Evaluate(commandLine, program, arguments))
-        return true;
     const wchar_t* start = SkipBlanks(commandLine);
+    bool probe = MayProbe(start + (*start == L'"'));
+    // The system's reading looks for the program on disk too: a share or a disc may keep it waiting.
+    if (probe && Evaluate(commandLine, program, arguments))
+        return true;
     const wchar_t* end = start;  // of the program's text
     const wchar_t* rest = 0;     // past it
     bool found = false;
-    bool probe = MayProbe(start + (*start == L'"'));
     if (*start == L'"') {
         ++start;
         for (end = start; *end && *end != L'"';)

@@ -104,9 +104,18 @@ char* ToUtf8(const wchar_t* text, int length, int* size)
 
 bool WriteWholeFile(const wchar_t* path, const char* bytes, int size)
 {
-    HeapString written(path);
-    written.Append(L".partial");
-    HANDLE file = CreateFileW(written.GetBuffer(), GENERIC_WRITE, 0, 0, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);
+    // A name of its own, made new: a file of the user's that happens to bear it is never written
+    // over, nor deleted below.
+    HeapString written;
+    HANDLE file = INVALID_HANDLE_VALUE;
+    for (int attempt = 1; file == INVALID_HANDLE_VALUE && attempt <= 100; ++attempt) {
+        wchar_t suffix[16];
+        wsprintfW(suffix, attempt == 1 ? L".partial" : L".partial%d", attempt);
+        written.Assign(path).Append(suffix);
+        file = CreateFileW(written.GetBuffer(), GENERIC_WRITE, 0, 0, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, 0);
+        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
+            return false;
+    }
     if (file == INVALID_HANDLE_VALUE)
         return false;
     DWORD done = 0;

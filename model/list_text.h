@@ -44,8 +44,9 @@ private:
 // Text as UTF-8, its surrogate pairs as the characters they make, in a new[] block the caller
 // deletes; null when memory ran out. *size excludes the terminator.
 char* ToUtf8(const wchar_t* text, int length, int* size);
-// Writes bytes to path whole or not at all: to a file beside it first, which then replaces it.
-// False, leaving no file behind and path as it was, when either step fails.
+// Writes bytes to path whole or not at all: to a new file beside it first (path.partial, or
+// path.partialN when that name is taken), which then replaces it. False, leaving no file behind
+// and path as it was, when either step fails.
 bool WriteWholeFile(const wchar_t* path, const char* bytes, int size);
 
 #endif

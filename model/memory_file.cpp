@@ -12,16 +12,25 @@ const wchar_t kMemoryName[] = L"\\Memory.txt";
 // Far beyond what kRemovalsKept and any real folder leave: a larger file is no memory of ours.
 const DWORD kLargestMemory = 64 << 20;
 
-// The file's bytes, in a new[] block the caller deletes; null when it can't be read whole.
-char* ReadWholeFile(const wchar_t* path, int* size, bool* absent)
+// The file's bytes, in a new[] block the caller deletes, and kMemoryFileRead; else null, and
+// whether the file is missing, too large to be ours, or unavailable now.
+char* ReadWholeFile(const wchar_t* path, int* size, MemoryFileState* state)
 {
+    *state = kMemoryFileUnavailable;
     HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, 0, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, 0);
-    *absent = file == INVALID_HANDLE_VALUE && GetLastError() == ERROR_FILE_NOT_FOUND;
-    if (file == INVALID_HANDLE_VALUE)
+    if (file == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND)
+            *state = kMemoryFileNone;
         return 0;
+    }
     DWORD high = 0;
     DWORD length = GetFileSize(file, &high);
-    char* bytes = high || length > kLargestMemory ? 0 : new (std::nothrow) char[length + 1];
+    char* bytes = 0;
+    if (high || length > kLargestMemory)
+        *state = kMemoryFileUntrusted;
+    else
+        bytes = new (std::nothrow) char[length + 1];
     DWORD done = 0;
     if (bytes && !(ReadFile(file, bytes, length, &done, 0) && done == length)) {
         delete[] bytes;
@@ -29,6 +38,8 @@ char* ReadWholeFile(const wchar_t* path, int* size, bool* absent)
     }
     CloseHandle(file);
     *size = static_cast<int>(length);
+    if (bytes)
+        *state = kMemoryFileRead;
     return bytes;
 }
 
@@ -40,12 +51,13 @@ MemoryFileState LoadMemoryFile(EntryMemory& memory, bool setAside, HeapString* s
     if (!MakeOwnPath(kMemoryName, path))
         return kMemoryFileNone;
     int size = 0;
-    bool absent = false;
-    char* bytes = ReadWholeFile(path, &size, &absent);  // owned; freed below
-    bool read = bytes && memory.Read(bytes, size);
+    MemoryFileState state = kMemoryFileNone;
+    char* bytes = ReadWholeFile(path, &size, &state);  // owned; freed below
+    if (bytes && !memory.Read(bytes, size))
+        state = kMemoryFileUntrusted;
     delete[] bytes;
-    if (read || absent)
-        return read ? kMemoryFileRead : kMemoryFileNone;
+    if (state != kMemoryFileUntrusted)
+        return state;
     wchar_t aside[MAX_PATH];
     if (setAside && MakeOwnPath(L"\\Memory.unreadable.txt", aside)
         && MoveFileExW(path, aside, MOVEFILE_REPLACE_EXISTING))

@@ -7,7 +7,9 @@
 
 class EntryMemory;
 
-enum MemoryFileState { kMemoryFileNone, kMemoryFileRead, kMemoryFileUntrusted };
+// Unavailable: the file is there but could not be read now (held by another program, refused, or
+// too large for the memory left), so it is neither set aside nor to be written over.
+enum MemoryFileState { kMemoryFileNone, kMemoryFileRead, kMemoryFileUntrusted, kMemoryFileUnavailable };
 
 // Reads the file into memory. One it can't trust is not read; with setAside it is renamed to
 // Memory.unreadable.txt, in place of an older one, whose path then goes to setAsidePath.

@@ -50,8 +50,12 @@ wchar_t* ReadPublisher(const wchar_t* program)
         && length >= 2 * sizeof(WORD)) {
         wchar_t query[48];
         wsprintfW(query, L"\\StringFileInfo\\%04x%04x\\CompanyName", translation[0], translation[1]);
-        if (VerQueryValueW(block, query, reinterpret_cast<void**>(&value), &length) && length)
-            company = CopyText(value);
+        // The length bounds the copy: nothing makes a program end its strings with a null.
+        if (VerQueryValueW(block, query, reinterpret_cast<void**>(&value), &length) && length) {
+            company = new (std::nothrow) wchar_t[length + 1];
+            if (company)
+                lstrcpynW(company, value, length + 1);
+        }
     }
     delete[] block;
     return company;

@@ -37,7 +37,8 @@ BYTE* ReadWholeValue(HKEY key, const wchar_t* valueName, DWORD* type, DWORD* siz
     return 0;
 }
 
-ValueWalker::ValueWalker(HKEY key) : m_key(key), m_index(0), m_name(0), m_nameCapacity(0), m_data(0), m_dataCapacity(0)
+ValueWalker::ValueWalker(HKEY key)
+    : m_key(key), m_index(0), m_name(0), m_nameCapacity(0), m_data(0), m_dataCapacity(0), m_nameWhole(true)
 {
 }
 
@@ -72,8 +73,9 @@ LONG ValueWalker::Grow()
 LONG ValueWalker::Next(const wchar_t** name, DWORD* type, const BYTE** data, DWORD* size)
 {
     LONG status = m_name ? ERROR_SUCCESS : Grow();
+    DWORD nameLength = 0;
     for (int attempt = 0; status == ERROR_SUCCESS && attempt < 4; ++attempt) {
-        DWORD nameLength = m_nameCapacity;
+        nameLength = m_nameCapacity;
         *size = m_dataCapacity;
         status = RegEnumValueW(m_key, m_index, m_name, &nameLength, 0, type, m_data, size);
         if (status != ERROR_MORE_DATA)
@@ -83,6 +85,7 @@ LONG ValueWalker::Next(const wchar_t** name, DWORD* type, const BYTE** data, DWO
     if (status != ERROR_SUCCESS)
         return status;
     ++m_index;
+    m_nameWhole = lstrlenW(m_name) == static_cast<int>(nameLength);
     ZeroMemory(m_data + *size, 3);
     *name = m_name;
     *data = m_data;

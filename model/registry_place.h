@@ -35,6 +35,9 @@ public:
     // followed by three zero bytes size leaves out; ERROR_NO_MORE_ITEMS after the last, or the
     // status that stopped the walk.
     LONG Next(const wchar_t** name, DWORD* type, const BYTE** data, DWORD* size);
+    // False when the last name went on past a null: a name no call that takes a name can reach,
+    // which would reach another value, named by the part before the null, instead.
+    bool IsNameWhole() const { return m_nameWhole; }
 
 private:
     ValueWalker(const ValueWalker&);
@@ -48,6 +51,7 @@ private:
     DWORD m_nameCapacity;
     BYTE* m_data;  // owned, new[]
     DWORD m_dataCapacity;
+    bool m_nameWhole;
 };
 
 #endif

@@ -191,7 +191,6 @@ bool ShortcutItem::SetFile(const wchar_t* folderPath, const wchar_t* name, DWORD
     // by its name, but nothing may act on it.
     if (size > MAX_PATH) {
         MarkUnusable(shown);
-        m_filled = true;
         return false;
     }
     m_path = new (std::nothrow) wchar_t[size];
@@ -271,6 +270,7 @@ void ShortcutItem::MarkUnusable(const wchar_t* shownName)
 {
     Reset();
     m_name = CopyText(shownName);
+    m_filled = true;  // nothing more can be read of it
 }
 
 bool ShortcutItem::GetDisplayName(wchar_t* buffer, int capacity) const

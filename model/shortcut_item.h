@@ -79,7 +79,8 @@ public:
     bool Is(const RowRef& ref) const;
     // A subfolder of a folder source: nothing runs it, and it has no switch of its own.
     bool IsFolder() const { return m_path && !m_valueName && (m_stamp.attributes & FILE_ATTRIBUTE_DIRECTORY); }
-    // For a file the shell can't act on: the row shows shownName and nothing acts on it.
+    // For a file the shell can't act on, or a value no name reaches: the row shows shownName and
+    // nothing acts on it.
     void MarkUnusable(const wchar_t* shownName);
 
     // Null before Load, for an unusable item and for a registry row: no file command may act

@@ -109,6 +109,7 @@ LONG StartupValueReader::Next(StartupValue& value)
     if (status != ERROR_SUCCESS)
         return status;
     value.name.Assign(name);
+    value.nameWhole = m_walker.IsNameWhole();
     // The whole data, so that a command can tell it changed, however long it is.
     value.dataHash = FingerprintBytes(data, value.size);
     value.command.Clear();

@@ -33,7 +33,8 @@ HeapString GetSourceFolder(StartupSource source);
 
 // One value of a registry source.
 struct StartupValue {
-    HeapString name;  // exactly as the registry holds it, of any length
+    HeapString name;  // exactly as the registry holds it, of any length, up to a null within it
+    bool nameWhole;   // false when the name goes on past a null: nothing may act on the value
     DWORD type;
     DWORD size;            // of its whole data
     Fingerprint dataHash;  // of its whole data, whatever its type and length

@@ -68,6 +68,9 @@ StartupSwitches::StartupSwitches(const RegistryPlace* place) : m_names(0), m_off
         if (type != REG_BINARY || size != kStartupSwitchSize || !(data[0] & kOffBit)
             || static_cast<DWORD>(length) > longest)
             continue;
+        // A name holding a null would read as the switch of the name it stops at.
+        if (!walker.IsNameWhole())
+            continue;
         lstrcpynW(end, name, length + 1);
         m_off[m_count++] = end;
         end += length + 1;

@@ -177,9 +177,13 @@ TEST_F(MainWindowTest, TheCommandLineListsBothTabsAsTheWindowShowsThemWithoutAWi
     for (wchar_t& c : tsv)
         c = c == L'\t' ? L',' : c;
     EXPECT_EQ(expected, ReadCsv(tsv));
+    // A file of the user's that bears the name the write goes through first stays as it was.
+    WriteBytes(kScratchFolder + L"\\both tabs.csv.partial", "mine");
     ProgramRun saved = RunProgram(L"/list \"" + kScratchFolder + L"\\both tabs.csv\"");
     EXPECT_EQ(0u, saved.code);
     EXPECT_EQ(expected, ReadCsv(FromUtf8(ReadBytes(kScratchFolder + L"\\both tabs.csv").substr(3))));
+    EXPECT_EQ("mine", ReadBytes(kScratchFolder + L"\\both tabs.csv.partial"));
+    EXPECT_EQ(2u, FilesMatching(kScratchFolder, L"both tabs*").size()) << "nothing else left behind";
     EXPECT_EQ(before, TreeContents(m_sendTo));
     for (const auto& [arguments, code, usageOn] :
          {std::tuple{L"/?", 0u, "out"}, {L"/nonsense", 2u, "err"}, {L"/list a b", 2u, "err"}}) {

@@ -97,3 +97,23 @@ TEST_F(MarksTest, AnUntrustedMemoryIsSetAsideAndStartsClean)
     EXPECT_EQ(0u, ReadBytes(OwnFile(L"Memory.txt")).find(header + sendTo + "SendTo\tseen\t\tx.txt\t\t\r\n"));
     EXPECT_EQ(L"|新規", RowText(RowNamed(L"x.txt"), kStateColumn) + L"|" + RowText(RowNamed(L"y.txt"), kStateColumn));
 }
+
+// A memory another program holds open is neither set aside nor written over at close, whatever
+// this run saw; the session's end, which destroys no window, writes what the run listed.
+TEST_F(MarksTest, AHeldMemoryIsLeftAsItIsAndTheSessionsEndSaves)
+{
+    const std::string sound = "Quiverdesk memory 1\r\nSendTo\tlisted\t\t\t\t\r\n";
+    WriteBytes(m_sendTo + L"\\x.txt", "x");
+    HANDLE held = INVALID_HANDLE_VALUE;
+    Restart([&] {
+        WriteBytes(OwnFile(L"Memory.txt"), sound);
+        held = CreateFileW(OwnFile(L"Memory.txt").c_str(), GENERIC_READ, 0, 0, OPEN_EXISTING, 0, 0);
+    });
+    CloseHandle(held);
+    Restart();
+    EXPECT_EQ(sound, ReadBytes(OwnFile(L"Memory.txt")));
+    EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW(OwnFile(L"Memory.unreadable.txt").c_str()));
+    DeleteFileW(OwnFile(L"Memory.txt").c_str());
+    SendMessageA(m_window, WM_ENDSESSION, TRUE, 0);
+    EXPECT_NE(std::string::npos, ReadBytes(OwnFile(L"Memory.txt")).find("SendTo\tseen\t\tx.txt\t"));
+}

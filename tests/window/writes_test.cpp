@@ -2,6 +2,8 @@
 // listing, not the sibling Win32 trims a name to, and a delete that did not take says so.
 #include "support/support.h"
 
+#include <winternl.h>
+
 extern "C" decltype(&RegDeleteValueW) __imp_RegDeleteValueW;
 
 namespace {
@@ -196,4 +198,47 @@ TEST_F(WritesTest, AValueDeletedInPartKeepsItsBackupAndSaysWhatStayed)
     EXPECT_EQ("", Raw(kUser, runSwitches, L"qdPart")) << "the switch went first";
     EXPECT_NE("", Raw(kUser, run, L"qdPart"));
     EXPECT_GE(RowNamed(L"qdPart"), 0) << "the row stays with its value";
+}
+
+// A Run value whose name holds a null, as only the native calls write it, beside the value its
+// name stops at: its row is listed, but no command reaches the other value, nor does its switch
+// read as the other's.
+TEST_F(WritesTest, AValueNameHoldingANullReachesNoOtherValue)
+{
+    using SetValue = LONG(WINAPI*)(HKEY, UNICODE_STRING*, ULONG, ULONG, const void*, ULONG);
+    using DeleteValue = LONG(WINAPI*)(HKEY, UNICODE_STRING*);
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    const auto set = reinterpret_cast<SetValue>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetValueKey")));
+    const auto erase = reinterpret_cast<DeleteValue>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteValueKey")));
+    const Text hidden(L"qdTwin\0x", 8), command = L"x.exe";
+    UNICODE_STRING name = {USHORT(hidden.size() * 2), USHORT(hidden.size() * 2), const_cast<wchar_t*>(hidden.data())};
+    const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
+    HKEY values = 0, switches = 0;
+    RegCreateKeyExW(kUser, run.c_str(), 0, 0, 0, KEY_ALL_ACCESS, 0, &values, 0);
+    RegCreateKeyExW(kUser, runSwitches.c_str(), 0, 0, 0, KEY_ALL_ACCESS, 0, &switches, 0);
+    RegSetValueExW(values, L"qdTwin", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), 12);
+    const std::string off = Bytes(3);
+    ASSERT_EQ(0, set(values, &name, 0, REG_SZ, command.c_str(), 12));
+    ASSERT_EQ(0, set(switches, &name, 0, REG_BINARY, off.data(), 12));
+    ClickTab(1);
+    Command(CMD_REFRESH);
+    PumpMessages();
+    int whole = -1, cut = -1;
+    for (int row = 0; row < RowCount(); ++row)
+        if (RowText(row, 0) == L"qdTwin")
+            (RowText(row, kTargetColumn).empty() ? cut : whole) = row;
+    ASSERT_TRUE(whole >= 0 && cut >= 0);
+    EXPECT_EQ(Text::npos, RowText(whole, kStateColumn).find(L"無効")) << "the other's switch is not its own";
+    NoticeRecorder noticed;
+    for (UINT command : {CMD_SWITCH_OFF, CMD_DELETE}) {
+        SelectRows({cut});
+        Command(command);
+        PumpMessages();
+    }
+    EXPECT_EQ("1:" + std::string(reinterpret_cast<const char*>(command.c_str()), 12), Raw(kUser, run, L"qdTwin"));
+    EXPECT_EQ("", Raw(kUser, runSwitches, L"qdTwin"));
+    EXPECT_EQ(0, erase(values, &name));
+    EXPECT_EQ(0, erase(switches, &name));
+    RegCloseKey(values);
+    RegCloseKey(switches);
 }
