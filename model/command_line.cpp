@@ -77,19 +77,23 @@ bool MayProbe(const wchar_t* name)
     return !name[0] || name[1] != L':' || IsLocalFixedDrive(name[0]);
 }
 
-// The file CreateProcess would run for the text from start to end, found as a file.
-bool FindProgram(const wchar_t* start, const wchar_t* end, HeapString& program)
+// The file CreateProcess would run for the text from start to end, found as a file in the
+// folders of searchPath.
+bool FindProgram(const wchar_t* start, const wchar_t* end, const HeapString& searchPath, HeapString& program)
 {
     wchar_t name[MAX_PATH];
     wchar_t found[MAX_PATH];
     int length = static_cast<int>(end - start);
     if (length <= 0 || length >= MAX_PATH)
         return false;
+    // No folder left to look in: the system's own search would probe the drives left out.
+    if (!searchPath.GetLength())
+        return false;
     lstrcpynW(name, start, length + 1);
     DWORD attributes = INVALID_FILE_ATTRIBUTES;
     {
         NativeFileSystemView native;
-        DWORD foundLength = SearchPathW(0, name, L".exe", MAX_PATH, found, 0);
+        DWORD foundLength = SearchPathW(searchPath.GetBuffer(), name, L".exe", MAX_PATH, found, 0);
         if (foundLength && foundLength < MAX_PATH)
             attributes = GetFileAttributesW(found);
     }
@@ -106,6 +110,43 @@ bool EndsWithExe(const wchar_t* start, const wchar_t* end)
 
 }  // namespace
 
+void MakeProbedSearchPath(HeapString& searchPath, bool* leftOut)
+{
+    searchPath.Clear();
+    if (leftOut)
+        *leftOut = false;
+    const DWORD kLongest = 32767;                             // an environment variable's longest value
+    wchar_t* folders = new (std::nothrow) wchar_t[kLongest];  // owned; freed below
+    DWORD length =
+        folders ? ExpandEnvironmentStringsW(L"%SystemRoot%\\system32;%SystemRoot%;%PATH%", folders, kLongest) : 0;
+    if (!length || length > kLongest) {
+        delete[] folders;
+        if (leftOut)
+            *leftOut = true;
+        return;
+    }
+    for (wchar_t* folder = folders; *folder;) {
+        wchar_t* next = folder;
+        while (*next && *next != L';')
+            ++next;
+        bool last = !*next;
+        *next = L'\0';
+        // PATH may quote a folder; the search path may not.
+        if (*folder == L'"' && next - folder >= 2 && next[-1] == L'"') {
+            next[-1] = L'\0';
+            ++folder;
+        }
+        if (folder[0] && folder[1] == L':' && IsLocalFixedDrive(folder[0])) {
+            searchPath.Append(searchPath.GetLength() ? L";" : L"");
+            searchPath.Append(folder);
+        } else if (folder[0] && leftOut) {
+            *leftOut = true;
+        }
+        folder = last ? next : next + 1;
+    }
+    delete[] folders;
+}
+
 bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapString& arguments)
 {
     if (!commandLine)
@@ -118,11 +159,14 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
     const wchar_t* end = start;  // of the program's text
     const wchar_t* rest = 0;     // past it
     bool found = false;
+    HeapString searchPath;
+    if (probe)
+        MakeProbedSearchPath(searchPath, 0);
     if (*start == L'"') {
         ++start;
         for (end = start; *end && *end != L'"';)
             ++end;
-        found = probe && FindProgram(start, end, program);
+        found = probe && FindProgram(start, end, searchPath, program);
         rest = *end ? end + 1 : end;
     } else {
         // Each run of words, shortest first, as CreateProcess tries them; the first word or the
@@ -134,7 +178,7 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
         for (const wchar_t* p = start;; ++p) {
             if (p < last && (!IsBlank(*p) || IsBlank(p[-1])))
                 continue;
-            found = probe && FindProgram(start, p, program);
+            found = probe && FindProgram(start, p, searchPath, program);
             if (found || !likeliest || (EndsWithExe(start, p) && !EndsWithExe(start, likeliest)))
                 likeliest = p;
             if (found || p >= last)

@@ -11,8 +11,15 @@
 // the shortest run of words that names a file, ".exe" added to a name without an extension, a
 // name without a folder searched for. True when the program was found. When it was not, program
 // is still the likeliest path (the quoted token, the first run of words ending in ".exe", or else
-// the first word), so that a missing program can be shown and judged missing. arguments are the
+// the first word), so that a missing program can be shown and judged missing. A name without a
+// folder is looked for in MakeProbedSearchPath's folders only. arguments are the
 // rest of the line past the blanks after the program, exactly.
 bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapString& arguments);
+
+// The folders a program named without one is looked for in, as the shell that starts the Run
+// values would look: System32, Windows, then PATH's, less those on a share or a drive that is not
+// local and fixed, which could keep the window waiting. *leftOut (when asked) tells whether any
+// was left out: then a program found nowhere may still be there.
+void MakeProbedSearchPath(HeapString& searchPath, bool* leftOut);
 
 #endif

@@ -51,12 +51,20 @@ bool HoldsUndefinedVariable(const wchar_t* text)
 }
 
 // Windows can't start a program it did not find when its name has no folder (the search path
-// was all there was to look in) or holds a variable it could not expand; neither needs a probe.
+// was all there was to look in, unless a folder of it was left unprobed) or holds a variable it
+// could not expand.
 bool CannotStart(bool found, const wchar_t* program)
 {
     if (found || !program)
         return false;
-    return !wcspbrk(program, L"\\/:") || HoldsUndefinedVariable(program);
+    if (HoldsUndefinedVariable(program))
+        return true;
+    if (wcspbrk(program, L"\\/:"))
+        return false;
+    HeapString searchPath;
+    bool leftOut = false;
+    MakeProbedSearchPath(searchPath, &leftOut);
+    return !leftOut;
 }
 
 }  // namespace

@@ -181,6 +181,7 @@ faults=(
             continue;|        ;|a switch whose name holds a null reads as the switch of the part before it"
   "model/list_text.cpp|CREATE_NEW, FILE_ATTRIBUTE_NORMAL, 0);|CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);|a save writes over a file of the user's that bears its passing name"
   "commands/entry_marks.cpp|    if (g_memory.HasAny() && !g_fileKept)|    if (g_memory.HasAny())|a memory another program held is written over at close"
+  "model/command_line.cpp|SearchPathW(searchPath.GetBuffer(), name|SearchPathW(0, name|a program without a folder is looked for on every drive PATH names"
   "app/main_window_build.cpp|    if (ending)
         SaveListedMemory();|    ;|the session's end forgets what the run remembered"
 )

@@ -159,5 +159,16 @@ TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
         item.LoadValue(kSourceUserRun, L"qd", row.line.c_str(), row.line.c_str());
         EXPECT_EQ(row.states, item.GetStates()) << Ansi(row.line);
     }
+    // A name without a folder is not looked for on the disc that PATH names first: not found, nor
+    // judged missing, since it may be there.
+    wchar_t path[32767] = L"";
+    GetEnvironmentVariableW(L"PATH", path, 32767);
+    SetEnvironmentVariableW(L"PATH", (L"R:\\;" + Text(path)).c_str());
+    HeapString program, arguments;
+    EXPECT_FALSE(SplitCommandLine(L"qdtest -x", program, arguments));
+    ShortcutItem item;
+    item.LoadValue(kSourceUserRun, L"qd", L"qdtest -x", L"qdtest -x");
+    EXPECT_EQ(0u, item.GetStates());
+    SetEnvironmentVariableW(L"PATH", path);
     DeleteFileW(L"R:\\qdtest.exe");
 }

@@ -209,7 +209,8 @@ TEST_F(WritesTest, AValueNameHoldingANullReachesNoOtherValue)
     using DeleteValue = LONG(WINAPI*)(HKEY, UNICODE_STRING*);
     HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
     const auto set = reinterpret_cast<SetValue>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtSetValueKey")));
-    const auto erase = reinterpret_cast<DeleteValue>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteValueKey")));
+    const auto erase =
+        reinterpret_cast<DeleteValue>(reinterpret_cast<void*>(GetProcAddress(ntdll, "NtDeleteValueKey")));
     const Text hidden(L"qdTwin\0x", 8), command = L"x.exe";
     UNICODE_STRING name = {USHORT(hidden.size() * 2), USHORT(hidden.size() * 2), const_cast<wchar_t*>(hidden.data())};
     const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
