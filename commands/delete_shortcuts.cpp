@@ -71,42 +71,57 @@ void TakeStock(SelectionCommand& command, const RowGroup& group, bool startup, b
         ShowWordsWith(command.GetMainWindow(), MB_OK | MB_ICONWARNING, IDS_FILES_STAYED, stayed.names.GetBuffer());
 }
 
-// Through the shell, all at once: one question, one undo, and Cancel deletes nothing.
+// Asks whether the files go for good, and puts in asked those still as listed once the user said
+// yes: the question may have stood open a while, and nothing brings back what goes for good. A row
+// found changed is named once, by the command. False when the user said no.
+bool AskForGood(SelectionCommand& command, const RowGroup& files, RowGroup& asked)
+{
+    if (ShowWordsWith(command.GetMainWindow(), MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_EXACTLY,
+                      files.names.GetBuffer())
+        != IDYES)
+        return false;
+    for (int i = 0; asked.rows && i < files.count; ++i) {
+        if (command.Check(files.rows[i]))
+            asked.Add(files.rows[i], command.GetRow(files.rows[i]));
+    }
+    return true;
+}
+
+// Through the shell, all at once: one question, one undo, and Cancel deletes nothing. The shell's
+// own question leaves no moment to check the files after it: a delete for good asks here instead.
 void DeleteThroughShell(SelectionCommand& command, const RowGroup& files, bool startup, bool permanently)
 {
-    const wchar_t** paths = new (std::nothrow) const wchar_t*[files.count];  // owned; freed below
+    RowGroup asked(files.count);
+    if (permanently && !AskForGood(command, files, asked))
+        return;
+    const RowGroup& deleted = permanently ? asked : files;
+    const wchar_t** paths = new (std::nothrow) const wchar_t*[deleted.count > 0 ? deleted.count : 1];  // owned
     if (!paths)
         return;
-    for (int i = 0; i < files.count; ++i)
-        paths[i] = command.GetRow(files.rows[i]).GetPath();
+    for (int i = 0; i < deleted.count; ++i)
+        paths[i] = command.GetRow(deleted.rows[i]).GetPath();
     // The shell's own errors would name the files one by one; those left are named once, below.
     bool cancelled = false;
-    RunShellFileOperation(command.GetMainWindow(), FO_DELETE, paths, files.count, 0,
-                          FOF_NOERRORUI | (permanently ? 0 : FOF_ALLOWUNDO), &cancelled);
+    if (deleted.count)
+        RunShellFileOperation(command.GetMainWindow(), FO_DELETE, paths, deleted.count, 0,
+                              FOF_NOERRORUI | (permanently ? FOF_NOCONFIRMATION : FOF_ALLOWUNDO), &cancelled);
     delete[] paths;
-    TakeStock(command, files, startup, cancelled);
+    TakeStock(command, deleted, startup, cancelled);
 }
 
 // Names the shell would take for others: the recycle bin can't have them, but a delete for good
 // through their exact paths can, once the user said yes to it here.
 void DeleteExactly(SelectionCommand& command, const RowGroup& files, bool startup, bool permanently)
 {
-    HWND window = command.GetMainWindow();
     if (!permanently) {
-        ShowWordsWith(window, MB_OK | MB_ICONWARNING, IDS_NOT_RECYCLABLE, files.names.GetBuffer());
+        ShowWordsWith(command.GetMainWindow(), MB_OK | MB_ICONWARNING, IDS_NOT_RECYCLABLE, files.names.GetBuffer());
         return;
     }
-    if (ShowWordsWith(window, MB_YESNO | MB_ICONWARNING | MB_DEFBUTTON2, IDS_DELETE_EXACTLY, files.names.GetBuffer())
-        != IDYES)
-        return;
     RowGroup asked(files.count);
-    for (int i = 0; asked.rows && i < files.count; ++i) {
-        // Checked again after the question, which may have stood open a while; a row found
-        // changed is named once, by the command.
-        if (!command.Check(files.rows[i]))
-            continue;
-        asked.Add(files.rows[i], command.GetRow(files.rows[i]));
-        HeapString exact = ExactPath(command.GetRow(files.rows[i]).GetPath());
+    if (!AskForGood(command, files, asked))
+        return;
+    for (int i = 0; i < asked.count; ++i) {
+        HeapString exact = ExactPath(command.GetRow(asked.rows[i]).GetPath());
         if (!DeleteFileW(exact.GetBuffer()))
             RemoveDirectoryW(exact.GetBuffer());
     }

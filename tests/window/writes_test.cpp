@@ -91,6 +91,31 @@ TEST_F(WritesTest, ARowChangedSinceItWasListedIsNotWritten)
     EXPECT_EQ(Names({kChanged + L"qdGone"}), g_noticed.messages);
 }
 
+// A delete for good asks here and checks each file once the user said yes: one changed while the
+// question stood open stays, and is named; the other goes.
+TEST_F(WritesTest, ADeleteForGoodChecksEachFileAfterItsQuestion)
+{
+    static Text changed;
+    static Names asked;
+    changed = MakeLink(m_sendTo, L"a.lnk", ScratchFile(L"a.txt")), asked = {};
+    const Text other = MakeLink(m_sendTo, L"b.lnk", ScratchFile(L"b.txt"));
+    Command(CMD_REFRESH);
+    SelectRows({RowNamed(L"a.lnk"), RowNamed(L"b.lnk")});
+    NoticeRecorder noticed;
+    ImportPatch answer(
+        __imp_MessageBoxW, +[](HWND, LPCWSTR text, LPCWSTR, UINT) {
+            if (asked.empty())
+                WriteBytes(changed, "changed");  // by another program, while the user reads
+            return asked.push_back(text), IDYES;
+        });
+    HoldKeys({VK_SHIFT});
+    Command(CMD_DELETE);
+    HoldKeys({});
+    EXPECT_EQ(Names({L"次の項目を完全に削除しますか?\n\na.lnk\nb.lnk", kChanged + L"a.lnk"}), asked);
+    EXPECT_EQ(Names({L"delete: " + other}), g_noticed.files);
+    EXPECT_EQ("changed", ReadBytes(changed));
+}
+
 // Names ending in a dot, beside the files Win32 trims them to: every command leaves the sibling
 // byte for byte, reaches the exact file where an exact path can, and says why where none can.
 TEST_F(MainWindowTest, ANameWin32TrimsNeverReachesItsSibling)
