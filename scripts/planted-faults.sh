@@ -182,6 +182,8 @@ faults=(
   "model/list_text.cpp|CREATE_NEW, FILE_ATTRIBUTE_NORMAL, 0);|CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, 0);|a save writes over a file of the user's that bears its passing name"
   "commands/entry_marks.cpp|    if (g_memory.HasAny() && !g_fileKept)|    if (g_memory.HasAny())|a memory another program held is written over at close"
   "model/command_line.cpp|SearchPathW(searchPath.GetBuffer(), name|SearchPathW(0, name|a program without a folder is looked for on every drive PATH names"
+  "commands/delete_shortcuts.cpp|        if (command.Check(files.rows[i]))
+            asked.Add|        asked.Add|a file replaced while the question for good stood open goes for good"
   "app/main_window_build.cpp|    if (ending)
         SaveListedMemory();|    ;|the session's end forgets what the run remembered"
 )

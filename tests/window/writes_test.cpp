@@ -239,7 +239,19 @@ TEST_F(WritesTest, AValueNameHoldingANullReachesNoOtherValue)
     const Text hidden(L"qdTwin\0x", 8), command = L"x.exe";
     UNICODE_STRING name = {USHORT(hidden.size() * 2), USHORT(hidden.size() * 2), const_cast<wchar_t*>(hidden.data())};
     const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
-    HKEY values = 0, switches = 0;
+    // Gone with the test, however it ends: no later test may list it.
+    struct Keys {
+        HKEY values = 0, switches = 0;
+        DeleteValue erase;
+        UNICODE_STRING* name;
+        ~Keys()
+        {
+            for (HKEY key : {values, switches})
+                erase(key, name), RegCloseKey(key);
+        }
+    } keys = {0, 0, erase, &name};
+    HKEY& values = keys.values;
+    HKEY& switches = keys.switches;
     RegCreateKeyExW(kUser, run.c_str(), 0, 0, 0, KEY_ALL_ACCESS, 0, &values, 0);
     RegCreateKeyExW(kUser, runSwitches.c_str(), 0, 0, 0, KEY_ALL_ACCESS, 0, &switches, 0);
     RegSetValueExW(values, L"qdTwin", 0, REG_SZ, reinterpret_cast<const BYTE*>(command.c_str()), 12);
@@ -263,8 +275,4 @@ TEST_F(WritesTest, AValueNameHoldingANullReachesNoOtherValue)
     }
     EXPECT_EQ("1:" + std::string(reinterpret_cast<const char*>(command.c_str()), 12), Raw(kUser, run, L"qdTwin"));
     EXPECT_EQ("", Raw(kUser, runSwitches, L"qdTwin"));
-    EXPECT_EQ(0, erase(values, &name));
-    EXPECT_EQ(0, erase(switches, &name));
-    RegCloseKey(values);
-    RegCloseKey(switches);
 }
