@@ -31,7 +31,7 @@ faults=(
     g_shortcutList.RemoveAll();|link objects released after COM is gone"
   "app/message_loop.cpp|        target = mainWindow;|        ;|accelerators only from the main window itself"
   "controls/shortcut_view.cpp|row.lParam = index;|row.lParam = index + 1;|row bound to the next item"
-  "commands/delete_shortcuts.cpp|(permanently ? 0 : FOF_ALLOWUNDO)|(permanently ? FOF_ALLOWUNDO : FOF_ALLOWUNDO)|Shift ignored: always to the recycle bin"
+  "commands/delete_shortcuts.cpp|(permanently ? FOF_NOCONFIRMATION : FOF_ALLOWUNDO)|(permanently ? FOF_ALLOWUNDO : FOF_ALLOWUNDO)|Shift ignored: always to the recycle bin"
   "commands/delete_shortcuts.cpp|    for (int i = 0; i < count; ++i) {
         const RowRef& row = command.GetRow(i);|    for (int i = 0; i < count; i += 2) {
         const RowRef& row = command.GetRow(i);|every other selected file is skipped"
