@@ -110,19 +110,17 @@ bool EndsWithExe(const wchar_t* start, const wchar_t* end)
 
 }  // namespace
 
-void MakeProbedSearchPath(HeapString& searchPath, bool* leftOut)
+void MakeProgramFolders(ProgramFolders& searchPath)
 {
-    searchPath.Clear();
-    if (leftOut)
-        *leftOut = false;
+    searchPath.folders.Clear();
+    searchPath.leftOut = false;
     const DWORD kLongest = 32767;                             // an environment variable's longest value
     wchar_t* folders = new (std::nothrow) wchar_t[kLongest];  // owned; freed below
     DWORD length =
         folders ? ExpandEnvironmentStringsW(L"%SystemRoot%\\system32;%SystemRoot%;%PATH%", folders, kLongest) : 0;
     if (!length || length > kLongest) {
         delete[] folders;
-        if (leftOut)
-            *leftOut = true;
+        searchPath.leftOut = true;
         return;
     }
     for (wchar_t* folder = folders; *folder;) {
@@ -137,17 +135,18 @@ void MakeProbedSearchPath(HeapString& searchPath, bool* leftOut)
             ++folder;
         }
         if (folder[0] && folder[1] == L':' && IsLocalFixedDrive(folder[0])) {
-            searchPath.Append(searchPath.GetLength() ? L";" : L"");
-            searchPath.Append(folder);
-        } else if (folder[0] && leftOut) {
-            *leftOut = true;
+            searchPath.folders.Append(searchPath.folders.GetLength() ? L";" : L"");
+            searchPath.folders.Append(folder);
+        } else if (folder[0]) {
+            searchPath.leftOut = true;
         }
         folder = last ? next : next + 1;
     }
     delete[] folders;
 }
 
-bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapString& arguments)
+bool SplitCommandLine(const wchar_t* commandLine, const ProgramFolders& searchPath, HeapString& program,
+                      HeapString& arguments)
 {
     if (!commandLine)
         commandLine = L"";
@@ -159,14 +158,11 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
     const wchar_t* end = start;  // of the program's text
     const wchar_t* rest = 0;     // past it
     bool found = false;
-    HeapString searchPath;
-    if (probe)
-        MakeProbedSearchPath(searchPath, 0);
     if (*start == L'"') {
         ++start;
         for (end = start; *end && *end != L'"';)
             ++end;
-        found = probe && FindProgram(start, end, searchPath, program);
+        found = probe && FindProgram(start, end, searchPath.folders, program);
         rest = *end ? end + 1 : end;
     } else {
         // Each run of words, shortest first, as CreateProcess tries them; the first word or the
@@ -178,7 +174,7 @@ bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapStrin
         for (const wchar_t* p = start;; ++p) {
             if (p < last && (!IsBlank(*p) || IsBlank(p[-1])))
                 continue;
-            found = probe && FindProgram(start, p, searchPath, program);
+            found = probe && FindProgram(start, p, searchPath.folders, program);
             if (found || !likeliest || (EndsWithExe(start, p) && !EndsWithExe(start, likeliest)))
                 likeliest = p;
             if (found || p >= last)

@@ -5,6 +5,16 @@
 
 #include "model/heap_string.h"
 
+// The folders a program named without one is looked for in, as the shell that starts the Run
+// values would look: System32, Windows, then PATH's, less those on a share or a drive that is not
+// local and fixed, which could keep the window waiting. Made once for a listing: it reads the
+// environment and asks each folder's drive.
+struct ProgramFolders {
+    HeapString folders;  // separated by semicolons, as SearchPathW takes them
+    bool leftOut;        // a folder was left out: a program found nowhere may still be there
+};
+void MakeProgramFolders(ProgramFolders& searchPath);
+
 // Splits commandLine, its environment variables already expanded. shell32's
 // SHEvaluateSystemCommandTemplate answers where it is there and takes the line; elsewhere the line
 // is read as CreateProcess reads it: a quoted first token is the program; unquoted, the program is
@@ -12,14 +22,9 @@
 // name without a folder searched for. True when the program was found. When it was not, program
 // is still the likeliest path (the quoted token, the first run of words ending in ".exe", or else
 // the first word), so that a missing program can be shown and judged missing. A name without a
-// folder is looked for in MakeProbedSearchPath's folders only. arguments are the
-// rest of the line past the blanks after the program, exactly.
-bool SplitCommandLine(const wchar_t* commandLine, HeapString& program, HeapString& arguments);
-
-// The folders a program named without one is looked for in, as the shell that starts the Run
-// values would look: System32, Windows, then PATH's, less those on a share or a drive that is not
-// local and fixed, which could keep the window waiting. *leftOut (when asked) tells whether any
-// was left out: then a program found nowhere may still be there.
-void MakeProbedSearchPath(HeapString& searchPath, bool* leftOut);
+// folder is looked for in searchPath's folders only. arguments are the rest of the line past the
+// blanks after the program, exactly.
+bool SplitCommandLine(const wchar_t* commandLine, const ProgramFolders& searchPath, HeapString& program,
+                      HeapString& arguments);
 
 #endif

@@ -1,6 +1,17 @@
 #include "model/command_lookups.h"
 
-#include "model/command_line.h"
+CommandLookups::CommandLookups() : m_programFoldersMade(false)
+{
+    m_programFolders.leftOut = false;
+}
+
+const ProgramFolders& CommandLookups::GetProgramFolders()
+{
+    if (!m_programFoldersMade)
+        MakeProgramFolders(m_programFolders);
+    m_programFoldersMade = true;
+    return m_programFolders;
+}
 
 bool CommandLookups::Split(const wchar_t* commandLine, HeapString& program, HeapString& arguments)
 {
@@ -12,7 +23,7 @@ bool CommandLookups::Split(const wchar_t* commandLine, HeapString& program, Heap
         arguments.Assign(known->second);
         return known->flag;
     }
-    bool found = SplitCommandLine(commandLine, program, arguments);
+    bool found = SplitCommandLine(commandLine, GetProgramFolders(), program, arguments);
     m_lines.Add(commandLine, program.GetBuffer(), arguments.GetBuffer(), found);
     return found;
 }

@@ -53,18 +53,11 @@ bool HoldsUndefinedVariable(const wchar_t* text)
 // Windows can't start a program it did not find when its name has no folder (the search path
 // was all there was to look in, unless a folder of it was left unprobed) or holds a variable it
 // could not expand.
-bool CannotStart(bool found, const wchar_t* program)
+bool CannotStart(bool found, const wchar_t* program, const ProgramFolders& searchPath)
 {
     if (found || !program)
         return false;
-    if (HoldsUndefinedVariable(program))
-        return true;
-    if (wcspbrk(program, L"\\/:"))
-        return false;
-    HeapString searchPath;
-    bool leftOut = false;
-    MakeProbedSearchPath(searchPath, &leftOut);
-    return !leftOut;
+    return HoldsUndefinedVariable(program) || (!wcspbrk(program, L"\\/:") && !searchPath.leftOut);
 }
 
 }  // namespace
@@ -104,8 +97,9 @@ bool ShortcutItem::FillValue(CommandLookups* lookups, PublisherLookups* publishe
     m_filled = true;
     HeapString program;
     HeapString arguments;
-    bool found =
-        lookups ? lookups->Split(m_expanded, program, arguments) : SplitCommandLine(m_expanded, program, arguments);
+    CommandLookups own;  // for a value filled alone
+    CommandLookups& looked = lookups ? *lookups : own;
+    bool found = looked.Split(m_expanded, program, arguments);
     delete[] m_expanded;
     m_expanded = 0;
     m_arguments = CopyText(arguments.GetBuffer() ? arguments.GetBuffer() : L"");
@@ -113,7 +107,7 @@ bool ShortcutItem::FillValue(CommandLookups* lookups, PublisherLookups* publishe
     m_targetRead = m_target != 0;
     m_iconIndex = ProgramIcon(m_target ? m_target : L"", found);
     ReadPublisherOf(publishers);
-    if (CannotStart(found, program.GetBuffer()))
+    if (CannotStart(found, program.GetBuffer(), looked.GetProgramFolders()))
         m_filledStates |= kStateTargetMissing;
     m_states |= m_filledStates;
     return m_arguments && m_targetRead;

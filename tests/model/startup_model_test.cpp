@@ -151,9 +151,11 @@ TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
         {L"qd-nowhere -x", L"qd-nowhere|-x", false, kStateTargetMissing},
         {L"%QD_UNDEFINED_VAR%\\x.exe /a", L"%QD_UNDEFINED_VAR%\\x.exe|/a", false, kStateTargetMissing},
     };
+    ProgramFolders searchPath;
+    MakeProgramFolders(searchPath);
     for (const auto& row : rows) {
         HeapString program, arguments;
-        EXPECT_EQ(row.found, SplitCommandLine(row.line.c_str(), program, arguments)) << Ansi(row.line);
+        EXPECT_EQ(row.found, SplitCommandLine(row.line.c_str(), searchPath, program, arguments)) << Ansi(row.line);
         EXPECT_EQ(row.split, Or(program) + L"|" + Or(arguments)) << Ansi(row.line);
         ShortcutItem item;
         item.LoadValue(kSourceUserRun, L"qd", row.line.c_str(), row.line.c_str());
@@ -164,8 +166,10 @@ TEST_F(ShellFolderTest, CommandLinesSplitIntoTheProgramRunAndItsArguments)
     wchar_t path[32767] = L"";
     GetEnvironmentVariableW(L"PATH", path, 32767);
     SetEnvironmentVariableW(L"PATH", (L"R:\\;" + Text(path)).c_str());
+    MakeProgramFolders(searchPath);
+    EXPECT_TRUE(searchPath.leftOut);
     HeapString program, arguments;
-    EXPECT_FALSE(SplitCommandLine(L"qdtest -x", program, arguments));
+    EXPECT_FALSE(SplitCommandLine(L"qdtest -x", searchPath, program, arguments));
     ShortcutItem item;
     item.LoadValue(kSourceUserRun, L"qd", L"qdtest -x", L"qdtest -x");
     EXPECT_EQ(0u, item.GetStates());
