@@ -1,6 +1,8 @@
 // The start-up yardsticks: bare_window.exe, a 600 x 300 window with two tabs, shown and painted; bare_list.exe
 // (QD_TABS_AND_LIST), the same with an empty report list on the tabs' page; bare_controls.exe (QD_SAME_CONTROLS), the
-// same with every kind of control Quiverdesk shows but no data: what the controls cost.
+// same with every kind of control Quiverdesk shows but no data: what the controls cost; bare_names.exe
+// (QD_SEND_TO_NAMES), those controls showing the names of Send To's first files: the least any program pays to show
+// a folder's first rows in them.
 #include "bench/bench.h"
 
 namespace {
@@ -9,7 +11,7 @@ namespace {
 // A menu bar of two menus, a toolbar of seven buttons with tooltips and images from the system's
 // strip, a report list of four columns and a status bar with a grip, laid out before the window
 // shows, as Quiverdesk does.
-void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
+HWND AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
 {
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_STRING, 1, "&File");
@@ -47,6 +49,40 @@ void AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
     SendMessageA(tabs, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
     MapWindowPoints(tabs, window, reinterpret_cast<POINT*>(&page), 2);
     MoveWindow(list, page.left, page.top, page.right - page.left, page.bottom - page.top, FALSE);
+    return list;
+}
+#endif
+
+#ifdef QD_SEND_TO_NAMES
+// The first 128 names in Send To, a screenful and more, each a row, in the order the file system gives them;
+// every file is read, as a sorted list needs. The folder comes from the registry, as the shell would
+// find it, so that not even the shell's DLLs are loaded: a floor, not a second Quiverdesk.
+void ListSendToNames(HWND list)
+{
+    wchar_t stored[MAX_PATH] = L"", folder[MAX_PATH + 2] = L"";
+    DWORD size = sizeof(stored);
+    RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
+                 L"SendTo", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, 0, stored, &size);
+    if (!ExpandEnvironmentStringsW(stored, folder, MAX_PATH))
+        return;
+    lstrcatW(folder, L"\\*");
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(folder, &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    SendMessageW(list, WM_SETREDRAW, FALSE, 0);
+    int rows = 0;
+    do {
+        if (found.cFileName[0] == L'.' || rows >= 128)
+            continue;
+        LVITEMW row = {};
+        row.mask = LVIF_TEXT;
+        row.iItem = rows++;
+        row.pszText = found.cFileName;
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&row));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    SendMessageW(list, WM_SETREDRAW, TRUE, 0);
 }
 #endif
 
@@ -102,7 +138,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
     }
 #ifdef QD_SAME_CONTROLS
-    AddQuiverdeskControls(window, tabs, instance);
+    HWND list = AddQuiverdeskControls(window, tabs, instance);
+#ifdef QD_SEND_TO_NAMES
+    ListSendToNames(list);
+#else
+    (void)list;
+#endif
 #endif
 #ifdef QD_TABS_AND_LIST
     AddList(window, tabs, instance);
