@@ -31,7 +31,12 @@ TEST_F(ShellFolderTest, RealProgramListsSendToOpensAboutAndExitsWithZero)
     STARTUPINFOA startup = {sizeof(startup)};
     PROCESS_INFORMATION process = {};
     bool started = CreateProcessA(0, &command[0], 0, 0, FALSE, 0, 0, 0, &startup, &process);
-    HWND window = started ? waitFor([] { return FindWindowA("QUIVERDESK", "Quiverdesk"); }) : 0;
+    // Taken once shown: the window is there to find while WM_CREATE still makes its children.
+    auto shownWindow = [] {
+        HWND window = FindWindowA("QUIVERDESK", "Quiverdesk");
+        return IsWindowVisible(window) ? window : HWND(0);
+    };
+    HWND window = started ? waitFor(shownWindow) : 0;
     EXPECT_TRUE(window != 0) << command;
     if (had)
         RegSetKeyValueA(HKEY_CURRENT_USER, desktop, "LogPixels", REG_DWORD, &saved, sizeof(saved));
