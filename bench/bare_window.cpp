@@ -2,7 +2,8 @@
 // (QD_TABS_AND_LIST), the same with an empty report list on the tabs' page; bare_controls.exe (QD_SAME_CONTROLS), the
 // same with every kind of control Quiverdesk shows but no data: what the controls cost; bare_names.exe
 // (QD_SEND_TO_NAMES), those controls showing the names of Send To's first files: the least any program pays to show
-// a folder's first rows in them.
+// a folder's first rows in them; bare_shell_names.exe (QD_SEND_TO_NAMES and QD_FOLDER_FROM_SHELL), the same with the
+// folder asked of the shell, as a program must that finds it the supported way.
 #include "bench/bench.h"
 
 namespace {
@@ -56,15 +57,27 @@ HWND AddQuiverdeskControls(HWND window, HWND tabs, HINSTANCE instance)
 #ifdef QD_SEND_TO_NAMES
 // The first 128 names in Send To, a screenful and more, each a row, in the order the file system gives them;
 // every file is read, as a sorted list needs. The folder comes from the registry, as the shell would
-// find it, so that not even the shell's DLLs are loaded: a floor, not a second Quiverdesk.
+// find it, so that not even the shell's DLLs are loaded: a floor, not a second Quiverdesk. Or from the
+// shell by the calls Quiverdesk makes, which is what loading the shell and asking it cost.
 void ListSendToNames(HWND list)
 {
-    wchar_t stored[MAX_PATH] = L"", folder[MAX_PATH + 2] = L"";
+    wchar_t folder[MAX_PATH + 2] = L"";
+#ifdef QD_FOLDER_FROM_SHELL
+    LPITEMIDLIST idList = 0;
+    if (FAILED(SHGetSpecialFolderLocation(0, CSIDL_SENDTO, &idList)))
+        return;
+    BOOL named = SHGetPathFromIDListW(idList, folder);
+    CoTaskMemFree(idList);
+    if (!named)
+        return;
+#else
+    wchar_t stored[MAX_PATH] = L"";
     DWORD size = sizeof(stored);
     RegGetValueW(HKEY_CURRENT_USER, L"Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders",
                  L"SendTo", RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, 0, stored, &size);
     if (!ExpandEnvironmentStringsW(stored, folder, MAX_PATH))
         return;
+#endif
     lstrcatW(folder, L"\\*");
     WIN32_FIND_DATAW found;
     HANDLE search = FindFirstFileW(folder, &found);

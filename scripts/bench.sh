@@ -148,12 +148,14 @@ run() { (cd "$bin" && "$WINE64" "$@") | tr -d '\r'; }
   echo
   echo "## Start-up"
   echo
-  echo "Four yardsticks: a bare window with a tab control, the same with an empty report list of four"
+  echo "Five yardsticks: a bare window with a tab control, the same with an empty report list of four"
   echo "columns on the tabs' page, the same window with every kind of control Quiverdesk shows (menu"
   echo "bar, toolbar with tooltips and images, report list, status bar with a grip), styled alike but"
   echo "holding nothing: what the controls cost alone; and that window showing the names of Send To's"
   echo "first 128 files as rows, every file read, the folder taken from the registry so that no shell DLL"
-  echo "loads: the least any program pays to show a folder's first rows in those controls."
+  echo "loads: the least any program pays to show a folder's first rows in those controls; and the same"
+  echo "with the folder asked of the shell by the calls Quiverdesk makes, which a program finding it the"
+  echo "supported way pays too."
   echo
   if [ -n "${QD_BASELINE_DIR:-}" ] && [ -f "$QD_BASELINE_DIR/Quiverdesk-win64.exe" ]; then
     # The older program beside today's, in the same run; once more with today's manifest beside
