@@ -150,13 +150,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
         TCITEMA tab = {TCIF_TEXT, 0, 0, const_cast<char*>(captions[i]), 0, 0, 0};
         SendMessageA(tabs, TCM_INSERTITEMA, i, reinterpret_cast<LPARAM>(&tab));
     }
-#ifdef QD_SAME_CONTROLS
-    HWND list = AddQuiverdeskControls(window, tabs, instance);
-#ifdef QD_SEND_TO_NAMES
-    ListSendToNames(list);
-#else
-    (void)list;
-#endif
+#if defined(QD_SEND_TO_NAMES)
+    ListSendToNames(AddQuiverdeskControls(window, tabs, instance));
+#elif defined(QD_SAME_CONTROLS)
+    AddQuiverdeskControls(window, tabs, instance);
 #endif
 #ifdef QD_TABS_AND_LIST
     AddList(window, tabs, instance);

@@ -94,12 +94,15 @@ bool ShortcutItem::FillValue(CommandLookups* lookups, PublisherLookups* publishe
 {
     if (m_filled || !m_expanded)
         return false;
+    if (!lookups) {
+        // A value filled alone looks its line up alone; a listing's share one set of lookups.
+        CommandLookups own;
+        return FillValue(&own, publishers);
+    }
     m_filled = true;
     HeapString program;
     HeapString arguments;
-    CommandLookups own;  // for a value filled alone
-    CommandLookups& looked = lookups ? *lookups : own;
-    bool found = looked.Split(m_expanded, program, arguments);
+    bool found = lookups->Split(m_expanded, program, arguments);
     delete[] m_expanded;
     m_expanded = 0;
     m_arguments = CopyText(arguments.GetBuffer() ? arguments.GetBuffer() : L"");
@@ -107,7 +110,7 @@ bool ShortcutItem::FillValue(CommandLookups* lookups, PublisherLookups* publishe
     m_targetRead = m_target != 0;
     m_iconIndex = ProgramIcon(m_target ? m_target : L"", found);
     ReadPublisherOf(publishers);
-    if (CannotStart(found, program.GetBuffer(), looked.GetProgramFolders()))
+    if (CannotStart(found, program.GetBuffer(), lookups->GetProgramFolders()))
         m_filledStates |= kStateTargetMissing;
     m_states |= m_filledStates;
     return m_arguments && m_targetRead;

@@ -239,15 +239,17 @@ TEST_F(WritesTest, AValueNameHoldingANullReachesNoOtherValue)
     const Text hidden(L"qdTwin\0x", 8), command = L"x.exe";
     UNICODE_STRING name = {USHORT(hidden.size() * 2), USHORT(hidden.size() * 2), const_cast<wchar_t*>(hidden.data())};
     const Text run = kSources[kSourceUserRun].key, runSwitches = kSources[kSourceUserRun].switches;
-    // Gone with the test, however it ends: no later test may list it.
+    // Still there for the test to delete, and gone with it however it ends: no later test may list it.
     struct Keys {
         HKEY values = 0, switches = 0;
         DeleteValue erase;
         UNICODE_STRING* name;
         ~Keys()
         {
-            for (HKEY key : {values, switches})
-                erase(key, name), RegCloseKey(key);
+            for (HKEY key : {values, switches}) {
+                EXPECT_EQ(0, erase(key, name));
+                RegCloseKey(key);
+            }
         }
     } keys = {0, 0, erase, &name};
     HKEY& values = keys.values;
